@@ -1,0 +1,109 @@
+#pragma once
+// Design storm from an IDF equation.
+//   average intensity       i(t) = K·Tr^A / (t + B)^C                 [mm/h]
+//   instantaneous intensity I(t) = d(t·i)/dt = i(t)·(1 − C·t/(t + B))  [mm/h]
+//   cumulative depth        P(t) = i(t)·t / 60                        [mm]
+// t and B in min, Tr in years. The storm is strongest at t = 0 and weakens after.
+#include <stdexcept>
+#include <string>
+
+#include "model/hillslope/uRaiz.h"
+#include "model/hillslope/uSerieGrafico.h"
+
+// A parameter setter was given a negative value; the storm is unchanged.
+class EPrecipitacao : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The interface every storm offers to the solvers, the charts and the project file.
+class TPrecipitacao {
+ public:
+  TPrecipitacao();
+  explicit TPrecipitacao(const std::string& Sufixo);
+  virtual ~TPrecipitacao() = default;
+
+  // Stores the suffix of the project-file sections, then clears the storm.
+  void Inicializar(const std::string& Sufixo);
+  virtual void Limpar();
+
+  // Project file: sections "PRECIPITACAO" + Sufixo (and, in the IDF storm,
+  // "PREC_EXPONENCIAL_NEGATIVA" + Sufixo). Old projects keep the keys in
+  // "NIMBORA" + Sufixo; reading moves them to the new sections on disk.
+  virtual bool LerArquivo(const std::string& NomeArquivo);
+  virtual bool GravarArquivo(const std::string& NomeArquivo);
+
+  // Clears the series and adds the hyetograph, one point per minute.
+  virtual void PreencherSerie(ISerieGrafico& Serie) = 0;
+  // I(t) and i(t), mm/h; throw EErroAritmetico when t + B <= 0.
+  virtual double IntensidadeInstantanea(double t) = 0;
+  virtual double IntensidadeMedia(double t) = 0;
+  // Time (min) at which I(t) = x; never throws (bisection when Newton fails).
+  virtual double TempoDaIntensidade(double x) = 0;
+  // Duration (min) whose cumulative depth is P mm; never throws.
+  virtual double DuracaoDaAltura(double P) = 0;
+  virtual double Altura(double t) = 0;
+  // Rain fallen between t1 and t2 (t1 the earlier time), mm.
+  virtual double AlturaEntre(double t1, double t2) = 0;
+
+  std::string Sufixo;
+  double Duracao = 0;            // min; only sets the length of the hyetograph
+  double PrecipitacaoTotal = 0;  // mm; stored, never computed with
+
+  // Working values of the last inverse computation (TempoDaIntensidade,
+  // DuracaoDaAltura). They are object state: one storm serves one
+  // computation at a time.
+  int Iteracoes = 0;
+  double Residuo = 0;
+  double Derivada = 0;
+  double Passo = 0;
+  double LimiteInferior = 0;
+  double LimiteSuperior = 0;
+};
+
+class TPrecipitacaoExponencialNegativa : public TPrecipitacao {
+ public:
+  TPrecipitacaoExponencialNegativa();
+  explicit TPrecipitacaoExponencialNegativa(const std::string& Sufixo);
+
+  void Limpar() override;
+  bool LerArquivo(const std::string& NomeArquivo) override;
+  bool GravarArquivo(const std::string& NomeArquivo) override;
+
+  void PreencherSerie(ISerieGrafico& Serie) override;
+  double IntensidadeInstantanea(double t) override;
+  double IntensidadeMedia(double t) override;
+  double TempoDaIntensidade(double x) override;
+  double DuracaoDaAltura(double P) override;
+  double Altura(double t) override;
+  double AlturaEntre(double t1, double t2) override;
+
+  // Setters refuse a negative value (EPrecipitacao with the user's message);
+  // zero is accepted as an interim state. SetTr, SetK and SetA refresh KTrA.
+  void SetTr(double x);
+  void SetK(double x);
+  void SetA(double x);
+  void SetB(double x);
+  void SetC(double x);
+
+  double Tr() const { return FTr; }
+  double K() const { return FK; }
+  double A() const { return FA; }
+  double B() const { return FB; }
+  double C() const { return FC; }
+  // K·Tr^A, or −1 while Tr, K or A is not greater than zero.
+  double KTrA() const { return FKTrA; }
+
+  // Copies Duracao, PrecipitacaoTotal and the five parameters (not Sufixo).
+  void Assign(const TPrecipitacaoExponencialNegativa& Origem);
+
+ private:
+  void CalcularKTrA();
+
+  double FKTrA = -1;
+  double FTr = 0;
+  double FK = 0;
+  double FA = 0;
+  double FB = 0;
+  double FC = 0;
+};
