@@ -1,0 +1,90 @@
+#pragma once
+// INI files with update-in-place semantics: section and key names matched
+// without regard to case, a written key replaces its value where it stands or
+// goes after the last key of its section, a new section goes at the end of the
+// file, and every other line (comments, blank lines, unknown keys, other
+// sections) is kept as it was. Windows-1252 on disk, UTF-8 in this interface;
+// CR LF line ends are written, LF files read as well.
+//
+// Typical use: TArquivoIni ini(caminho); read/write...; ini.SalvarOuErro();
+// Nothing reaches the disk before Salvar, which writes a temporary file in the
+// same folder and renames it over the old one.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace toolkit {
+
+class EArquivoIni : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TArquivoIni {
+ public:
+  // A missing file reads as empty. A file that exists but cannot be read also
+  // reads as empty, but then Salvar refuses to overwrite it.
+  explicit TArquivoIni(std::string caminho);
+
+  const std::string& Caminho() const { return caminho_; }
+
+  // Values are trimmed of blanks and of one pair of surrounding quotes.
+  std::string LerString(const std::string& secao, const std::string& chave,
+                        const std::string& padrao) const;
+  // Leading optional sign and decimal digits ("12abc" reads 12); no digits,
+  // a missing key or a value out of int range read as the default.
+  int LerInteiro(const std::string& secao, const std::string& chave, int padrao) const;
+  // Shortest general form with the current decimal separator; a missing key or
+  // a text that does not parse reads as the default.
+  double LerReal(const std::string& secao, const std::string& chave, double padrao) const;
+  // Integer != 0; missing or unparsable reads as the default.
+  bool LerBooleano(const std::string& secao, const std::string& chave, bool padrao) const;
+
+  void EscreverString(const std::string& secao, const std::string& chave,
+                      const std::string& valor);
+  void EscreverInteiro(const std::string& secao, const std::string& chave, long long valor);
+  void EscreverReal(const std::string& secao, const std::string& chave, double valor);
+  void EscreverBooleano(const std::string& secao, const std::string& chave, bool valor);
+
+  // Both return false when there was nothing to delete.
+  bool ApagarChave(const std::string& secao, const std::string& chave);
+  bool ApagarSecao(const std::string& secao);
+
+  bool ExisteSecao(const std::string& secao) const;
+  bool ExisteChave(const std::string& secao, const std::string& chave) const;
+  // Names as written in the file, in file order (first occurrence of duplicates).
+  std::vector<std::string> Secoes() const;
+  std::vector<std::string> Chaves(const std::string& secao) const;
+
+  // True when the memory content differs from what was loaded or last saved.
+  bool Alterado() const { return alterado_; }
+
+  // Writes the file if anything changed. false on failure (the old file is left
+  // as it was); SalvarOuErro throws EArquivoIni naming the path instead.
+  bool Salvar();
+  void SalvarOuErro();
+
+  // The whole content as it would be written (UTF-8, CR LF).
+  std::string Texto() const;
+
+ private:
+  struct Linha {
+    std::string texto;   // UTF-8, without its line end
+    int tipo = 0;        // 0 other, 1 section header, 2 key line
+    std::string nome;    // folded section or key name
+  };
+  int AcharSecao(const std::string& dobrada) const;      // header index or -1
+  int FimSecao(int cabecalho) const;                      // index after the section
+  int AcharChave(int cabecalho, const std::string& chaveDobrada) const;
+  const Linha* LinhaDaChave(const std::string& secao, const std::string& chave) const;
+
+  std::string caminho_;
+  std::vector<Linha> linhas_;
+  bool alterado_ = false;
+  bool falhouLeitura_ = false;
+};
+
+// Name folding used for matching: ASCII and Windows-1252 Latin letters to lower case.
+std::string DobrarNomeIni(const std::string& nomeUtf8);
+
+}  // namespace toolkit
