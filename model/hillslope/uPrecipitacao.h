@@ -10,6 +10,10 @@
 #include "model/hillslope/uRaiz.h"
 #include "model/hillslope/uSerieGrafico.h"
 
+namespace toolkit {
+class TArquivoIni;
+}
+
 // A parameter setter was given a negative value; the storm is unchanged.
 class EPrecipitacao : public std::runtime_error {
  public:
@@ -30,8 +34,15 @@ class TPrecipitacao {
   // Project file: sections "PRECIPITACAO" + Sufixo (and, in the IDF storm,
   // "PREC_EXPONENCIAL_NEGATIVA" + Sufixo). Old projects keep the keys in
   // "NIMBORA" + Sufixo; reading moves them to the new sections on disk.
-  virtual bool LerArquivo(const std::string& NomeArquivo);
-  virtual bool GravarArquivo(const std::string& NomeArquivo);
+  // LerArquivo clears the storm first and is false when a section has an
+  // unknown version (that section is then not read). GravarArquivo is false
+  // when the file cannot be written.
+  bool LerArquivo(const std::string& NomeArquivo);
+  bool GravarArquivo(const std::string& NomeArquivo);
+  // The same on a file its owner already holds open (nothing is saved), so an
+  // owner that writes its own keys around the storm's keeps one view of the file.
+  virtual bool LerSecoes(toolkit::TArquivoIni& Ini);
+  virtual void GravarSecoes(toolkit::TArquivoIni& Ini) const;
 
   // Clears the series and adds the hyetograph, one point per minute.
   virtual void PreencherSerie(ISerieGrafico& Serie) = 0;
@@ -59,6 +70,10 @@ class TPrecipitacao {
   double Passo = 0;
   double LimiteInferior = 0;
   double LimiteSuperior = 0;
+
+ protected:
+  bool LerSecaoPrecipitacao(toolkit::TArquivoIni& Ini);
+  void GravarSecaoPrecipitacao(toolkit::TArquivoIni& Ini) const;
 };
 
 class TPrecipitacaoExponencialNegativa : public TPrecipitacao {
@@ -67,8 +82,8 @@ class TPrecipitacaoExponencialNegativa : public TPrecipitacao {
   explicit TPrecipitacaoExponencialNegativa(const std::string& Sufixo);
 
   void Limpar() override;
-  bool LerArquivo(const std::string& NomeArquivo) override;
-  bool GravarArquivo(const std::string& NomeArquivo) override;
+  bool LerSecoes(toolkit::TArquivoIni& Ini) override;
+  void GravarSecoes(toolkit::TArquivoIni& Ini) const override;
 
   void PreencherSerie(ISerieGrafico& Serie) override;
   double IntensidadeInstantanea(double t) override;

@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <string>
 
+namespace toolkit {
+class TArquivoIni;
+}
+
 // A value picked from a reference table, with the row it came from (−1: none).
 class TReal {
  public:
@@ -63,7 +67,10 @@ class TCobertura {
   // False when Versao is not "1" or an index is missing or out of range
   // (indices read before the failing one stay applied).
   bool LerArquivo(const std::string& NomeArquivo);
-  bool GravarArquivo(const std::string& NomeArquivo);
+  bool GravarArquivo(const std::string& NomeArquivo);  // false when the file cannot be written
+  // The same on a file its owner holds open; nothing is saved.
+  bool LerSecoes(const toolkit::TArquivoIni& Ini);
+  void GravarSecoes(toolkit::TArquivoIni& Ini) const;
 
   std::string Sufixo;
   TUsoTerra UsoTerra;
@@ -83,9 +90,18 @@ class TTerreno {
   virtual void Assign(const TTerreno& Origem);
   void Limpar();
 
-  // Cover first (its failure returns false), then the "Terreno" section.
+  // Cover first (its failure returns false), then the "Terreno" section:
+  // false when its Versao is not "1" or Indnt is missing or not in 0..127.
+  // Values read before a failure stay applied.
   bool LerArquivo(const std::string& NomeArquivo);
-  bool GravarArquivo(const std::string& NomeArquivo);
+  bool GravarArquivo(const std::string& NomeArquivo);  // false when the file cannot be written
+  // The same on a file its owner holds open; nothing is saved.
+  bool LerSecoes(const toolkit::TArquivoIni& Ini);
+  void GravarSecoes(toolkit::TArquivoIni& Ini) const;
+  // Only the "Terreno" section (without the cover), for owners that read the
+  // cover in their own order.
+  bool LerSecaoTerreno(const toolkit::TArquivoIni& Ini);
+  void GravarSecaoTerreno(toolkit::TArquivoIni& Ini) const;
 
   double VIB() const { return FVIB; }
   void SetVIB(double x) { FVIB = x >= 0 ? x : 0; }  // a negative rate is stored as 0

@@ -1,0 +1,216 @@
+// Hydrograph files.
+// Text: Windows-1252, CR LF; a 44-character header, then per point the time
+//   (min) and the discharge (L/s) as "%20.6f", separated by one TAB, always
+//   with a full stop.
+// Binary, little-endian, packed: 0x0A "Caudalente" | uint16 version | double
+//   Alfa | double Expoente | uint16 Count | points. Version 2 points are
+//   (Tempo, Vazao, depth in m), version 1 points (Tempo, Vazao); version 3
+//   files carry no points.
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "model/hillslope/uCaudalente.h"
+#include "model/hillslope/uInterfaceUsuario.h"
+#include "toolkit/Win1252.h"
+
+namespace {
+
+const char kAssinatura[11] = {'\x0A', 'C', 'a', 'u', 'd', 'a', 'l', 'e', 'n', 't', 'e'};
+const char* const kCabecalho = "         Tempo (min)             Vazão (L/s)";
+constexpr std::size_t kCabecalhoBinario = 31;
+
+bool Existe(const std::string& nome) {
+  std::error_code erro;
+  return std::filesystem::is_regular_file(std::filesystem::u8path(nome), erro);
+}
+
+void InformarInexistente(const std::string& nome) {
+  MensagensDoModelo().Informar("O arquivo " + nome + " não existe.");
+}
+
+std::string SemValores(const std::string& nome) {
+  return "O arquivo " + nome + " não contém valores de tempo e vazão correspondentes a um caudalente.";
+}
+
+std::string ErroLeitura(const std::string& nome) { return "Não foi possível ler o arquivo " + nome + "."; }
+std::string ErroGravacao(const std::string& nome) { return "Não foi possível gravar o arquivo " + nome + "."; }
+
+// "%20.6f" with a full stop whatever the process locale: to_chars never
+// consults it. A number wider than 20 characters widens its field.
+void AcrescentarNumero(std::string& linha, double valor) {
+  char buffer[400];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, valor, std::chars_format::fixed, 6);
+  const std::size_t largura = static_cast<std::size_t>(r.ptr - buffer);
+  if (largura < 20) linha.append(20 - largura, ' ');
+  linha.append(buffer, largura);
+}
+
+void Gravar(const std::string& nome, const std::string& conteudo) {
+  std::ofstream arquivo(std::filesystem::u8path(nome), std::ios::binary | std::ios::trunc);
+  if (!arquivo) throw ECaudalente("Não foi possível criar o arquivo " + nome + ".");
+  arquivo.write(conteudo.data(), static_cast<std::streamsize>(conteudo.size()));
+  arquivo.close();
+  if (!arquivo) throw ECaudalente(ErroGravacao(nome));
+}
+
+std::string LerTudo(const std::string& nome) {
+  std::ifstream arquivo(std::filesystem::u8path(nome), std::ios::binary);
+  if (!arquivo) throw ECaudalente("Não foi possível abrir o arquivo " + nome + ".");
+  std::string conteudo((std::istreambuf_iterator<char>(arquivo)), std::istreambuf_iterator<char>());
+  if (arquivo.bad()) throw ECaudalente(ErroLeitura(nome));
+  return conteudo;
+}
+
+void PutU16(std::string& s, uint16_t v) {
+  s.push_back(static_cast<char>(v & 0xFF));
+  s.push_back(static_cast<char>(v >> 8));
+}
+
+void PutDouble(std::string& s, double v) {
+  uint64_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  for (int i = 0; i < 8; ++i) s.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
+}
+
+uint16_t GetU16(const std::string& s, std::size_t pos) {
+  return static_cast<uint16_t>(static_cast<unsigned char>(s[pos]) |
+                               (static_cast<unsigned char>(s[pos + 1]) << 8));
+}
+
+double GetDouble(const std::string& s, std::size_t pos) {
+  uint64_t bits = 0;
+  for (int i = 7; i >= 0; --i) bits = (bits << 8) | static_cast<unsigned char>(s[pos + static_cast<std::size_t>(i)]);
+  double v;
+  std::memcpy(&v, &bits, sizeof v);
+  return v;
+}
+
+bool EhBranco(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Reads the next number of a text hydrograph: blanks and line breaks are
+// skipped, the number runs to the next blank. Only plain decimal numbers with
+// a full stop (and an optional exponent) are accepted. False at the end of
+// the text or on anything else.
+bool LerNumero(const std::string& texto, std::size_t& pos, double& valor) {
+  while (pos < texto.size() && EhBranco(texto[pos])) ++pos;
+  const std::size_t inicio = pos;
+  while (pos < texto.size() && !EhBranco(texto[pos])) ++pos;
+  if (pos == inicio) return false;
+  const char* primeiro = texto.data() + inicio;
+  const char* ultimo = texto.data() + pos;
+  if (*primeiro == '+') ++primeiro;
+  if (primeiro == ultimo) return false;
+  // from_chars would also take "inf" and "nan": only digits may start a value.
+  const char c = *primeiro == '-' && primeiro + 1 < ultimo ? primeiro[1] : *primeiro;
+  if (!((c >= '0' && c <= '9') || c == '.')) return false;
+  const auto r = std::from_chars(primeiro, ultimo, valor, std::chars_format::general);
+  return r.ec == std::errc() && r.ptr == ultimo && std::isfinite(valor);
+}
+
+}  // namespace
+
+void TCaudalente::SalvarTexto(const std::string& NomeArquivo) const {
+  std::string conteudo = toolkit::Utf8ParaWin1252(kCabecalho);
+  conteudo += "\r\n";
+  conteudo.reserve(conteudo.size() + FPontos.size() * 43);
+  for (const TPonto& p : FPontos) {
+    AcrescentarNumero(conteudo, p.Tempo);
+    conteudo += '\t';
+    AcrescentarNumero(conteudo, p.Vazao);
+    conteudo += "\r\n";
+  }
+  Gravar(NomeArquivo, conteudo);
+}
+
+bool TCaudalente::LerTexto(const std::string& NomeArquivo) {
+  if (!Existe(NomeArquivo)) {
+    InformarInexistente(NomeArquivo);
+    return false;
+  }
+  const std::string texto = LerTudo(NomeArquivo);
+  Limpar();
+  Local = 1;
+
+  // The first line is the header, whatever it says.
+  std::size_t pos = texto.find('\n');
+  pos = pos == std::string::npos ? texto.size() : pos + 1;
+  std::string erro;
+  for (;;) {
+    std::size_t depois = pos;
+    while (depois < texto.size() && EhBranco(texto[depois])) ++depois;
+    if (depois >= texto.size()) break;  // trailing blanks and blank lines end the table
+    double tempo, vazao;
+    if (!LerNumero(texto, pos, tempo) || !LerNumero(texto, pos, vazao)) {
+      erro = SemValores(NomeArquivo);
+      break;
+    }
+    if (Cheio()) {
+      erro = "O arquivo " + NomeArquivo + " contém mais de 65535 pontos, o máximo de um caudalente.";
+      break;
+    }
+    FPontos.push_back({tempo, vazao});
+    // Anything after the two numbers on the same line is a comment.
+    while (pos < texto.size() && texto[pos] != '\n') ++pos;
+  }
+  // The points read so far stay, with their statistics, even when the file
+  // turned out to be bad.
+  Calcular(1);
+  if (!erro.empty()) throw ECaudalente(erro);
+  return true;
+}
+
+void TCaudalente::SalvarBinario(const std::string& NomeArquivo) const {
+  std::string conteudo(kAssinatura, sizeof kAssinatura);
+  conteudo.reserve(kCabecalhoBinario + 24 * FPontos.size());
+  PutU16(conteudo, 2);
+  PutDouble(conteudo, Alfa);
+  PutDouble(conteudo, Expoente);
+  PutU16(conteudo, Count());
+  for (const TPonto& p : FPontos) {
+    PutDouble(conteudo, p.Tempo);
+    PutDouble(conteudo, p.Vazao);
+    PutDouble(conteudo, ProfundidadeDaVazao(p.Vazao));
+  }
+  Gravar(NomeArquivo, conteudo);
+}
+
+bool TCaudalente::LerBinario(const std::string& NomeArquivo) {
+  if (!Existe(NomeArquivo)) {
+    InformarInexistente(NomeArquivo);
+    return false;
+  }
+  const std::string dados = LerTudo(NomeArquivo);
+  if (dados.size() < sizeof kAssinatura || std::memcmp(dados.data(), kAssinatura, sizeof kAssinatura) != 0)
+    throw ECaudalente("O arquivo " + NomeArquivo + " não possui valores referentes a um caudalente.");
+  // A file cut inside its version word is no hydrograph either; the series
+  // is still untouched.
+  if (dados.size() < 13) throw ECaudalente(SemValores(NomeArquivo));
+  const uint16_t versao = GetU16(dados, 11);
+  if (versao < 1 || versao > 3) throw ECaudalente(SemValores(NomeArquivo));
+
+  Limpar();
+  if (versao == 3) return true;  // a layout without points
+
+  Local = 1;
+  const std::size_t tamanhoPonto = versao == 2 ? 24 : 16;
+  // A file shorter than its own count declares would give points that are
+  // not there: it is refused whole, leaving an empty series.
+  if (dados.size() < kCabecalhoBinario ||
+      dados.size() < kCabecalhoBinario + tamanhoPonto * GetU16(dados, 29)) {
+    Calcular(1);
+    throw ECaudalente(SemValores(NomeArquivo));
+  }
+  Alfa = GetDouble(dados, 13);
+  Expoente = GetDouble(dados, 21);
+  const uint16_t n = GetU16(dados, 29);
+  FPontos.reserve(n);
+  for (std::size_t i = 0, pos = kCabecalhoBinario; i < n; ++i, pos += tamanhoPonto)
+    FPontos.push_back({GetDouble(dados, pos), GetDouble(dados, pos + 8)});
+  Calcular(1);
+  return true;
+}
