@@ -1,0 +1,357 @@
+// Kinematic-wave solver of one plane hillslope (see the header for the
+// equations). Explicit upwind scheme on N cells of dx m with steps of dt min:
+//   time march   h_new[i] = h_old[i] + dts * (e - (q_old[i] - q_old[i-1]) / dx)
+//   space march  q_new[i] = q_new[i-1] + dx * (e - (h_new[i-1] - h_old[i-1]) / dts)
+// chosen per cell by comparing h_new[i-1] + h_old[i] with h*, the depth whose
+// celerity (5/3) alfa h^(2/3) crosses one cell per step.
+#include "model/hillslope/uEncostaCinematica.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "model/hillslope/uInterfaceUsuario.h"
+#include "model/hillslope/uRaiz.h"
+#include "toolkit/ArquivoIni.h"
+#include "toolkit/FormatoNumero.h"
+
+bool SemEscoamento = false;
+
+namespace {
+
+const char* const kSemEscoamento = "Para as condições especificadas, não há ocorrência de escoamento.";
+
+// Appended to the messages of failures the user cannot fix by editing data.
+const char* const kContato =
+    "\n\nPor favor, entre em contato com o grupo de pesquisa responsável pelo Caudalente e"
+    " informe as condições da simulação (chuva, encosta e canal) em que o erro ocorreu."
+    "\nOs endereços para contato estão na janela \"Sobre\" do programa.";
+
+// 0^x counts as 0, as in the storm's peak formula.
+double Potencia(double base, double expoente) { return base == 0 ? 0 : std::pow(base, expoente); }
+
+// I(0) = K·Tr^A / B^C, mm/h. A zero B makes the peak unbounded (+inf).
+double IntensidadeMaxima(const TPrecipitacaoExponencialNegativa& Chuva) {
+  return Chuva.K() * Potencia(Chuva.Tr(), Chuva.A()) / Potencia(Chuva.B(), Chuva.C());
+}
+
+// h^(5/3) without a general power: cbrt is cheaper than pow in the cell loop.
+inline double Pot53(double h) {
+  const double c = std::cbrt(h);
+  return h * c * c;
+}
+
+// A run must not outgrow what a series (and its files) can hold.
+void AdicionarPonto(TCaudalente& Serie, double Tempo, double Vazao) {
+  if (Serie.Cheio())
+    throw EEncostaCinematica(
+        "O caudalente na encosta teria mais de 65535 pontos e não pode ser calculado. Verifique a"
+        " taxa de infiltração estável (Tie) e os parâmetros da chuva: o escoamento não termina"
+        " num tempo razoável.");
+  Serie.Adicionar(Tempo, Vazao);
+}
+
+// Upstream discharge read back from an evenly spaced series; 0 without one.
+class TEntrada {
+ public:
+  explicit TEntrada(const TCaudalente* serie) {
+    if (serie && serie->Count() > 0) {
+      serie_ = serie;
+      ultimo_ = serie->Ponto(serie->Count() - 1u).Tempo;
+      if (serie->Count() >= 2) intervalo_ = serie->Ponto(1).Tempo - serie->Ponto(0).Tempo;
+    }
+  }
+  bool Vazia() const { return serie_ == nullptr; }
+  double UltimoTempo() const { return ultimo_; }
+  double VazaoEm(double t) const {
+    return serie_ && serie_->Count() >= 2 ? serie_->VazaoEm(t, intervalo_) : 0.0;
+  }
+
+ private:
+  const TCaudalente* serie_ = nullptr;
+  double ultimo_ = 0;
+  double intervalo_ = 0;
+};
+
+const char* MensagemComprimento(const std::string& Versao) {
+  return Versao == "1" ? "O Item do comprimento da encosta não pode ser menor ou igual a zero."
+                       : "O Item do comprimento de um trecho da encosta não pode ser menor ou igual a zero.";
+}
+
+std::string MensagemTie(double VIB, const std::string& causa) {
+  return "Para Tie = " + toolkit::FormatarNumero("0.0#", VIB) + causa;
+}
+
+}  // namespace
+
+double TempoFinalEscoamento(TPrecipitacaoExponencialNegativa& Chuva, const std::string& Versao, double Tie) {
+  if (!(IntensidadeMaxima(Chuva) > Tie)) {
+    if (Versao == "1") throw EEncostaCinematica(kSemEscoamento);
+    return 0;
+  }
+  // Newton on I(t) - Tie; an iterate at or below zero restarts from the peak.
+  const double B = Chuva.B();
+  const double C = Chuva.C();
+  double t = 1;
+  int iteracoes = 0;
+  double passo;
+  do {
+    if (!(t > 0)) t = 0;
+    const double I = Chuva.IntensidadeInstantanea(t);
+    const double i = Chuva.IntensidadeMedia(t);
+    const double derivada = -C / (t + B) * (I + i * B / (t + B));
+    passo = (I - Tie) / derivada;
+    t -= passo;
+    ++iteracoes;
+  } while (!(std::fabs(passo) <= 1e-10) && iteracoes <= 200);
+  if (iteracoes > 200)
+    throw EEncostaCinematica(std::string("Não houve convergência quando calculando o tempo final do escoamento.") +
+                             kContato);
+  return t;
+}
+
+double TempoAbstracaoInicial(const TTerreno& Terreno, TPrecipitacaoExponencialNegativa& Chuva) {
+  const double Ia = AbstracaoInicial(Terreno);  // mm
+  // P(t) = i(t)·t/60 and d(i·t)/dt = I(t).
+  const raiz::TNewton r = raiz::Newton(
+      [&](double t) {
+        return raiz::TAvaliacao{Chuva.IntensidadeMedia(t) * t - 60 * Ia, Chuva.IntensidadeInstantanea(t)};
+      },
+      1.0, 1e-7, 200, false);
+  return r.estado == raiz::EstadoNewton::Convergiu ? r.x : 0.0;
+}
+
+// ---------------------------------------------------------------------------
+
+TEncostaCinematicaCustom::TEncostaCinematicaCustom() { Limpar(); }
+
+TEncostaCinematicaCustom::TEncostaCinematicaCustom(const std::string& Sufixo) : TTerreno(Sufixo) { Limpar(); }
+
+void TEncostaCinematicaCustom::Limpar() {
+  TTerreno::Limpar();
+  LaminaEscoada = 0;
+  FComprimento = 0;
+  Versao = "1";
+}
+
+void TEncostaCinematicaCustom::Assign(const TTerreno& Origem) {
+  TTerreno::Assign(Origem);
+  if (const auto* encosta = dynamic_cast<const TEncostaCinematicaCustom*>(&Origem)) {
+    FComprimento = encosta->FComprimento;
+    Versao = encosta->Versao;
+  }
+}
+
+void TEncostaCinematicaCustom::SetComprimento(int n) {
+  if (n < 0) throw EEncostaCinematica(MensagemComprimento(Versao));
+  FComprimento = n;
+}
+
+int TEncostaCinematicaCustom::NumeroLinhas() const {
+  if (FComprimento <= 50) return 100;
+  return static_cast<int>(std::lround(FComprimento / 0.5));
+}
+
+double TEncostaCinematicaCustom::DeltaX() const { return std::min(FComprimento / 100.0, 0.5); }
+
+double TEncostaCinematicaCustom::DeltaT() const {
+  // Faster soils end the excess sooner and need finer steps.
+  const double v = VIB();
+  if (v <= 10) return 0.35;
+  if (v <= 30) return 0.30;
+  if (v <= 60) return 0.25;
+  if (v <= 90) return 0.20;
+  if (v <= 120) return 0.15;
+  return 0.10;
+}
+
+double TEncostaCinematicaCustom::Alfa() const { return std::sqrt(St()) / nt.Valor; }
+
+// ---------------------------------------------------------------------------
+
+std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitacaoExponencialNegativa& Chuva,
+                                                                    TCaudalente* Entrada,
+                                                                    IProgresso* Progresso, int Linhas) {
+  auto serieVazia = [] {
+    auto s = std::make_unique<TCaudalente>();
+    s->Local = 1;
+    return s;
+  };
+  LaminaEscoada = 0;
+
+  if (Versao == "1" && IntensidadeMaxima(Chuva) < VIB()) {
+    SemEscoamento = true;
+    MensagensDoModelo().Informar(MensagemTie(VIB(),
+                                             " e para as condições fornecidas não existe escoamento, pois a "
+                                             "Tie é maior do que a intensidade instantânea de precipitação."));
+    return serieVazia();
+  }
+  const double tfe = TempoFinalEscoamento(Chuva, Versao, VIB());
+  const double tia = TempoAbstracaoInicial(*this, Chuva);
+  if (Versao == "1" && tia > tfe) {
+    SemEscoamento = true;
+    MensagensDoModelo().Informar(MensagemTie(VIB(),
+                                             " e para as condições"
+                                             " fornecidas não existe escoamento, pois o tempo para preenchimento das"
+                                             " abstrações iniciais é maior do que o tempo final do escoamento."));
+    return serieVazia();
+  }
+
+  // A run on an undefined grid would produce nonsense (division by zero) or
+  // write past the arrays: refuse it with a message instead.
+  const int N = NumeroLinhas();
+  if (Comprimento() <= 0) throw EEncostaCinematica(MensagemComprimento(Versao));
+  const double alfa = Alfa();
+  if (!(alfa > 0) || !std::isfinite(alfa))
+    throw EEncostaCinematica("A declividade e a rugosidade do terreno devem ser maiores que zero.");
+  if (Linhas < 1 || Linhas > N)
+    throw EEncostaCinematica("A linha " + std::to_string(Linhas) + " não existe num trecho de " +
+                             std::to_string(N) + " linhas.");
+
+  const double dx = DeltaX();           // m
+  const double dtMin = DeltaT();        // min
+  const double dtS = 60 * dtMin;        // s
+  const double alfa1000 = 1000 * alfa;  // q in L/s per metre from h^(5/3)
+  const double hEstrela = std::pow(3 * dx / (5 * alfa * dtS), 1.5);
+  const double VIBmmh = VIB();
+
+  std::vector<double> hVelho(N, 0.0), hNovo(N, 0.0), rVelho(N, 0.0), rNovo(N, 0.0);
+  if (Entrada) {
+    Entrada->Alfa = alfa;
+    Entrada->Expoente = 5.0 / 3.0;
+  }
+  const TEntrada entrada(Entrada);
+  if (Progresso) Progresso->ProcessarMensagens();
+
+  // Excess over the top cell plus the upstream supply, L/s per metre.
+  auto vazaoTopo = [&](double t) {
+    return (Chuva.IntensidadeInstantanea(t) - VIBmmh) * dx / 3600 + entrada.VazaoEm(t);
+  };
+
+  auto serie = serieVazia();
+  if (tfe > tia) serie->Reservar(static_cast<std::size_t>(std::min(65535.0, (tfe - tia) / dtMin * 1.5 + 16)));
+
+  try {
+    double t = tia;
+    AdicionarPonto(*serie, t, 0);
+    if (Linhas == 1) {
+      // The top cell drains all it receives.
+      double Q;
+      do {
+        t += dtMin;
+        Q = vazaoTopo(t);
+        if (!std::isfinite(Q)) throw EErroAritmetico();
+        AdicionarPonto(*serie, t, Q > 0 ? Q : 0);
+      } while (Q > 0);
+    } else {
+      double* ho = hVelho.data();
+      double* hn = hNovo.data();
+      double* ro = rVelho.data();
+      double* rn = rNovo.data();
+      const int ultima = Linhas - 1;
+
+      auto contorno = [&](double tc) {
+        const double Q0 = vazaoTopo(tc);
+        if (!std::isfinite(Q0)) throw EErroAritmetico();
+        if (Q0 > 0) {
+          rn[0] = Q0 / alfa1000;
+          hn[0] = std::pow(rn[0], 0.6);
+        } else {
+          rn[0] = 0;
+          hn[0] = 0;
+        }
+        return Q0;
+      };
+
+      t += dtMin;
+      bool parar = contorno(t) < 0;
+      long passos = 0;
+      const double dxSobreAlfaDts = dx / (alfa * dtS);
+      const double alfaDtsSobreDx = alfa * dtS / dx;
+      while (!parar) {
+        ++passos;
+        if (Progresso && passos % 23 == 0) {
+          Progresso->Mostrar(toolkit::FormatarNumero("0.0", t));
+          Progresso->ProcessarMensagens();
+        }
+        const double e = (Chuva.IntensidadeInstantanea(t) - VIBmmh) / 3600000;  // m/s
+        const double eDts = e * dtS;
+        const double eDxSobreAlfa = e * dx / alfa;
+        double M = 0;
+        for (int i = 1; i <= ultima; ++i) {
+          if (hn[i - 1] + ho[i] > hEstrela) {
+            const double X = (ho[i - 1] - hn[i - 1]) * dxSobreAlfaDts + eDxSobreAlfa + rn[i - 1];
+            M = X > 0 ? std::pow(X, 0.6) : 0;
+          } else {
+            M = eDts + ho[i] + (ro[i - 1] - ro[i]) * alfaDtsSobreDx;
+          }
+          if (M > 0) {
+            hn[i] = M;
+            rn[i] = Pot53(M);
+          } else {
+            hn[i] = 0;
+            rn[i] = 0;
+          }
+        }
+        if (!std::isfinite(M)) throw EErroAritmetico();
+        // A dry outlet ends the run unless water may still come from above.
+        if (M <= 0 && (Versao == "1" || entrada.Vazia())) parar = true;
+
+        t += dtMin;
+        // Stamped with the time at which this step's rainfall was taken.
+        if (M > 0) AdicionarPonto(*serie, t - dtMin, alfa1000 * rn[ultima]);
+
+        // Every cell below the top is rewritten before it is read, so
+        // swapping the levels is as good as copying them.
+        std::swap(ho, hn);
+        std::swap(ro, rn);
+        contorno(t);
+
+        if (Versao == "2" && !entrada.Vazia() && t > entrada.UltimoTempo() && !(M > 0)) parar = true;
+      }
+      const TPonto& ultimo = serie->Ponto(serie->Count() - 1u);
+      if (ultimo.Vazao != 0) AdicionarPonto(*serie, ultimo.Tempo + dtMin, 0);
+    }
+  } catch (const EEncostaCinematica&) {
+    throw;
+  } catch (const std::exception&) {
+    throw EEncostaCinematica(std::string("Ocorreu um erro quando calculando o caudalente na encosta.") + kContato);
+  }
+
+  if (serie->Count() < 3) {
+    serie->Limpar();
+    return serie;
+  }
+  serie->Alfa = alfa;
+  serie->Expoente = 5.0 / 3.0;
+  serie->Local = 1;
+  serie->Calcular(1);
+  LaminaEscoada = serie->Volume / (Linhas * dx * 1 * 1000);
+  serie->Lamina = LaminaEscoada;
+  return serie;
+}
+
+// ---------------------------------------------------------------------------
+// Project file: section "Encosta" + Sufixo after the terrain's sections.
+
+bool TEncostaCinematicaCustom::LerArquivo(const std::string& NomeArquivo) {
+  if (!TTerreno::LerArquivo(NomeArquivo)) return false;
+  const toolkit::TArquivoIni ini(NomeArquivo);
+  const int comprimento = ini.LerInteiro("Encosta" + Sufixo, "Comprimento", 0);
+  if (comprimento < 0) return false;
+  FComprimento = comprimento;
+  return true;
+}
+
+bool TEncostaCinematicaCustom::GravarArquivo(const std::string& NomeArquivo) {
+  if (!TTerreno::GravarArquivo(NomeArquivo)) return false;
+  try {
+    toolkit::TArquivoIni ini(NomeArquivo);
+    const std::string secao = "Encosta" + Sufixo;
+    ini.EscreverString(secao, "Versao", Versao);
+    ini.EscreverInteiro(secao, "Comprimento", FComprimento);
+    return ini.Salvar();
+  } catch (const std::exception&) {
+    return false;
+  }
+}

@@ -1,0 +1,146 @@
+#pragma once
+// Kinematic wave on a strip 1 m wide: q = alfa * h^(5/3), alfa = sqrt(St) / nt,
+// dh/dt + dq/dx = e, e = I(t) - VIB (rainfall excess), after the initial
+// abstraction has been filled. Depths in m, q in m2/s and e in m/s inside the
+// loop; t in min; intensities in mm/h; the result series is in L/s per metre
+// of width. An irregular hillslope is a chain of such planes, each fed at its
+// top by the outflow of the one above.
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/hillslope/uCaudalente.h"
+#include "model/hillslope/uPrecipitacao.h"
+#include "model/hillslope/uTerreno.h"
+
+class IProgresso;
+
+// Errors of the hillslope computation and of its project-file sections, with
+// the message the user sees.
+class EEncostaCinematica : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Set by a run of a piece with Versao "1" that finds no runoff (and shows its
+// message); TEncostaCinematicaSecoes::CalcularCaudalente clears it before a
+// run and reads it afterwards. Nobody else writes it.
+extern bool SemEscoamento;
+
+// Time (min) at which the instantaneous intensity falls to Tie (mm/h): the end
+// of rainfall excess. When the storm's peak is not above Tie, Versao "1"
+// throws the no-runoff message and any other Versao returns 0. Throws the
+// convergence message when Newton does not settle within 200 steps.
+double TempoFinalEscoamento(TPrecipitacaoExponencialNegativa& Chuva, const std::string& Versao, double Tie);
+
+// Time (min) at which the cumulative rain reaches the terrain's initial
+// abstraction; 0 when Newton does not settle.
+double TempoAbstracaoInicial(const TTerreno& Terreno, TPrecipitacaoExponencialNegativa& Chuva);
+
+// A plane hillslope or one segment of an irregular hillslope: the ground plus
+// its length. Project-file sections: those of TTerreno and "Encosta" + Sufixo.
+class TEncostaCinematicaCustom : public TTerreno {
+ public:
+  TEncostaCinematicaCustom();
+  explicit TEncostaCinematicaCustom(const std::string& Sufixo);
+
+  // The terrain's Limpar, then LaminaEscoada = 0, Comprimento = 0, Versao "1".
+  void Limpar();
+  // Also copies Comprimento and Versao when Origem is a hillslope piece;
+  // never Sufixo or LaminaEscoada.
+  void Assign(const TTerreno& Origem) override;
+
+  // Terrain first, then "Comprimento" of "Encosta" + Sufixo (a negative length
+  // fails). The writer stores Versao and Comprimento.
+  bool LerArquivo(const std::string& NomeArquivo);
+  bool GravarArquivo(const std::string& NomeArquivo);
+
+  int Comprimento() const { return FComprimento; }  // m along the slope
+  // Throws EEncostaCinematica (message by Versao) for n < 0; 0 is stored.
+  void SetComprimento(int n);
+
+  // Grid of a run: N cells of DeltaX m, N * DeltaX = Comprimento.
+  int NumeroLinhas() const;  // 100 up to 50 m, else 2 * Comprimento
+  double DeltaX() const;     // Comprimento / 100, at most 0.5 m
+  double DeltaT() const;     // min, by VIB: 0.35 (<= 10) ... 0.10 (> 120)
+  double Alfa() const;       // sqrt(St) / nt, s^-1 m^(1/3)
+
+  // "1": a hillslope of the older single-piece layout (no-runoff messages, dry
+  // outlet ends the run); "2": a piece of the segment list.
+  std::string Versao = "1";
+  double LaminaEscoada = 0;  // m, runoff depth of the last run
+
+ private:
+  int FComprimento = 0;
+};
+
+class TEncostaCinematica : public TEncostaCinematicaCustom {
+ public:
+  using TEncostaCinematicaCustom::TEncostaCinematicaCustom;
+
+  // Hydrograph at the lower end of cell Linhas (1 <= Linhas <= NumeroLinhas),
+  // always with Local = 1. Entrada is the hydrograph entering at the top
+  // (nullptr or empty: none); its Alfa and Expoente are set to this piece's.
+  // Progresso (may be nullptr) shows the simulated time every 23 steps. The
+  // series is empty when there is no runoff or it has fewer than 3 points.
+  // Throws EEncostaCinematica when the run fails or would pass the 65,535
+  // points a series can hold.
+  std::unique_ptr<TCaudalente> CalcularCaudalente(TPrecipitacaoExponencialNegativa& Chuva,
+                                                  TCaudalente* Entrada, IProgresso* Progresso,
+                                                  int Linhas);
+};
+
+// The hillslope as a chain of at most 255 planes, index 0 at the top. A regular
+// hillslope is a list of one. Positions keep their objects: Inserir and Excluir
+// move values, only the last object is created or freed.
+class TEncostaCinematicaSecoes {
+ public:
+  static constexpr int MaximoTrechos = 255;
+
+  TEncostaCinematicaSecoes() = default;
+  explicit TEncostaCinematicaSecoes(const std::string& sufixo) : Sufixo(sufixo) {}
+  TEncostaCinematicaSecoes(const TEncostaCinematicaSecoes&) = delete;
+  TEncostaCinematicaSecoes& operator=(const TEncostaCinematicaSecoes&) = delete;
+
+  int Count() const { return static_cast<int>(FTrechos.size()); }
+  TEncostaCinematica& Trechos(int i) { return *FTrechos.at(static_cast<std::size_t>(i)); }
+  const TEncostaCinematica& Trechos(int i) const { return *FTrechos.at(static_cast<std::size_t>(i)); }
+
+  // Frees every segment, Regular := false; Sufixo and LaminaEscoada stay.
+  void Limpar();
+  // New segments get the list's Sufixo and Versao "2"; surplus ones are freed.
+  // n outside 0..255 throws EEncostaCinematica.
+  void SetCount(int n);
+  // Sum of the segments' NumeroLinhas, kept in 16 bits as the line selector has it.
+  uint16_t SomaLinhas() const;
+  // Removes position Indice (0-based); nothing on an empty list.
+  void Excluir(int Indice);
+  // Copies Trecho's values into a new position Indice (0..Count); sets
+  // Trecho.Versao to "2". The caller keeps Trecho.
+  void Inserir(TEncostaCinematica& Trecho, int Indice);
+
+  // Section "Encosta" + Sufixo holds the layout marker and Count; segment k
+  // (1-based) uses the suffix Sufixo + ": Trecho " + k. Reading the older
+  // layout ("Versao" = "1") gives one segment read from the list's own
+  // sections. Reading throws EEncostaCinematica for an unknown layout (list
+  // unchanged) or an unreadable segment (list emptied). Writing returns false
+  // when anything could not be stored.
+  bool LerArquivo(const std::string& NomeArquivo);
+  bool GravarArquivo(const std::string& NomeArquivo);
+
+  // Hydrograph at line Linha (1..SomaLinhas) of the whole hillslope: the
+  // segments run from the top, each fed by the outflow of the one above.
+  // Lamina of the result and LaminaEscoada are volume per metre of width over
+  // the contributing length (m). ProgressoTrecho shows the segment number.
+  std::unique_ptr<TCaudalente> CalcularCaudalente(uint16_t Linha, TPrecipitacaoExponencialNegativa& Chuva,
+                                                  IProgresso* ProgressoTempo, IProgresso* ProgressoTrecho);
+
+  std::string Sufixo;
+  double LaminaEscoada = 0;  // m
+  bool Regular = false;      // set by the data-entry window, read by the report
+
+ private:
+  std::vector<std::unique_ptr<TEncostaCinematica>> FTrechos;
+};

@@ -1,0 +1,192 @@
+// Irregular hillslope: planes chained from the top down. Segment k receives at
+// its top the outflow of segment k-1 (L/s per metre), read at its own time
+// steps; the hydrograph at a line is that of the segment holding the line.
+// Runoff depth (m) = volume per metre of width (L) / (contributing length (m) * 1000).
+#include <exception>
+#include <string>
+
+#include "model/hillslope/uEncostaCinematica.h"
+#include "model/hillslope/uInterfaceUsuario.h"
+#include "toolkit/ArquivoIni.h"
+
+namespace {
+
+std::string SufixoDoTrecho(const std::string& Sufixo, int k) { return Sufixo + ": Trecho " + std::to_string(k); }
+
+std::string NomeSemPasta(const std::string& caminho) {
+  const auto barra = caminho.find_last_of("/\\");
+  return barra == std::string::npos ? caminho : caminho.substr(barra + 1);
+}
+
+std::unique_ptr<TEncostaCinematica> NovoTrecho(const std::string& Sufixo) {
+  auto trecho = std::make_unique<TEncostaCinematica>(Sufixo);
+  trecho->Versao = "2";
+  return trecho;
+}
+
+}  // namespace
+
+void TEncostaCinematicaSecoes::Limpar() {
+  FTrechos.clear();
+  Regular = false;
+}
+
+void TEncostaCinematicaSecoes::SetCount(int n) {
+  if (n < 0 || n > MaximoTrechos)
+    throw EEncostaCinematica("A encosta deve ter de 0 a " + std::to_string(MaximoTrechos) + " trechos.");
+  while (Count() > n) FTrechos.pop_back();
+  while (Count() < n) FTrechos.push_back(NovoTrecho(Sufixo));
+}
+
+uint16_t TEncostaCinematicaSecoes::SomaLinhas() const {
+  uint16_t soma = 0;
+  for (const auto& trecho : FTrechos) soma = static_cast<uint16_t>(soma + trecho->NumeroLinhas());
+  return soma;
+}
+
+void TEncostaCinematicaSecoes::Excluir(int Indice) {
+  if (FTrechos.empty()) return;
+  if (Indice < 0 || Indice >= Count())
+    throw EEncostaCinematica("Não existe o trecho de número " + std::to_string(Indice + 1) + ".");
+  for (int i = Indice; i + 1 < Count(); ++i) FTrechos[i]->Assign(*FTrechos[i + 1]);
+  FTrechos.pop_back();
+}
+
+void TEncostaCinematicaSecoes::Inserir(TEncostaCinematica& Trecho, int Indice) {
+  if (Indice < 0 || Indice > Count())
+    throw EEncostaCinematica("Não é possível inserir um trecho na posição " + std::to_string(Indice + 1) + ".");
+  if (Count() >= MaximoTrechos)
+    throw EEncostaCinematica("A encosta deve ter de 0 a " + std::to_string(MaximoTrechos) + " trechos.");
+  Trecho.Versao = "2";
+  FTrechos.push_back(NovoTrecho(Sufixo));
+  for (int i = Count() - 1; i > Indice; --i) FTrechos[i]->Assign(*FTrechos[i - 1]);
+  FTrechos[Indice]->Assign(Trecho);
+}
+
+// ---------------------------------------------------------------------------
+
+bool TEncostaCinematicaSecoes::GravarArquivo(const std::string& NomeArquivo) {
+  try {
+    {
+      toolkit::TArquivoIni ini(NomeArquivo);
+      ini.EscreverString("Encosta" + Sufixo, "Versao", "2");
+      ini.EscreverInteiro("Encosta" + Sufixo, "Count", Count());
+      if (!ini.Salvar()) return false;
+    }
+    for (int k = 1; k <= Count(); ++k) {
+      TEncostaCinematica& trecho = *FTrechos[k - 1];
+      const std::string sufixoTrecho = trecho.Sufixo;
+      const std::string sufixoCobertura = trecho.Cobertura.Sufixo;
+      trecho.Versao = "2";
+      trecho.DefinirSufixo(SufixoDoTrecho(Sufixo, k));
+      bool gravou;
+      try {
+        gravou = trecho.GravarArquivo(NomeArquivo);
+      } catch (...) {
+        gravou = false;
+      }
+      trecho.Sufixo = sufixoTrecho;
+      trecho.Cobertura.Sufixo = sufixoCobertura;
+      if (!gravou) return false;
+    }
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool TEncostaCinematicaSecoes::LerArquivo(const std::string& NomeArquivo) {
+  const std::string versao = toolkit::TArquivoIni(NomeArquivo).LerString("Encosta" + Sufixo, "Versao", "0");
+
+  if (versao == "2") {
+    Limpar();
+    const int n = toolkit::TArquivoIni(NomeArquivo).LerInteiro("Encosta" + Sufixo, "Count", 0) & 0xFF;
+    for (int k = 1; k <= n; ++k) {
+      auto trecho = NovoTrecho(Sufixo);
+      trecho->DefinirSufixo(SufixoDoTrecho(Sufixo, k));
+      bool leu;
+      try {
+        leu = trecho->LerArquivo(NomeArquivo);
+      } catch (...) {
+        leu = false;
+      }
+      trecho->DefinirSufixo(Sufixo);
+      if (!leu) {
+        Limpar();
+        throw EEncostaCinematica("Ocorreu um erro ao tentar ler os dados da encosta de número " + std::to_string(k) +
+                                 " no arquivo " + NomeArquivo);
+      }
+      FTrechos.push_back(std::move(trecho));
+    }
+    return true;
+  }
+
+  if (versao == "1") {
+    // Projects from before segmented hillslopes: one plane in the list's own
+    // sections, read leniently (no version keys, any roughness row).
+    Limpar();
+    FTrechos.push_back(std::make_unique<TEncostaCinematica>(Sufixo));
+    TEncostaCinematica& trecho = *FTrechos.back();
+    trecho.Versao = "1";
+    trecho.Cobertura.LerArquivo(NomeArquivo);
+    const toolkit::TArquivoIni ini(NomeArquivo);
+    trecho.SetComprimento(ini.LerInteiro("Encosta" + Sufixo, "Comprimento", 0));
+    const std::string terreno = "Terreno" + Sufixo;
+    trecho.SetVIB(ini.LerReal(terreno, "VIB", 0));
+    trecho.SetSt(ini.LerReal(terreno, "St", 0));
+    trecho.nt.Valor = ini.LerReal(terreno, "nt", 0);
+    trecho.nt.Indice = static_cast<int8_t>(ini.LerInteiro(terreno, "Indnt", 0));
+    return true;
+  }
+
+  throw EEncostaCinematica("O arquivo " + NomeSemPasta(NomeArquivo) + " não é uma versão compatível.");
+}
+
+// ---------------------------------------------------------------------------
+
+std::unique_ptr<TCaudalente> TEncostaCinematicaSecoes::CalcularCaudalente(uint16_t Linha,
+                                                                          TPrecipitacaoExponencialNegativa& Chuva,
+                                                                          IProgresso* ProgressoTempo,
+                                                                          IProgresso* ProgressoTrecho) {
+  SemEscoamento = false;
+  auto saida = std::make_unique<TCaudalente>();
+  saida->Local = 1;
+  TCaudalente entrada;
+  entrada.Local = 1;
+  LaminaEscoada = 0;
+  double Lt = 0;  // contributing length, m
+  int d = Linha;  // line still to reach, counted from the top of the current segment
+  const int soma = SomaLinhas();
+
+  for (int i = 0; i < Count(); ++i) {
+    if (ProgressoTrecho) {
+      ProgressoTrecho->Mostrar(std::to_string(i + 1));
+      ProgressoTrecho->ProcessarMensagens();
+    }
+    if (d == 0 || d > soma) break;
+    // A segment without runoff passes on what the one above it produced.
+    if (saida->Count() > 0) entrada.Assign(*saida);
+    TEncostaCinematica& trecho = *FTrechos[i];
+    const int n = trecho.NumeroLinhas();
+    if (n < d) {
+      saida = trecho.CalcularCaudalente(Chuva, &entrada, ProgressoTempo, n);
+      Lt += trecho.Comprimento();
+      d -= n;
+    } else {
+      saida = trecho.CalcularCaudalente(Chuva, &entrada, ProgressoTempo, d);
+      Lt += d * trecho.DeltaX();
+      d = 0;
+    }
+  }
+
+  // Without a contributing length there is no depth to speak of (and no
+  // area to divide by).
+  if (Lt > 0) LaminaEscoada = saida->Volume / (Lt * 1000);
+  saida->Lamina = LaminaEscoada;
+  if (SemEscoamento) {
+    saida = std::make_unique<TCaudalente>();
+    saida->Local = 1;
+  }
+  saida->Calcular(Lt > 0 ? Lt * 1 * 1000 : 1);
+  return saida;
+}
