@@ -130,6 +130,7 @@ Padrao AnalisarPadrao(const std::string& secao) {
 }
 
 std::string Formatar(const Padrao& p, double valorAbs, bool negativo, char sep) {
+  if (!p.temDigitos) return p.prefixo + p.sufixo;
   Decimal d = DecimalDe(valorAbs);
   ArredondarDigitos(d, d.expoente + p.maxDecimais);
   std::string inteiros;

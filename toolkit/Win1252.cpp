@@ -68,6 +68,14 @@ std::string Utf8ParaWin1252(std::string_view texto) {
       else c = (c << 6) | (cont & 0x3F);
     }
     if (!valido) { saida += '?'; ++i; continue; }
+    // Overlong forms and surrogates are not characters: an overlong NUL or
+    // slash must not sneak through as a real one.
+    constexpr char32_t kMinimo[4] = {0, 0x80, 0x800, 0x10000};
+    if (c < kMinimo[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
+      saida += '?';
+      i += extra + 1;
+      continue;
+    }
     saida += ByteDe(c);
     i += extra + 1;
   }
