@@ -19,3 +19,13 @@ const std::vector<TCitacao>& CitacoesIdf() {
   };
   return citacoes;
 }
+
+const TCitacao* ProcurarCitacao(const std::string& chave) {
+  for (const TCitacao& c : CitacoesIdf())
+    if (c.Chave == chave) return &c;
+  return nullptr;
+}
+
+// No delivered study is the Goiás and Distrito Federal disaggregation study
+// that the query window warns about.
+const char* const ChaveCitacaoAviso = "";

@@ -18,3 +18,7 @@ const std::vector<TCitacao>& CitacoesIdf();
 // The entry whose key is chave, or nullptr (an interpolated record, an
 // unknown key).
 const TCitacao* ProcurarCitacao(const std::string& chave);
+
+// Key of the study whose Goiás stations the query window shows with the
+// disaggregation warning; empty when no delivered study needs it.
+extern const char* const ChaveCitacaoAviso;

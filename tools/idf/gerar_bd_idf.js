@@ -389,7 +389,14 @@ fs.writeFileSync(path.join(raiz, 'idf', 'CitacoesIdf.cpp'),
   'const std::vector<TCitacao>& CitacoesIdf() {\n' +
   '  static const std::vector<TCitacao> citacoes = {\n' +
   citacoes.map((c) => `      {${cpp(c.citation_key)},\n       ${cpp(c.authors)},\n       ${cpp(c.title)},\n       ${cpp(c.publication)}},\n`).join('') +
-  '  };\n  return citacoes;\n}\n');
+  '  };\n  return citacoes;\n}\n\n' +
+  'const TCitacao* ProcurarCitacao(const std::string& chave) {\n' +
+  '  for (const TCitacao& c : CitacoesIdf())\n' +
+  '    if (c.Chave == chave) return &c;\n' +
+  '  return nullptr;\n}\n\n' +
+  '// No delivered study is the Goiás and Distrito Federal disaggregation study\n' +
+  '// that the query window warns about.\n' +
+  'const char* const ChaveCitacaoAviso = "";\n');
 
 // ---------------------------------------------------------------- report
 const csvCampo = (t) => (/[",\n]/.test(t) ? '"' + t.replace(/"/g, '""') + '"' : t);
