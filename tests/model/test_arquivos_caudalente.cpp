@@ -1,0 +1,367 @@
+// Hydrograph text and binary files: exact bytes, round trips, and the files
+// that are not hydrographs.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "common/Tolerancia.h"
+#include "model/hillslope/uCaudalente.h"
+#include "model/hillslope/uInterfaceUsuario.h"
+#include "toolkit/Regional.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TRegistroMensagens : public IMensagens {
+ public:
+  void Informar(const std::string& texto) override { mensagens.push_back(texto); }
+  std::vector<std::string> mensagens;
+};
+
+void U16(std::string& s, uint16_t v) {
+  s += static_cast<char>(v & 0xFF);
+  s += static_cast<char>(v >> 8);
+}
+
+void F64(std::string& s, double v) {
+  unsigned char b[8];
+  std::memcpy(b, &v, 8);  // the test machine is little-endian, like the format
+  s.append(reinterpret_cast<const char*>(b), 8);
+}
+
+std::string CabecalhoBinario(uint16_t versao, double alfa, double expoente, uint16_t n) {
+  std::string s = "\x0A" "Caudalente";
+  U16(s, versao);
+  F64(s, alfa);
+  F64(s, expoente);
+  U16(s, n);
+  return s;
+}
+
+class ArquivosCaudalente : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    pasta_ = fs::temp_directory_path() /
+             ("caudalente_arq_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(pasta_);
+    fs::create_directories(pasta_);
+    DefinirMensagensDoModelo(&registro_);
+  }
+  void TearDown() override {
+    DefinirMensagensDoModelo(nullptr);
+    fs::remove_all(pasta_);
+  }
+  std::string Caminho(const std::string& nome) const { return (pasta_ / nome).string(); }
+  void Escrever(const std::string& nome, const std::string& bytes) const {
+    std::ofstream(pasta_ / nome, std::ios::binary) << bytes;
+  }
+  std::string Ler(const std::string& nome) const {
+    std::ifstream f(pasta_ / nome, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+  }
+  // The exception message of a call, or "" when it raised nothing.
+  template <class F>
+  static std::string Erro(F chamada) {
+    try {
+      chamada();
+    } catch (const ECaudalente& e) {
+      return e.what();
+    }
+    return "";
+  }
+
+  fs::path pasta_;
+  TRegistroMensagens registro_;
+};
+
+const char kCabecalhoTexto[] = "         Tempo (min)             Vaz\xE3o (L/s)\r\n";
+
+TEST_F(ArquivosCaudalente, TextFileBytes) {
+  // The program's regional settings (decimal comma) never reach this format.
+  toolkit::TRegionalTemporario ptbr(toolkit::RegionalPtBr());
+  TCaudalente c;
+  c.Adicionar(2.5, 0.125);
+  c.Adicionar(-1, 1234.5678901);
+  c.Adicionar(1e15, 0);
+  c.SalvarTexto(Caminho("h.txt"));
+  EXPECT_EQ(std::strlen(kCabecalhoTexto), 44u + 2);
+  EXPECT_EQ(Ler("h.txt"), std::string(kCabecalhoTexto) +
+                              "            2.500000\t            0.125000\r\n"
+                              "           -1.000000\t         1234.567890\r\n"
+                              "1000000000000000.000000\t            0.000000\r\n");
+
+  TCaudalente vazio;
+  vazio.SalvarTexto(Caminho("v.txt"));
+  EXPECT_EQ(Ler("v.txt"), kCabecalhoTexto);
+}
+
+TEST_F(ArquivosCaudalente, TextRoundTrip) {
+  TCaudalente c;
+  c.Local = 2;
+  c.Alfa = 3;
+  for (int i = 0; i < 200; ++i) c.Adicionar(i * 0.25, 10 * std::sin(i * 0.05) + 10);
+  c.SalvarTexto(Caminho("h.txt"));
+
+  TCaudalente lido;
+  lido.Alfa = 7;
+  ASSERT_TRUE(lido.LerTexto(Caminho("h.txt")));
+  EXPECT_EQ(lido.Local, 1);
+  EXPECT_EQ(lido.Alfa, 7);  // the text format has no flow law
+  ASSERT_EQ(lido.Count(), c.Count());
+  for (std::size_t i = 0; i < c.Count(); ++i) {
+    EXPECT_NEAR(lido.Ponto(i).Tempo, c.Ponto(i).Tempo, 5e-7);
+    EXPECT_NEAR(lido.Ponto(i).Vazao, c.Ponto(i).Vazao, 5e-7);
+  }
+  EXPECT_GT(lido.VazaoMaxima, 19);  // statistics computed on reading
+  // Written again, the file is byte for byte the same.
+  lido.SalvarTexto(Caminho("h2.txt"));
+  EXPECT_EQ(Ler("h2.txt"), Ler("h.txt"));
+}
+
+TEST_F(ArquivosCaudalente, TextReaderIsLenientWithLayout) {
+  struct Caso {
+    const char* nome;
+    std::string corpo;
+    std::vector<TPonto> pontos;
+  };
+  const Caso casos[] = {
+      {"header only", "", {}},
+      {"header without line end", "", {}},
+      {"LF ends, blanks and a trailing blank line", "  1 2\n3\t4   \n\n  \n", {{1, 2}, {3, 4}}},
+      {"numbers across a line break, extra columns", "1\n2\n3 4 0.02 comentario\n5 6", {{1, 2}, {3, 4}, {5, 6}}},
+      {"signs and exponents", "+1.5 -2e-3\r\n1E2 .5\r\n", {{1.5, -0.002}, {100, 0.5}}},
+  };
+  for (const Caso& caso : casos) {
+    const std::string cabecalho = std::string(caso.nome) == "header without line end"
+                                      ? "         Tempo (min)             Vaz\xE3o (L/s)"
+                                      : kCabecalhoTexto;
+    Escrever("t.txt", cabecalho + caso.corpo);
+    TCaudalente c;
+    ASSERT_TRUE(c.LerTexto(Caminho("t.txt"))) << caso.nome;
+    ASSERT_EQ(c.Count(), caso.pontos.size()) << caso.nome;
+    for (std::size_t i = 0; i < caso.pontos.size(); ++i) {
+      EXPECT_EQ(c.Ponto(i).Tempo, caso.pontos[i].Tempo) << caso.nome;
+      EXPECT_EQ(c.Ponto(i).Vazao, caso.pontos[i].Vazao) << caso.nome;
+    }
+    if (caso.pontos.empty()) {
+      EXPECT_EQ(c.VazaoMaxima, 0);
+      EXPECT_EQ(c.Volume, 0);
+      EXPECT_EQ(c.Local, 1);
+    }
+  }
+}
+
+TEST_F(ArquivosCaudalente, TextThatIsNotAHydrograph) {
+  struct Caso {
+    const char* nome;
+    std::string corpo;
+    std::size_t pontosMantidos;
+  };
+  const Caso casos[] = {
+      {"decimal comma", "1,5\t2,0\r\n", 0},
+      {"word after good lines", "0 0\r\n1 2\r\n2 abc\r\n3 0\r\n", 2},
+      {"odd count of numbers", "0 0\r\n1 2\r\n2\r\n", 2},
+      {"infinity", "0 0\r\ninf 1\r\n", 1},
+      {"not a number", "nan 1\r\n", 0},
+      {"binary garbage", std::string("\x00\x01\xFF\xFE", 4), 0},
+  };
+  for (const Caso& caso : casos) {
+    Escrever("t.txt", kCabecalhoTexto + caso.corpo);
+    TCaudalente c;
+    c.Local = 2;  // replaced by the reader
+    const std::string erro = Erro([&] { c.LerTexto(Caminho("t.txt")); });
+    EXPECT_EQ(erro, "O arquivo " + Caminho("t.txt") +
+                        " não contém valores de tempo e vazão correspondentes a um caudalente.")
+        << caso.nome;
+    // The points before the bad number stay, with their statistics.
+    EXPECT_EQ(c.Count(), caso.pontosMantidos) << caso.nome;
+    EXPECT_EQ(c.Local, 1);
+  }
+  Escrever("t.txt", std::string(kCabecalhoTexto) + "0 0\r\n1 5\r\n2 x\r\n");
+  TCaudalente c;
+  EXPECT_NE(Erro([&] { c.LerTexto(Caminho("t.txt")); }), "");
+  EXPECT_EQ(c.Count(), 2);
+}
+
+TEST_F(ArquivosCaudalente, TextWithMoreThan65535PointsIsRefused) {
+  std::string corpo = kCabecalhoTexto;
+  for (int i = 0; i < 65536; ++i) corpo += std::to_string(i) + " 1\r\n";
+  Escrever("grande.txt", corpo);
+  TCaudalente c;
+  EXPECT_EQ(Erro([&] { c.LerTexto(Caminho("grande.txt")); }),
+            "O arquivo " + Caminho("grande.txt") + " contém mais de 65535 pontos, o máximo de um caudalente.");
+  EXPECT_EQ(c.Count(), 65535);
+  EXPECT_EQ(c.Ponto(65534).Tempo, 65534);
+}
+
+TEST_F(ArquivosCaudalente, BinaryFileBytesAndRoundTrip) {
+  TCaudalente c;
+  c.Local = 1;
+  c.Alfa = 2;
+  c.Expoente = 5.0 / 3;
+  c.Adicionar(0, 0);
+  c.Adicionar(0.5, 3);
+  c.Adicionar(1, 0.75);
+  c.SalvarBinario(Caminho("h.bin"));
+
+  const std::string bytes = Ler("h.bin");
+  ASSERT_EQ(bytes.size(), 31u + 3 * 24);
+  std::string esperado = CabecalhoBinario(2, 2, 5.0 / 3, 3);
+  F64(esperado, 0);
+  F64(esperado, 0);
+  F64(esperado, 0);
+  F64(esperado, 0.5);
+  F64(esperado, 3);
+  F64(esperado, std::pow(3 / 2000.0, 0.6));
+  F64(esperado, 1);
+  F64(esperado, 0.75);
+  F64(esperado, std::pow(0.75 / 2000.0, 0.6));
+  EXPECT_EQ(bytes.substr(0, 31 + 48), esperado.substr(0, 31 + 48));
+  double profundidade;
+  std::memcpy(&profundidade, bytes.data() + 31 + 24 + 16, 8);
+  EXPECT_REL_NEAR(profundidade, 0.020214116, 1e-8);
+  std::memcpy(&profundidade, bytes.data() + 31 + 48 + 16, 8);
+  EXPECT_REL_NEAR(profundidade, std::pow(0.75 / 2000.0, 0.6), 1e-14);
+
+  TCaudalente lido;
+  ASSERT_TRUE(lido.LerBinario(Caminho("h.bin")));
+  EXPECT_EQ(lido.Pontos().size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(lido.Ponto(i).Tempo, c.Ponto(i).Tempo);
+    EXPECT_EQ(lido.Ponto(i).Vazao, c.Ponto(i).Vazao);
+  }
+  EXPECT_EQ(lido.Alfa, 2);
+  EXPECT_EQ(lido.Expoente, 5.0 / 3);
+  EXPECT_EQ(lido.Local, 1);
+  EXPECT_EQ(lido.VazaoMaxima, 3);
+  lido.SalvarBinario(Caminho("h2.bin"));
+  EXPECT_EQ(Ler("h2.bin"), bytes);
+
+  TCaudalente vazio;
+  vazio.SalvarBinario(Caminho("v.bin"));
+  EXPECT_EQ(Ler("v.bin"), CabecalhoBinario(2, 0, 0, 0));
+}
+
+TEST_F(ArquivosCaudalente, BinaryDepthOfAChannelSeriesAndWithoutFlowLaw) {
+  TCaudalente canal([](double area) { return area * 10; });
+  canal.Local = 2;
+  canal.Alfa = 2;
+  canal.Expoente = 5.0 / 3;
+  canal.Adicionar(0, 3);
+  canal.Adicionar(1, 0);
+  canal.SalvarBinario(Caminho("c.bin"));
+  const std::string bytes = Ler("c.bin");
+  double d0, d1;
+  std::memcpy(&d0, bytes.data() + 31 + 16, 8);
+  std::memcpy(&d1, bytes.data() + 31 + 24 + 16, 8);
+  EXPECT_REL_NEAR(d0, 0.20214116, 1e-8);
+  EXPECT_EQ(d1, 0);
+
+  canal.Alfa = 0;
+  canal.SalvarBinario(Caminho("c.bin"));
+  std::memcpy(&d0, Ler("c.bin").data() + 31 + 16, 8);
+  EXPECT_EQ(d0, 0);
+}
+
+TEST_F(ArquivosCaudalente, BinaryVersions) {
+  // Version 1: two doubles per point.
+  std::string v1 = CabecalhoBinario(1, 1.5, 1.25, 4);
+  for (double x : {0.0, 0.0, 1.0, 2.0, 2.0, 4.0, 3.0, 0.0}) F64(v1, x);
+  Escrever("v1.bin", v1);
+  TCaudalente c;
+  ASSERT_TRUE(c.LerBinario(Caminho("v1.bin")));
+  ASSERT_EQ(c.Count(), 4);
+  EXPECT_EQ(c.Ponto(2).Tempo, 2);
+  EXPECT_EQ(c.Ponto(2).Vazao, 4);
+  EXPECT_EQ(c.Alfa, 1.5);
+  EXPECT_EQ(c.Expoente, 1.25);
+  EXPECT_EQ(c.VazaoMaxima, 4);
+  EXPECT_EQ(c.Volume, 30 * (2 + 6 + 4));
+
+  // Version 3 carries no points: an empty series, statistics untouched.
+  Escrever("v3.bin", CabecalhoBinario(3, 9, 9, 2));
+  c.VazaoMaxima = 11;
+  ASSERT_TRUE(c.LerBinario(Caminho("v3.bin")));
+  EXPECT_EQ(c.Count(), 0);
+  EXPECT_EQ(c.VazaoMaxima, 11);
+  EXPECT_EQ(c.Alfa, 1.5);
+
+  // Unknown versions are refused before the series is touched.
+  ASSERT_TRUE(c.LerBinario(Caminho("v1.bin")));
+  for (uint16_t versao : {0, 4, 65535}) {
+    Escrever("vx.bin", CabecalhoBinario(versao, 1, 1, 0));
+    EXPECT_EQ(Erro([&] { c.LerBinario(Caminho("vx.bin")); }),
+              "O arquivo " + Caminho("vx.bin") +
+                  " não contém valores de tempo e vazão correspondentes a um caudalente.");
+    EXPECT_EQ(c.Count(), 4);
+  }
+}
+
+TEST_F(ArquivosCaudalente, BinaryThatIsNotAHydrograph) {
+  std::string bom = CabecalhoBinario(2, 1, 1, 2);
+  for (int i = 0; i < 6; ++i) F64(bom, i);
+  const std::string assinatura = "O arquivo " + Caminho("x.bin") + " não possui valores referentes a um caudalente.";
+  const std::string semValores =
+      "O arquivo " + Caminho("x.bin") + " não contém valores de tempo e vazão correspondentes a um caudalente.";
+  struct Caso {
+    const char* nome;
+    std::string bytes;
+    std::string erro;
+    bool serieIntacta;
+  };
+  std::string primeiroByte = bom;
+  primeiroByte[0] = 'X';
+  std::string maiusculas = bom;
+  maiusculas[1] = 'c';
+  const Caso casos[] = {
+      {"empty file", "", assinatura, true},
+      {"first byte not 10", primeiroByte, assinatura, true},
+      {"signature in other case", maiusculas, assinatura, true},
+      {"cut inside the signature", bom.substr(0, 7), assinatura, true},
+      {"cut inside the version", bom.substr(0, 12), semValores, true},
+      {"cut inside the header", bom.substr(0, 25), semValores, false},
+      {"count larger than the data", bom.substr(0, bom.size() - 1), semValores, false},
+      {"count of a full file, one point", CabecalhoBinario(2, 1, 1, 65535) + bom.substr(31, 24), semValores,
+       false},
+  };
+  for (const Caso& caso : casos) {
+    Escrever("x.bin", caso.bytes);
+    TCaudalente c;
+    c.Adicionar(7, 7);
+    EXPECT_EQ(Erro([&] { c.LerBinario(Caminho("x.bin")); }), caso.erro) << caso.nome;
+    // Never a partial series from a damaged file: either untouched or empty.
+    EXPECT_EQ(c.Count(), caso.serieIntacta ? 1 : 0) << caso.nome;
+  }
+}
+
+TEST_F(ArquivosCaudalente, MissingFileIsAnInformationMessage) {
+  for (const std::string nome : {"nao/existe.txt", "falta.bin"}) {
+    TCaudalente c;
+    c.Adicionar(1, 2);
+    const std::string caminho = Caminho(nome);
+    registro_.mensagens.clear();
+    EXPECT_FALSE(nome.back() == 't' ? c.LerTexto(caminho) : c.LerBinario(caminho));
+    ASSERT_EQ(registro_.mensagens.size(), 1u);
+    EXPECT_EQ(registro_.mensagens[0], "O arquivo " + caminho + " não existe.");
+    EXPECT_EQ(c.Count(), 1);
+  }
+  // A folder is not a hydrograph file either.
+  TCaudalente c;
+  EXPECT_FALSE(c.LerTexto(pasta_.string()));
+}
+
+TEST_F(ArquivosCaudalente, WriteFailureRaises) {
+  TCaudalente c;
+  EXPECT_NE(Erro([&] { c.SalvarTexto(Caminho("nao/ha/pasta.txt")); }), "");
+  EXPECT_NE(Erro([&] { c.SalvarBinario(Caminho("nao/ha/pasta.bin")); }), "");
+}
+
+}  // namespace
