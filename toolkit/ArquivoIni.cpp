@@ -166,6 +166,11 @@ void TArquivoIni::EscreverString(const std::string& secao, const std::string& ch
   std::string valorLimpo = valor;
   for (char& c : valorLimpo)
     if (c == '\r' || c == '\n') c = ' ';
+  // Readers trim blanks and one pair of quotes: a value that would lose either
+  // (a blank coordinate text "  °  '  \"" for one) is quoted so it reads back as written.
+  if (!valorLimpo.empty() &&
+      (EhBranco(valorLimpo.front()) || EhBranco(valorLimpo.back()) || TirarAspas(valorLimpo) != valorLimpo))
+    valorLimpo = "\"" + valorLimpo + "\"";
   const std::string secaoDobrada = DobrarNomeIni(secao);
   const std::string chaveDobrada = DobrarNomeIni(chave);
   Linha nova;

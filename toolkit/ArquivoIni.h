@@ -40,6 +40,9 @@ class TArquivoIni {
   // Integer != 0; missing or unparsable reads as the default.
   bool LerBooleano(const std::string& secao, const std::string& chave, bool padrao) const;
 
+  // A value with surrounding blanks, or wrapped in a pair of quotes, is
+  // written inside double quotes so that LerString gives it back unchanged.
+  // Line breaks become blanks.
   void EscreverString(const std::string& secao, const std::string& chave,
                       const std::string& valor);
   void EscreverInteiro(const std::string& secao, const std::string& chave, long long valor);

@@ -180,6 +180,20 @@ TEST_F(ArquivoIniTest, EscritaDeTiposApagarENovoArquivo) {
   EXPECT_TRUE(ini.ExisteChave("R", "MICRO"));
 }
 
+TEST_F(ArquivoIniTest, TextosVoltamComoForamEscritos) {
+  const std::string valores[] = {"  \xC2\xB0  '  \"", "29\xC2\xB0" "20'00\"", " a", "b\t", "\"q\"",
+                                 "'s'", "\"meia", "", "x = y"};
+  {
+    TArquivoIni ini(caminho_);
+    for (size_t i = 0; i < std::size(valores); ++i) ini.EscreverString("T", "k" + std::to_string(i), valores[i]);
+    ASSERT_TRUE(ini.Salvar());
+  }
+  const TArquivoIni ini(caminho_);
+  for (size_t i = 0; i < std::size(valores); ++i)
+    EXPECT_EQ(ini.LerString("T", "k" + std::to_string(i), "?"), valores[i]) << i;
+  EXPECT_NE(Ler().find("k1=29\xB0" "20'00\"\r\n"), std::string::npos) << "plain values stay unquoted";
+}
+
 TEST_F(ArquivoIniTest, SalvarSemAlteracaoNaoCriaArquivo) {
   TArquivoIni ini(caminho_);
   EXPECT_EQ(ini.LerString("A", "b", "c"), "c");
