@@ -37,8 +37,12 @@ std::string SemValores(const std::string& nome) {
   return "O arquivo " + nome + " não contém valores de tempo e vazão correspondentes a um caudalente.";
 }
 
-std::string ErroLeitura(const std::string& nome) { return "Não foi possível ler o arquivo " + nome + "."; }
-std::string ErroGravacao(const std::string& nome) { return "Não foi possível gravar o arquivo " + nome + "."; }
+std::string ErroLeitura(const std::string& nome) {
+  return "Não foi possível ler o arquivo " + nome + ".";
+}
+std::string ErroGravacao(const std::string& nome) {
+  return "Não foi possível gravar o arquivo " + nome + ".";
+}
 
 // "%20.6f" with a full stop whatever the process locale: to_chars never
 // consults it. A number wider than 20 characters widens its field.
@@ -84,13 +88,16 @@ uint16_t GetU16(const std::string& s, std::size_t pos) {
 
 double GetDouble(const std::string& s, std::size_t pos) {
   uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = (bits << 8) | static_cast<unsigned char>(s[pos + static_cast<std::size_t>(i)]);
+  for (int i = 7; i >= 0; --i)
+    bits = (bits << 8) | static_cast<unsigned char>(s[pos + static_cast<std::size_t>(i)]);
   double v;
   std::memcpy(&v, &bits, sizeof v);
   return v;
 }
 
-bool EhBranco(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool EhBranco(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // Reads the next number of a text hydrograph: blanks and line breaks are
 // skipped, the number runs to the next blank. Only plain decimal numbers with

@@ -38,9 +38,13 @@ bool LerSecao(toolkit::TArquivoIni& ini, const std::string& secao, const std::st
 
 // ---------------------------------------------------------------- TPrecipitacao
 
-TPrecipitacao::TPrecipitacao() { Inicializar(""); }
+TPrecipitacao::TPrecipitacao() {
+  Inicializar("");
+}
 
-TPrecipitacao::TPrecipitacao(const std::string& sufixo) { Inicializar(sufixo); }
+TPrecipitacao::TPrecipitacao(const std::string& sufixo) {
+  Inicializar(sufixo);
+}
 
 void TPrecipitacao::Inicializar(const std::string& sufixo) {
   Sufixo = sufixo;
@@ -76,7 +80,9 @@ bool TPrecipitacao::LerSecoes(toolkit::TArquivoIni& Ini) {
   return LerSecaoPrecipitacao(Ini);
 }
 
-void TPrecipitacao::GravarSecoes(toolkit::TArquivoIni& Ini) const { GravarSecaoPrecipitacao(Ini); }
+void TPrecipitacao::GravarSecoes(toolkit::TArquivoIni& Ini) const {
+  GravarSecaoPrecipitacao(Ini);
+}
 
 bool TPrecipitacao::LerSecaoPrecipitacao(toolkit::TArquivoIni& Ini) {
   return LerSecao(Ini, kSecaoBase + Sufixo, kSecaoAntiga + Sufixo,
@@ -92,7 +98,9 @@ void TPrecipitacao::GravarSecaoPrecipitacao(toolkit::TArquivoIni& Ini) const {
 
 // ---------------------------------------------- TPrecipitacaoExponencialNegativa
 
-TPrecipitacaoExponencialNegativa::TPrecipitacaoExponencialNegativa() : TPrecipitacao("") { Limpar(); }
+TPrecipitacaoExponencialNegativa::TPrecipitacaoExponencialNegativa() : TPrecipitacao("") {
+  Limpar();
+}
 
 TPrecipitacaoExponencialNegativa::TPrecipitacaoExponencialNegativa(const std::string& sufixo)
     : TPrecipitacao(sufixo) {
@@ -161,7 +169,9 @@ double TPrecipitacaoExponencialNegativa::IntensidadeInstantanea(double t) {
   return IntensidadeMedia(t) * (1 - FC * t / (t + FB));
 }
 
-double TPrecipitacaoExponencialNegativa::Altura(double t) { return IntensidadeMedia(t) * t / 60; }
+double TPrecipitacaoExponencialNegativa::Altura(double t) {
+  return IntensidadeMedia(t) * t / 60;
+}
 
 double TPrecipitacaoExponencialNegativa::AlturaEntre(double t1, double t2) {
   return (t2 * IntensidadeMedia(t2) - t1 * IntensidadeMedia(t1)) / 60;
@@ -200,8 +210,8 @@ double TPrecipitacaoExponencialNegativa::TempoDaIntensidade(double x) {
 
   if (Iteracoes > 100) {
     // I(t) falls with t: a positive residual means the root lies later.
-    const auto b = raiz::Bisseccao([this, x](double tm) { return IntensidadeInstantanea(tm) - x; }, 0,
-                                   100000, 1e-7, false);
+    const auto b = raiz::Bisseccao([this, x](double tm) { return IntensidadeInstantanea(tm) - x; }, 0, 100000,
+                                   1e-7, false);
     LimiteInferior = b.inferior;
     LimiteSuperior = b.superior;
     Residuo = b.residuo;

@@ -1,6 +1,7 @@
 // Hydrograph text and binary files: exact bytes, round trips, and the files
 // that are not hydrographs.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
@@ -36,7 +37,9 @@ void F64(std::string& s, double v) {
 }
 
 std::string CabecalhoBinario(uint16_t versao, double alfa, double expoente, uint16_t n) {
-  std::string s = "\x0A" "Caudalente";
+  std::string s =
+      "\x0A"
+      "Caudalente";
   U16(s, versao);
   F64(s, alfa);
   F64(s, expoente);
@@ -47,8 +50,10 @@ std::string CabecalhoBinario(uint16_t versao, double alfa, double expoente, uint
 class ArquivosCaudalente : public ::testing::Test {
  protected:
   void SetUp() override {
-    pasta_ = fs::temp_directory_path() /
-             ("caudalente_arq_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    pasta_ =
+        fs::temp_directory_path() /
+        ("caudalente_arq_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+         "_" + std::to_string(getpid()));
     fs::remove_all(pasta_);
     fs::create_directories(pasta_);
     DefinirMensagensDoModelo(&registro_);
@@ -136,7 +141,9 @@ TEST_F(ArquivosCaudalente, TextReaderIsLenientWithLayout) {
       {"header only", "", {}},
       {"header without line end", "", {}},
       {"LF ends, blanks and a trailing blank line", "  1 2\n3\t4   \n\n  \n", {{1, 2}, {3, 4}}},
-      {"numbers across a line break, extra columns", "1\n2\n3 4 0.02 comentario\n5 6", {{1, 2}, {3, 4}, {5, 6}}},
+      {"numbers across a line break, extra columns",
+       "1\n2\n3 4 0.02 comentario\n5 6",
+       {{1, 2}, {3, 4}, {5, 6}}},
       {"signs and exponents", "+1.5 -2e-3\r\n1E2 .5\r\n", {{1.5, -0.002}, {100, 0.5}}},
   };
   for (const Caso& caso : casos) {
@@ -196,8 +203,9 @@ TEST_F(ArquivosCaudalente, TextWithMoreThan65535PointsIsRefused) {
   for (int i = 0; i < 65536; ++i) corpo += std::to_string(i) + " 1\r\n";
   Escrever("grande.txt", corpo);
   TCaudalente c;
-  EXPECT_EQ(Erro([&] { c.LerTexto(Caminho("grande.txt")); }),
-            "O arquivo " + Caminho("grande.txt") + " contém mais de 65535 pontos, o máximo de um caudalente.");
+  EXPECT_EQ(
+      Erro([&] { c.LerTexto(Caminho("grande.txt")); }),
+      "O arquivo " + Caminho("grande.txt") + " contém mais de 65535 pontos, o máximo de um caudalente.");
   EXPECT_EQ(c.Count(), 65535);
   EXPECT_EQ(c.Ponto(65534).Tempo, 65534);
 }
@@ -308,9 +316,10 @@ TEST_F(ArquivosCaudalente, BinaryVersions) {
 TEST_F(ArquivosCaudalente, BinaryThatIsNotAHydrograph) {
   std::string bom = CabecalhoBinario(2, 1, 1, 2);
   for (int i = 0; i < 6; ++i) F64(bom, i);
-  const std::string assinatura = "O arquivo " + Caminho("x.bin") + " não possui valores referentes a um caudalente.";
-  const std::string semValores =
-      "O arquivo " + Caminho("x.bin") + " não contém valores de tempo e vazão correspondentes a um caudalente.";
+  const std::string assinatura =
+      "O arquivo " + Caminho("x.bin") + " não possui valores referentes a um caudalente.";
+  const std::string semValores = "O arquivo " + Caminho("x.bin") +
+                                 " não contém valores de tempo e vazão correspondentes a um caudalente.";
   struct Caso {
     const char* nome;
     std::string bytes;

@@ -128,7 +128,7 @@ TEST(Caudalente, SuavizarRecessaoReplacesARenewedRise) {
 
   // A clean recession, and a series that never falls, are left alone.
   for (const std::vector<TPonto>& pontos : {std::vector<TPonto>{{0, 0}, {1, 4}, {2, 2}, {3, 2}, {4, 0}},
-                                           std::vector<TPonto>{{0, 0}, {1, 1}, {2, 2}, {3, 3}}}) {
+                                            std::vector<TPonto>{{0, 0}, {1, 1}, {2, 2}, {3, 3}}}) {
     TCaudalente d;
     Preencher(d, pontos);
     d.SuavizarRecessao();

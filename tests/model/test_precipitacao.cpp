@@ -2,6 +2,7 @@
 // project-file sections. Reference storm: Tr 10, K 1000, a 0.2, b 10, c 0.8,
 // so K·Tr^a = 1000·10^0.2 = 1584.893 and I(0) = 1584.893 / 10^0.8 = 251.189 mm/h.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -54,8 +55,10 @@ std::string LerArquivoTexto(const fs::path& caminho) {
 class TArquivoTemporario : public ::testing::Test {
  protected:
   void SetUp() override {
-    pasta_ = fs::temp_directory_path() /
-             ("caudalente_prec_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    pasta_ =
+        fs::temp_directory_path() /
+        ("caudalente_prec_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+         "_" + std::to_string(getpid()));
     fs::remove_all(pasta_);
     fs::create_directories(pasta_);
   }
@@ -74,7 +77,8 @@ TEST(Precipitacao, ReferenceStormIntensities) {
   EXPECT_REL_NEAR(p.IntensidadeInstantanea(0), 251.189, 1e-5);
   EXPECT_REL_NEAR(p.IntensidadeMedia(0), 251.189, 1e-5);
   // I(t) is d(t·i)/dt with i falling: it lies below i for every t > 0.
-  for (double t : {0.01, 1.0, 10.0, 60.0, 1440.0}) EXPECT_LT(p.IntensidadeInstantanea(t), p.IntensidadeMedia(t));
+  for (double t : {0.01, 1.0, 10.0, 60.0, 1440.0})
+    EXPECT_LT(p.IntensidadeInstantanea(t), p.IntensidadeMedia(t));
   // i(30) = 1584.893 / 40^0.8 = 1584.893 / 19.12705; P(30) = i·30/60.
   EXPECT_REL_NEAR(p.IntensidadeMedia(30), 82.86135, 1e-5);
   EXPECT_REL_NEAR(p.Altura(30), 41.43068, 1e-5);
@@ -228,7 +232,8 @@ TEST_F(TArquivoTemporario, StormRoundTripAndSectionLayout) {
 
 TEST_F(TArquivoTemporario, OldProjectMovesStormKeysOutOfNimbora) {
   Escrever("velho.cdt",
-           "[NIMBORA]\r\nVersao=1\r\nLatitude=29\xB0" "20'00\"\r\nDuracao=30\r\nPrecipitacaoTotal=12\r\n"
+           "[NIMBORA]\r\nVersao=1\r\nLatitude=29\xB0"
+           "20'00\"\r\nDuracao=30\r\nPrecipitacaoTotal=12\r\n"
            "Tr=5\r\nK=800\r\nA=0.25\r\nB=12\r\nC=0.75\r\nIndEstado=3\r\n");
   TPrecipitacaoExponencialNegativa p;
   ASSERT_TRUE(p.LerArquivo(Caminho("velho.cdt")));

@@ -1,6 +1,7 @@
 // Land cover, terrain and the curve-number initial abstraction
 // Ia = (100/CN − 1)·50.8 mm, with their project-file sections.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -102,13 +103,17 @@ class TerrenoArquivo : public ::testing::Test {
  protected:
   void SetUp() override {
     pasta_ = fs::temp_directory_path() /
-             ("caudalente_terreno_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+             ("caudalente_terreno_" +
+              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+              std::to_string(getpid()));
     fs::remove_all(pasta_);
     fs::create_directories(pasta_);
   }
   void TearDown() override { fs::remove_all(pasta_); }
   std::string Caminho() const { return (pasta_ / "p.cdt").string(); }
-  void Escrever(const std::string& conteudo) const { std::ofstream(pasta_ / "p.cdt", std::ios::binary) << conteudo; }
+  void Escrever(const std::string& conteudo) const {
+    std::ofstream(pasta_ / "p.cdt", std::ios::binary) << conteudo;
+  }
   std::string Conteudo() const {
     std::ifstream f(pasta_ / "p.cdt", std::ios::binary);
     std::stringstream s;
@@ -150,14 +155,14 @@ TEST_F(TerrenoArquivo, BadSectionsFailTheRead) {
   };
   const Caso casos[] = {
       {"valid", cobertura + terreno + "Indnt=0\r\n", true},
-      {"cover version missing", "[Cobertura]\r\nIndUso=1\r\nIndCond=3\r\nIndTrat=2\r\n" + terreno + "Indnt=0\r\n",
-       false},
-      {"land use 6", "[Cobertura]\r\nVersao=1\r\nIndUso=6\r\nIndCond=3\r\nIndTrat=2\r\n" + terreno + "Indnt=0\r\n",
-       false},
+      {"cover version missing",
+       "[Cobertura]\r\nIndUso=1\r\nIndCond=3\r\nIndTrat=2\r\n" + terreno + "Indnt=0\r\n", false},
+      {"land use 6",
+       "[Cobertura]\r\nVersao=1\r\nIndUso=6\r\nIndCond=3\r\nIndTrat=2\r\n" + terreno + "Indnt=0\r\n", false},
       {"condition missing", "[Cobertura]\r\nVersao=1\r\nIndUso=1\r\nIndTrat=2\r\n" + terreno + "Indnt=0\r\n",
        false},
-      {"treatment 4", "[Cobertura]\r\nVersao=1\r\nIndUso=1\r\nIndCond=3\r\nIndTrat=4\r\n" + terreno + "Indnt=0\r\n",
-       false},
+      {"treatment 4",
+       "[Cobertura]\r\nVersao=1\r\nIndUso=1\r\nIndCond=3\r\nIndTrat=4\r\n" + terreno + "Indnt=0\r\n", false},
       {"terrain version 2", cobertura + "[Terreno]\r\nVersao=2\r\nIndnt=0\r\n", false},
       {"roughness row missing", cobertura + terreno, false},
       {"roughness row negative", cobertura + terreno + "Indnt=-1\r\n", false},
