@@ -1,6 +1,8 @@
 #include "model/hillslope/uPrecipitacao.h"
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -59,8 +61,10 @@ void TPrecipitacao::Limpar() {
 bool TPrecipitacao::LerArquivo(const std::string& NomeArquivo) {
   toolkit::TArquivoIni ini(NomeArquivo);
   const bool lido = LerSecoes(ini);
-  // The upgrade of an old project is written back; a read-only file still reads.
-  if (ini.Alterado()) ini.Salvar();
+  // The upgrade of an old project is written back; a read-only file still
+  // reads, and reading a file that is not there never creates it.
+  std::error_code erro;
+  if (ini.Alterado() && std::filesystem::exists(std::filesystem::u8path(NomeArquivo), erro)) ini.Salvar();
   return lido;
 }
 

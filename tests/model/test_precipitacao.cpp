@@ -278,9 +278,13 @@ TEST_F(TArquivoTemporario, RealsFollowTheRegionalDecimalSeparator) {
   EXPECT_EQ(lida.A(), 0.2);
 }
 
-TEST_F(TArquivoTemporario, WriteFailureIsReportedAsFalse) {
+TEST_F(TArquivoTemporario, MissingOrUnwritableFiles) {
   auto p = Referencia();
   EXPECT_FALSE(p.GravarArquivo(Caminho("sem/pasta/a.cdt")));
+  // A missing file reads as an old project without values, and stays missing.
+  EXPECT_TRUE(p.LerArquivo(Caminho("falta.cdt")));
+  EXPECT_EQ(p.KTrA(), -1);
+  EXPECT_FALSE(fs::exists(Caminho("falta.cdt")));
 }
 
 }  // namespace
