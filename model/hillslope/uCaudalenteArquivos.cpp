@@ -110,7 +110,7 @@ bool LerNumero(const std::string& texto, std::size_t& pos, double& valor) {
   if (pos == inicio) return false;
   const char* primeiro = texto.data() + inicio;
   const char* ultimo = texto.data() + pos;
-  if (*primeiro == '+') ++primeiro;
+  if (*primeiro == '+' && ++primeiro != ultimo && *primeiro == '-') return false;
   if (primeiro == ultimo) return false;
   // from_chars would also take "inf" and "nan": only digits may start a value.
   const char c = *primeiro == '-' && primeiro + 1 < ultimo ? primeiro[1] : *primeiro;

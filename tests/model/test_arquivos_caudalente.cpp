@@ -178,6 +178,8 @@ TEST_F(ArquivosCaudalente, TextThatIsNotAHydrograph) {
       {"odd count of numbers", "0 0\r\n1 2\r\n2\r\n", 2},
       {"infinity", "0 0\r\ninf 1\r\n", 1},
       {"not a number", "nan 1\r\n", 0},
+      {"two signs", "+-1 1\r\n", 0},
+      {"out of range", "1e400 1\r\n", 0},
       {"binary garbage", std::string("\x00\x01\xFF\xFE", 4), 0},
   };
   for (const Caso& caso : casos) {
