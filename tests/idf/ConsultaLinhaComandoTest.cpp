@@ -1,0 +1,132 @@
+// The calculator's database mode, on the delivered files: usage errors, the
+// stations of a state and the interpolation against an independent sum.
+#include "idf/ConsultaLinhaComando.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+
+#include "common/Tolerancia.h"
+#include "idf/ArquivosIdf.h"
+#include "toolkit/Win1252.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Pasta =
+    (fs::path(CAUDALENTE_SOURCE_DIR) / "data" / "Arquivos Comuns").string() + "/";
+
+struct Saida {
+  int codigo;
+  std::string out, err;
+};
+
+Saida Executar(const std::vector<std::string>& args, const std::string& pasta = Pasta) {
+  std::ostringstream out, err;
+  const int codigo = ExecutarConsultaIdf(args, out, err, pasta);
+  return {codigo, out.str(), err.str()};
+}
+
+double Numero(const std::string& json, const std::string& chave) {
+  std::smatch m;
+  const std::regex padrao("\"" + chave + "\": ([-0-9.eE+]+)");
+  if (!std::regex_search(json, m, padrao)) return NAN;
+  return std::stod(m[1]);
+}
+
+// Degrees of a Windows-1252 coordinate text, computed here from its digits.
+double Graus(const std::string& w) {
+  return std::stoi(w.substr(0, 2)) + (std::stoi(w.substr(3, 2)) + std::stoi(w.substr(6, 2)) / 60.0) / 60.0;
+}
+
+}  // namespace
+
+TEST(ConsultaLinhaComando, UsoErradoSaiComDois) {
+  const std::vector<std::vector<std::string>> casos = {
+      {},
+      {"--idf-estacoes"},
+      {"--idf-estacoes", "Atlântida"},
+      {"--idf-estacoes", "27"},
+      {"--idf-estacoes", "-1"},
+      {"--idf-interpolar", "20\xC2\xB0" "00'00\""},
+      {"--idf-interpolar", "abc", "45\xC2\xB0" "00'00\""},
+      {"--idf-interpolar", "  \xC2\xB0  '  \"", "45\xC2\xB0" "00'00\""},
+      {"--idf-qualquer", "x"},
+  };
+  for (const auto& args : casos) {
+    const Saida s = Executar(args);
+    EXPECT_EQ(s.codigo, 2) << (args.empty() ? "(none)" : args[0]) << " " << args.size();
+    EXPECT_TRUE(s.out.empty());
+    EXPECT_NE(s.err.find("uso: caudalente-calc --idf-estacoes ESTADO"), std::string::npos) << s.err;
+  }
+}
+
+TEST(ConsultaLinhaComando, BancoAusenteSaiComUm) {
+  const Saida s = Executar({"--idf-estacoes", "Bahia"}, "/nao/existe/");
+  EXPECT_EQ(s.codigo, 1);
+  EXPECT_EQ(s.err, "O arquivo /nao/existe/Estados_Nim21.bin não existe.\n");
+  EXPECT_EQ(Executar({"--idf-interpolar", "20\xC2\xB0" "00'00\"", "45\xC2\xB0" "00'00\""}, "/nao/existe/").codigo, 1);
+}
+
+TEST(ConsultaLinhaComando, EstacoesPorNomeOuIndice) {
+  const auto estacoes = teste_idf::Independente::Estacoes(teste_idf::Ler(Pasta + "Estados_Nim21.bin"));
+  const Saida porNome = Executar({"--idf-estacoes", "Tocantins"});
+  const Saida porIndice = Executar({"--idf-estacoes", "26"});
+  ASSERT_EQ(porNome.codigo, 0) << porNome.err;
+  EXPECT_EQ(porNome.out, porIndice.out);
+  const std::string& json = porNome.out;
+  std::size_t objetos = 0;
+  for (std::size_t p = json.find("{\"Nome\""); p != std::string::npos; p = json.find("{\"Nome\"", p + 1)) ++objetos;
+  EXPECT_EQ(objetos, estacoes[26].size());
+  const auto& primeira = estacoes[26].front();
+  // Seconds mark escaped inside the JSON string; numbers round-trip exactly.
+  const std::string lat = toolkit::Win1252ParaUtf8(primeira.lat);
+  EXPECT_NE(json.find("\"Latitude\": \"" + lat.substr(0, lat.size() - 1) + "\\\"\""), std::string::npos) << json;
+  EXPECT_EQ(Numero(json, "K"), primeira.K);
+  EXPECT_EQ(Numero(json, "c"), primeira.c);
+  EXPECT_EQ(json.front(), '[');
+  EXPECT_EQ(Executar({"--idf-estacoes", "Amapá"}).out, "[]\n");
+}
+
+// The inverse-fifth-power mean over the eight states, summed here from the
+// file read by offsets, at points between stations and at a station itself.
+TEST(ConsultaLinhaComando, InterpolarConcordaComASomaIndependente) {
+  const auto estacoes = teste_idf::Independente::Estacoes(teste_idf::Ler(Pasta + "Estados_Nim21.bin"));
+  const std::pair<const char*, const char*> pontos[] = {
+      {"20\xC2\xB0" "00'00\"", "45\xC2\xB0" "00'00\""},
+      {"12\xC2\xB0" "30'15\"", "40\xC2\xB0" "10'05\""},
+      {"24\xC2\xB0" "59'59\"", "51\xC2\xB0" "00'01\""},
+  };
+  for (const auto& [lat, lon] : pontos) {
+    const double phi0 = Graus(toolkit::Utf8ParaWin1252(lat)), lambda0 = Graus(toolkit::Utf8ParaWin1252(lon));
+    long double W = 0, K = 0, a = 0, b = 0, c = 0;
+    for (const int estado : {4, 7, 8, 12, 15, 18, 24, 26})
+      for (const auto& e : estacoes[static_cast<std::size_t>(estado)]) {
+        const long double d = std::hypot(static_cast<long double>(Graus(e.lon) - lambda0),
+                                         static_cast<long double>(Graus(e.lat) - phi0));
+        const long double w = 1 / std::pow(d, 5.0L);
+        W += w;
+        K += w * e.K;
+        a += w * e.a;
+        b += w * e.b;
+        c += w * e.c;
+      }
+    const Saida s = Executar({"--idf-interpolar", lat, lon});
+    ASSERT_EQ(s.codigo, 0) << s.err;
+    EXPECT_REL_NEAR(Numero(s.out, "K"), static_cast<double>(K / W), 1e-12);
+    EXPECT_REL_NEAR(Numero(s.out, "a"), static_cast<double>(a / W), 1e-12);
+    EXPECT_REL_NEAR(Numero(s.out, "b"), static_cast<double>(b / W), 1e-12);
+    EXPECT_REL_NEAR(Numero(s.out, "c"), static_cast<double>(c / W), 1e-12);
+    EXPECT_NE(s.out.find("\"Autoria\": \"Interpolação\""), std::string::npos) << s.out;
+  }
+  const auto& rj = estacoes[18].front();
+  const Saida s = Executar({"--idf-interpolar", toolkit::Win1252ParaUtf8(rj.lat), toolkit::Win1252ParaUtf8(rj.lon)});
+  ASSERT_EQ(s.codigo, 0) << s.err;
+  EXPECT_EQ(Numero(s.out, "K"), rj.K);
+  EXPECT_EQ(Numero(s.out, "b"), rj.b);
+  EXPECT_NE(s.out.find("\"Autoria\": \"" + toolkit::Win1252ParaUtf8(rj.fonte) + "\""), std::string::npos);
+}
