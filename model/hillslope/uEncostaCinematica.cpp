@@ -1,9 +1,7 @@
-// Kinematic-wave solver of one plane hillslope (see the header for the
-// equations). Explicit upwind scheme on N cells of dx m with steps of dt min:
-//   time march   h_new[i] = h_old[i] + dts * (e - (q_old[i] - q_old[i-1]) / dx)
-//   space march  q_new[i] = q_new[i-1] + dx * (e - (h_new[i-1] - h_old[i-1]) / dts)
-// chosen per cell by comparing h_new[i-1] + h_old[i] with h*, the depth whose
-// celerity (5/3) alfa h^(2/3) crosses one cell per step.
+// Hydrograph of one plane hillslope (equations in the header): the grid and
+// step from the length and the soil, runoff from the time the initial
+// abstraction is filled until the outlet dries, the scheme in uOndaCinematica.
+// Time in min, intensities in mm/h, discharge in L/s per metre, depth in m.
 #include "model/hillslope/uEncostaCinematica.h"
 
 #include <algorithm>
@@ -11,6 +9,7 @@
 #include <exception>
 
 #include "model/hillslope/uInterfaceUsuario.h"
+#include "model/hillslope/uOndaCinematica.h"
 #include "model/hillslope/uRaiz.h"
 #include "toolkit/ArquivoIni.h"
 #include "toolkit/FormatoNumero.h"
@@ -33,12 +32,6 @@ double Potencia(double base, double expoente) { return base == 0 ? 0 : std::pow(
 // I(0) = K·Tr^A / B^C, mm/h. A zero B makes the peak unbounded (+inf).
 double IntensidadeMaxima(const TPrecipitacaoExponencialNegativa& Chuva) {
   return Chuva.K() * Potencia(Chuva.Tr(), Chuva.A()) / Potencia(Chuva.B(), Chuva.C());
-}
-
-// h^(5/3) without a general power: cbrt is cheaper than pow in the cell loop.
-inline double Pot53(double h) {
-  const double c = std::cbrt(h);
-  return h * c * c;
 }
 
 // A run must not outgrow what a series (and its files) can hold.
@@ -90,23 +83,29 @@ double TempoFinalEscoamento(TPrecipitacaoExponencialNegativa& Chuva, const std::
     return 0;
   }
   // Newton on I(t) - Tie; an iterate at or below zero restarts from the peak.
+  // A step that cannot be computed is as good as no convergence.
+  const std::string naoConvergiu =
+      std::string("Não houve convergência quando calculando o tempo final do escoamento.") + kContato;
   const double B = Chuva.B();
   const double C = Chuva.C();
   double t = 1;
   int iteracoes = 0;
   double passo;
-  do {
-    if (!(t > 0)) t = 0;
-    const double I = Chuva.IntensidadeInstantanea(t);
-    const double i = Chuva.IntensidadeMedia(t);
-    const double derivada = -C / (t + B) * (I + i * B / (t + B));
-    passo = (I - Tie) / derivada;
-    t -= passo;
-    ++iteracoes;
-  } while (!(std::fabs(passo) <= 1e-10) && iteracoes <= 200);
-  if (iteracoes > 200)
-    throw EEncostaCinematica(std::string("Não houve convergência quando calculando o tempo final do escoamento.") +
-                             kContato);
+  try {
+    do {
+      if (!(t > 0)) t = 0;
+      const double I = Chuva.IntensidadeInstantanea(t);
+      const double i = Chuva.IntensidadeMedia(t);
+      const double derivada = -C / (t + B) * (I + i * B / (t + B));
+      passo = (I - Tie) / derivada;
+      if (!std::isfinite(passo)) throw EErroAritmetico();
+      t -= passo;
+      ++iteracoes;
+    } while (!(std::fabs(passo) <= 1e-10) && iteracoes <= 200);
+  } catch (const EErroAritmetico&) {
+    throw EEncostaCinematica(naoConvergiu);
+  }
+  if (iteracoes > 200) throw EEncostaCinematica(naoConvergiu);
   return t;
 }
 
@@ -211,11 +210,8 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
   const double dx = DeltaX();           // m
   const double dtMin = DeltaT();        // min
   const double dtS = 60 * dtMin;        // s
-  const double alfa1000 = 1000 * alfa;  // q in L/s per metre from h^(5/3)
-  const double hEstrela = std::pow(3 * dx / (5 * alfa * dtS), 1.5);
   const double VIBmmh = VIB();
 
-  std::vector<double> hVelho(N, 0.0), hNovo(N, 0.0), rVelho(N, 0.0), rNovo(N, 0.0);
   if (Entrada) {
     Entrada->Alfa = alfa;
     Entrada->Expoente = 5.0 / 3.0;
@@ -244,30 +240,17 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
         AdicionarPonto(*serie, t, Q > 0 ? Q : 0);
       } while (Q > 0);
     } else {
-      double* ho = hVelho.data();
-      double* hn = hNovo.data();
-      double* ro = rVelho.data();
-      double* rn = rNovo.data();
-      const int ultima = Linhas - 1;
-
+      TPlanoCinematico plano(Linhas, dx, dtS, alfa);
       auto contorno = [&](double tc) {
         const double Q0 = vazaoTopo(tc);
         if (!std::isfinite(Q0)) throw EErroAritmetico();
-        if (Q0 > 0) {
-          rn[0] = Q0 / alfa1000;
-          hn[0] = std::pow(rn[0], 0.6);
-        } else {
-          rn[0] = 0;
-          hn[0] = 0;
-        }
+        plano.DefinirTopo(Q0);
         return Q0;
       };
 
       t += dtMin;
       bool parar = contorno(t) < 0;
       long passos = 0;
-      const double dxSobreAlfaDts = dx / (alfa * dtS);
-      const double alfaDtsSobreDx = alfa * dtS / dx;
       while (!parar) {
         ++passos;
         if (Progresso && passos % 23 == 0) {
@@ -275,41 +258,17 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
           Progresso->ProcessarMensagens();
         }
         const double e = (Chuva.IntensidadeInstantanea(t) - VIBmmh) / 3600000;  // m/s
-        const double eDts = e * dtS;
-        const double eDxSobreAlfa = e * dx / alfa;
-        double M = 0;
-        for (int i = 1; i <= ultima; ++i) {
-          if (hn[i - 1] + ho[i] > hEstrela) {
-            const double X = (ho[i - 1] - hn[i - 1]) * dxSobreAlfaDts + eDxSobreAlfa + rn[i - 1];
-            M = X > 0 ? std::pow(X, 0.6) : 0;
-          } else {
-            M = eDts + ho[i] + (ro[i - 1] - ro[i]) * alfaDtsSobreDx;
-          }
-          if (M > 0) {
-            hn[i] = M;
-            rn[i] = Pot53(M);
-          } else {
-            hn[i] = 0;
-            rn[i] = 0;
-          }
-        }
+        const double M = plano.Avancar(e);
         if (!std::isfinite(M)) throw EErroAritmetico();
         // A dry outlet ends the run unless water may still come from above.
         if (M <= 0 && (Versao == "1" || entrada.Vazia())) parar = true;
-
         t += dtMin;
         // Stamped with the time at which this step's rainfall was taken.
-        if (M > 0) AdicionarPonto(*serie, t - dtMin, alfa1000 * rn[ultima]);
-
-        // Every cell below the top is rewritten before it is read, so
-        // swapping the levels is as good as copying them.
-        std::swap(ho, hn);
-        std::swap(ro, rn);
+        if (M > 0) AdicionarPonto(*serie, t - dtMin, plano.VazaoSaida());
         contorno(t);
-
         if (Versao == "2" && !entrada.Vazia() && t > entrada.UltimoTempo() && !(M > 0)) parar = true;
       }
-      const TPonto& ultimo = serie->Ponto(serie->Count() - 1u);
+      const TPonto ultimo = serie->Ponto(serie->Count() - 1u);
       if (ultimo.Vazao != 0) AdicionarPonto(*serie, ultimo.Tempo + dtMin, 0);
     }
   } catch (const EEncostaCinematica&) {
@@ -335,23 +294,31 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
 // Project file: section "Encosta" + Sufixo after the terrain's sections.
 
 bool TEncostaCinematicaCustom::LerArquivo(const std::string& NomeArquivo) {
-  if (!TTerreno::LerArquivo(NomeArquivo)) return false;
   const toolkit::TArquivoIni ini(NomeArquivo);
-  const int comprimento = ini.LerInteiro("Encosta" + Sufixo, "Comprimento", 0);
+  return LerSecoes(ini);
+}
+
+bool TEncostaCinematicaCustom::GravarArquivo(const std::string& NomeArquivo) {
+  try {
+    toolkit::TArquivoIni ini(NomeArquivo);
+    GravarSecoes(ini);
+    return ini.Salvar();
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool TEncostaCinematicaCustom::LerSecoes(const toolkit::TArquivoIni& Ini) {
+  if (!TTerreno::LerSecoes(Ini)) return false;
+  const int comprimento = Ini.LerInteiro("Encosta" + Sufixo, "Comprimento", 0);
   if (comprimento < 0) return false;
   FComprimento = comprimento;
   return true;
 }
 
-bool TEncostaCinematicaCustom::GravarArquivo(const std::string& NomeArquivo) {
-  if (!TTerreno::GravarArquivo(NomeArquivo)) return false;
-  try {
-    toolkit::TArquivoIni ini(NomeArquivo);
-    const std::string secao = "Encosta" + Sufixo;
-    ini.EscreverString(secao, "Versao", Versao);
-    ini.EscreverInteiro(secao, "Comprimento", FComprimento);
-    return ini.Salvar();
-  } catch (const std::exception&) {
-    return false;
-  }
+void TEncostaCinematicaCustom::GravarSecoes(toolkit::TArquivoIni& Ini) const {
+  TTerreno::GravarSecoes(Ini);
+  const std::string secao = "Encosta" + Sufixo;
+  Ini.EscreverString(secao, "Versao", Versao);
+  Ini.EscreverInteiro(secao, "Comprimento", FComprimento);
 }

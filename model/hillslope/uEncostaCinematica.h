@@ -16,6 +16,9 @@
 #include "model/hillslope/uTerreno.h"
 
 class IProgresso;
+namespace toolkit {
+class TArquivoIni;
+}
 
 // Errors of the hillslope computation and of its project-file sections, with
 // the message the user sees.
@@ -55,7 +58,10 @@ class TEncostaCinematicaCustom : public TTerreno {
   // Terrain first, then "Comprimento" of "Encosta" + Sufixo (a negative length
   // fails). The writer stores Versao and Comprimento.
   bool LerArquivo(const std::string& NomeArquivo);
-  bool GravarArquivo(const std::string& NomeArquivo);
+  bool GravarArquivo(const std::string& NomeArquivo);  // false when the file cannot be written
+  // The same on a file the owner holds open; nothing is saved.
+  bool LerSecoes(const toolkit::TArquivoIni& Ini);
+  void GravarSecoes(toolkit::TArquivoIni& Ini) const;
 
   int Comprimento() const { return FComprimento; }  // m along the slope
   // Throws EEncostaCinematica (message by Versao) for n < 0; 0 is stored.

@@ -24,6 +24,25 @@ std::unique_ptr<TEncostaCinematica> NovoTrecho(const std::string& Sufixo) {
   return trecho;
 }
 
+// Gives a segment and its cover their suffixes back, whatever happens while
+// they carry the file names of their position.
+class TRestaurarSufixos {
+ public:
+  explicit TRestaurarSufixos(TEncostaCinematica& trecho)
+      : trecho_(trecho), sufixo_(trecho.Sufixo), sufixoCobertura_(trecho.Cobertura.Sufixo) {}
+  ~TRestaurarSufixos() {
+    trecho_.Sufixo = sufixo_;
+    trecho_.Cobertura.Sufixo = sufixoCobertura_;
+  }
+  TRestaurarSufixos(const TRestaurarSufixos&) = delete;
+  TRestaurarSufixos& operator=(const TRestaurarSufixos&) = delete;
+
+ private:
+  TEncostaCinematica& trecho_;
+  std::string sufixo_;
+  std::string sufixoCobertura_;
+};
+
 }  // namespace
 
 void TEncostaCinematicaSecoes::Limpar() {
@@ -67,49 +86,35 @@ void TEncostaCinematicaSecoes::Inserir(TEncostaCinematica& Trecho, int Indice) {
 
 bool TEncostaCinematicaSecoes::GravarArquivo(const std::string& NomeArquivo) {
   try {
-    {
-      toolkit::TArquivoIni ini(NomeArquivo);
-      ini.EscreverString("Encosta" + Sufixo, "Versao", "2");
-      ini.EscreverInteiro("Encosta" + Sufixo, "Count", Count());
-      if (!ini.Salvar()) return false;
-    }
+    toolkit::TArquivoIni ini(NomeArquivo);
+    ini.EscreverString("Encosta" + Sufixo, "Versao", "2");
+    ini.EscreverInteiro("Encosta" + Sufixo, "Count", Count());
     for (int k = 1; k <= Count(); ++k) {
+      // Stored under the names the reader looks for; the segment's own
+      // suffixes come back afterwards.
       TEncostaCinematica& trecho = *FTrechos[k - 1];
-      const std::string sufixoTrecho = trecho.Sufixo;
-      const std::string sufixoCobertura = trecho.Cobertura.Sufixo;
+      const TRestaurarSufixos restaurar(trecho);
       trecho.Versao = "2";
       trecho.DefinirSufixo(SufixoDoTrecho(Sufixo, k));
-      bool gravou;
-      try {
-        gravou = trecho.GravarArquivo(NomeArquivo);
-      } catch (...) {
-        gravou = false;
-      }
-      trecho.Sufixo = sufixoTrecho;
-      trecho.Cobertura.Sufixo = sufixoCobertura;
-      if (!gravou) return false;
+      trecho.GravarSecoes(ini);
     }
-    return true;
+    return ini.Salvar();
   } catch (const std::exception&) {
     return false;
   }
 }
 
 bool TEncostaCinematicaSecoes::LerArquivo(const std::string& NomeArquivo) {
-  const std::string versao = toolkit::TArquivoIni(NomeArquivo).LerString("Encosta" + Sufixo, "Versao", "0");
+  const toolkit::TArquivoIni ini(NomeArquivo);
+  const std::string versao = ini.LerString("Encosta" + Sufixo, "Versao", "0");
 
   if (versao == "2") {
     Limpar();
-    const int n = toolkit::TArquivoIni(NomeArquivo).LerInteiro("Encosta" + Sufixo, "Count", 0) & 0xFF;
+    const int n = ini.LerInteiro("Encosta" + Sufixo, "Count", 0) & 0xFF;
     for (int k = 1; k <= n; ++k) {
       auto trecho = NovoTrecho(Sufixo);
       trecho->DefinirSufixo(SufixoDoTrecho(Sufixo, k));
-      bool leu;
-      try {
-        leu = trecho->LerArquivo(NomeArquivo);
-      } catch (...) {
-        leu = false;
-      }
+      const bool leu = trecho->LerSecoes(ini);
       trecho->DefinirSufixo(Sufixo);
       if (!leu) {
         Limpar();
@@ -128,8 +133,7 @@ bool TEncostaCinematicaSecoes::LerArquivo(const std::string& NomeArquivo) {
     FTrechos.push_back(std::make_unique<TEncostaCinematica>(Sufixo));
     TEncostaCinematica& trecho = *FTrechos.back();
     trecho.Versao = "1";
-    trecho.Cobertura.LerArquivo(NomeArquivo);
-    const toolkit::TArquivoIni ini(NomeArquivo);
+    trecho.Cobertura.LerSecoes(ini);
     trecho.SetComprimento(ini.LerInteiro("Encosta" + Sufixo, "Comprimento", 0));
     const std::string terreno = "Terreno" + Sufixo;
     trecho.SetVIB(ini.LerReal(terreno, "VIB", 0));
