@@ -1,13 +1,14 @@
-// Program entry: the application object and the main window.
-#include <QApplication>
-#include <QMainWindow>
+// Program entry: the application object with the central error handler, the
+// main window, the message loop.
+#include "app/Aplicacao.h"
+#include "app/Principal.h"
+#include "app/ModeloMensagens.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  TAplicacao app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Caudalente"));
-  QMainWindow janela;
-  janela.setWindowTitle(QStringLiteral("Caudalente 2.1"));
-  janela.resize(900, 600);
-  janela.show();
+  TMensagensDoModeloNaTela mensagens;
+  TFPrincipal janela;
+  janela.showMaximized();
   return app.exec();
 }

@@ -1,0 +1,83 @@
+#include "toolkit/gui/DialogoArquivo.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace toolkit::gui {
+
+namespace {
+
+class TDialogosPadrao : public IServicoDialogos {
+ public:
+  bool Executar(TDialogoArquivo& d, QStringList& escolhidos, int& indiceFiltro) override {
+    QFileDialog dialogo(d.Parent, d.Title, d.InitialDir);
+    const QStringList filtros = d.FiltrosQt();
+    dialogo.setNameFilters(filtros);
+    if (d.FilterIndex >= 1 && d.FilterIndex <= filtros.size())
+      dialogo.selectNameFilter(filtros.at(d.FilterIndex - 1));
+    if (!d.DefaultExt.isEmpty()) dialogo.setDefaultSuffix(d.DefaultExt);
+    if (d.tipo() == TDialogoArquivo::Tipo::Salvar) {
+      dialogo.setAcceptMode(QFileDialog::AcceptSave);
+      dialogo.setFileMode(QFileDialog::AnyFile);
+      if (!d.OverwritePrompt) dialogo.setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+      dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+      dialogo.setFileMode(d.AllowMultiSelect ? QFileDialog::ExistingFiles
+                                             : (d.FileMustExist ? QFileDialog::ExistingFile
+                                                                : QFileDialog::AnyFile));
+    }
+    dialogo.setOption(QFileDialog::ReadOnly, false);
+    if (!d.FileName.isEmpty()) dialogo.selectFile(QFileInfo(d.FileName).fileName());
+    if (dialogo.exec() != QDialog::Accepted) return false;
+    escolhidos = dialogo.selectedFiles();
+    indiceFiltro = filtros.indexOf(dialogo.selectedNameFilter()) + 1;
+    return !escolhidos.isEmpty();
+  }
+};
+
+// Set by DefinirDialogos (tests only), read by Dialogos().
+IServicoDialogos* servicoAtual = nullptr;
+
+}  // namespace
+
+IServicoDialogos& Dialogos() {
+  static TDialogosPadrao padrao;
+  return servicoAtual ? *servicoAtual : padrao;
+}
+
+void DefinirDialogos(IServicoDialogos* servico) { servicoAtual = servico; }
+
+QStringList TDialogoArquivo::FiltrosQt() const {
+  QStringList filtros;
+  const QStringList partes = Filter.split(QLatin1Char('|'));
+  for (int i = 0; i + 1 < partes.size(); i += 2) {
+    const QString descricao = partes.at(i);
+    QString padroes = partes.at(i + 1);
+    padroes.replace(QLatin1Char(';'), QLatin1Char(' '));
+    // Qt reads the patterns from the parentheses; keep a description that
+    // already shows them, add them otherwise.
+    if (descricao.contains(QLatin1Char('(')))
+      filtros << descricao;
+    else
+      filtros << descricao + QStringLiteral(" (") + padroes + QLatin1Char(')');
+  }
+  return filtros;
+}
+
+QString TDialogoArquivo::ComExtensaoPadrao(const QString& caminho) const {
+  if (DefaultExt.isEmpty() || !QFileInfo(caminho).suffix().isEmpty()) return caminho;
+  return caminho + QLatin1Char('.') + DefaultExt;
+}
+
+bool TDialogoArquivo::Execute() {
+  QStringList escolhidos;
+  int indice = FilterIndex;
+  if (!Dialogos().Executar(*this, escolhidos, indice)) return false;
+  Files.clear();
+  for (const QString& c : escolhidos) Files << ComExtensaoPadrao(c);
+  FileName = Files.value(0);
+  if (indice >= 1) FilterIndex = indice;
+  return true;
+}
+
+}  // namespace toolkit::gui
