@@ -1,0 +1,54 @@
+#pragma once
+// A whole project file (".cdt", INI layout): the hillslope segment list, the
+// channel, the IDF component with its storm, and the unit settings, each
+// object reading and writing its own sections.
+//
+// Sections of a new file, in order: "Encosta", per segment k "Cobertura:
+// Trecho k", "Terreno: Trecho k", "Encosta: Trecho k", then "Canal",
+// "CanalGradiente", "NIMBORA", "PRECIPITACAO", "PREC_EXPONENCIAL_NEGATIVA",
+// "UNIDADES", "VERSAO". Saving over an older file keeps every section this
+// save does not write.
+#include <stdexcept>
+#include <string>
+
+#include "idf/Nimbora21Comp.h"
+#include "model/channel/uCanalCinematico.h"
+#include "model/hillslope/uEncostaCinematica.h"
+#include "project/Unidades.h"
+
+class EArquivoProjeto : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The four objects a project file holds, for callers that have no main window
+// to own them (the calculator, tests).
+struct TProjeto {
+  TEncostaCinematicaSecoes Encosta;
+  TCanalCinematico Canal;
+  TNimbora21 Nimbora;
+  TUnidades Unidades;
+
+  // As a new project: empty list, cleared channel and component, default units.
+  void Limpar();
+};
+
+// Reads VERSAO first: neither "1" nor "2" throws EArquivoProjeto "Ocorreu um
+// erro ao tentar ler o arquivo <name>. Não existe a versão especificada neste
+// arquivo.". Then the IDF component, the channel, the hillslope list and the
+// units; the first reader that returns false ends the reading with false (the
+// values read so far stay in the objects: the caller clears them). Errors of
+// the readers (an unreadable segment, an unknown hillslope layout) propagate.
+// An old project has its storm keys moved to their new sections on disk.
+bool LerProjeto(const std::string& Caminho, TEncostaCinematicaSecoes& Encosta, TCanalCinematico& Canal,
+                TNimbora21& Nimbora, TUnidades& Unidades);
+bool LerProjeto(const std::string& Caminho, TProjeto& Projeto);
+
+// Writes the hillslope list, the channel, the IDF component, the units and
+// VERSAO "2", in this order. All of it goes to a copy of the file that then
+// replaces the file in one step, so a save that fails half-way leaves the old
+// project intact; the failure is thrown (toolkit::EArquivoIni or
+// EArquivoProjeto, naming the path).
+void GravarProjeto(const std::string& Caminho, TEncostaCinematicaSecoes& Encosta, TCanalCinematico& Canal,
+                   TNimbora21& Nimbora, const TUnidades& Unidades);
+void GravarProjeto(const std::string& Caminho, TProjeto& Projeto);

@@ -1,0 +1,299 @@
+// Whole project files: round trip, section order, saving over a longer
+// project, the old storm layout, and damaged files.
+#include "project/ArquivoProjeto.h"
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include "project/ProjetoExemplo.h"
+#include "toolkit/ArquivoIni.h"
+#include "toolkit/Regional.h"
+
+using teste::GravarBytes;
+using teste::LerBytes;
+
+namespace {
+
+struct CasoIdaEVolta {
+  int trechos;
+  int tipoCanal;
+  bool ptBr;
+};
+
+class IdaEVolta : public ::testing::TestWithParam<CasoIdaEVolta> {};
+
+TEST_P(IdaEVolta, ProjetoLidoIgualAoGravado) {
+  const CasoIdaEVolta c = GetParam();
+  toolkit::TRegionalTemporario r(c.ptBr ? toolkit::RegionalPtBr() : toolkit::RegionalC());
+  teste::TPastaTemporaria pasta;
+  const std::string arquivo = pasta.Arquivo("projeto.cdt");
+  TProjeto original;
+  teste::PreencherProjeto(original, c.trechos, c.tipoCanal);
+  GravarProjeto(arquivo, original);
+
+  TProjeto lido;
+  lido.Unidades.SetVI(0);
+  ASSERT_TRUE(LerProjeto(arquivo, lido));
+  teste::EsperarIguais(original, lido);
+
+  // Nothing besides the project is left in the folder.
+  int entradas = 0;
+  DIR* d = opendir(pasta.Caminho().c_str());
+  while (dirent* e = readdir(d)) entradas += e->d_name[0] != '.';
+  closedir(d);
+  EXPECT_EQ(entradas, 1);
+
+  // The decimal separator on disk is the settings' one.
+  const std::string bytes = LerBytes(arquivo);
+  EXPECT_NE(bytes.find(c.ptBr ? "K=3510,725\r\n" : "K=3510.725\r\n"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tabela, IdaEVolta,
+                         ::testing::Values(CasoIdaEVolta{1, 0, true}, CasoIdaEVolta{3, 1, true},
+                                           CasoIdaEVolta{3, 0, false}, CasoIdaEVolta{0, 1, false}));
+
+TEST(ArquivoProjeto, OrdemDasSecoesDeUmArquivoNovo) {
+  teste::TPastaTemporaria pasta;
+  const std::string arquivo = pasta.Arquivo("novo.cdt");
+  TProjeto p;
+  teste::PreencherProjeto(p, 2);
+  GravarProjeto(arquivo, p);
+  const toolkit::TArquivoIni ini(arquivo);
+  EXPECT_EQ(ini.Secoes(),
+            (std::vector<std::string>{"Encosta", "Cobertura: Trecho 1", "Terreno: Trecho 1", "Encosta: Trecho 1",
+                                      "Cobertura: Trecho 2", "Terreno: Trecho 2", "Encosta: Trecho 2", "Canal",
+                                      "CanalGradiente", "NIMBORA", "PRECIPITACAO", "PREC_EXPONENCIAL_NEGATIVA",
+                                      "UNIDADES", "VERSAO"}));
+  // The storm sections came between NIMBORA's Versao and its other keys, yet
+  // they all stand together in their own section.
+  EXPECT_EQ(ini.Chaves("NIMBORA"),
+            (std::vector<std::string>{"Versao", "Latitude", "Longitude", "IndEstacao", "IndLocalidade",
+                                      "StrCidade", "IndEstado", "StrEstado"}));
+  EXPECT_EQ(ini.LerString("VERSAO", "Versao", ""), "2");
+  EXPECT_EQ(ini.LerString("Encosta", "Count", ""), "2");
+  // Text in Windows-1252 on disk.
+  EXPECT_NE(LerBytes(arquivo).find("StrCidade=Vi\xE7osa\r\n"), std::string::npos);
+}
+
+TEST(ArquivoProjeto, GravarDoisTrechosSobreQuatroGuardaAsSecoesAntigas) {
+  teste::TPastaTemporaria pasta;
+  const std::string arquivo = pasta.Arquivo("p.cdt");
+  TProjeto p;
+  teste::PreencherProjeto(p, 4);
+  GravarProjeto(arquivo, p);
+  teste::PreencherProjeto(p, 2);
+  p.Encosta.Trechos(1).SetComprimento(77);
+  GravarProjeto(arquivo, p);
+
+  const toolkit::TArquivoIni ini(arquivo);
+  for (const char* secao : {"Cobertura: Trecho 3", "Terreno: Trecho 3", "Encosta: Trecho 3",
+                            "Cobertura: Trecho 4", "Terreno: Trecho 4", "Encosta: Trecho 4"})
+    EXPECT_TRUE(ini.ExisteSecao(secao)) << secao;
+  EXPECT_EQ(ini.LerInteiro("Encosta: Trecho 4", "Comprimento", 0), 70);
+
+  TProjeto lido;
+  ASSERT_TRUE(LerProjeto(arquivo, lido));
+  ASSERT_EQ(lido.Encosta.Count(), 2);
+  EXPECT_EQ(lido.Encosta.Trechos(1).Comprimento(), 77);
+  teste::EsperarIguais(p, lido);
+}
+
+// A project of the single-plane era: the storm still inside NIMBORA.
+const char kProjetoAntigo[] =
+    "[Encosta]\r\nVersao=1\r\nComprimento=60\r\n"
+    "[Cobertura]\r\nVersao=1\r\nIndUso=4\r\nIndCond=3\r\nIndTrat=1\r\n"
+    "[Terreno]\r\nVersao=1\r\nVIB=15.5\r\nSt=0.08\r\nnt=0.2\r\nIndnt=3\r\n"
+    "[Canal]\r\nVersao=1\r\nH=0.4\r\nHr=0\r\nB=0.6\r\nCDu=1\r\nIndZ=-1\r\nValorZ=2\r\nIndSm=-1\r\n"
+    "ValorSm=0.3\r\nTipoCanal=0\r\n"
+    "[CanalGradiente]\r\nVersao=1\r\nComprimento=90\r\nSc=0.003\r\nQ=0\r\nIndnc=2\r\nnc=0.03\r\n"
+    "[NIMBORA]\r\nVersao=1\r\nDuracao=45\r\nPrecipitacaoTotal=0\r\nTr=5\r\nK=670.74\r\nA=0.21\r\nB=7.9\r\n"
+    "C=0.74\r\nLatitude=28\xB0" "16'00\"\r\nLongitude=52\xB0" "25'00\"\r\nIndEstacao=2\r\nIndLocalidade=-1\r\n"
+    "StrCidade=Passo Fundo\r\nIndEstado=20\r\nStrEstado=Rio Grande do Sul\r\n"
+    "[UNIDADES]\r\nVersao=1\r\nDeclividade=0\r\nComprimento=0\r\nVI=1\r\nEstado=20\r\n"
+    "[VERSAO]\r\nVersao=1\r\n";
+
+TEST(ArquivoProjeto, ProjetoAntigoMudaAChuvaDeLugarNoDisco) {
+  toolkit::TRegionalTemporario r(toolkit::RegionalC());
+  teste::TPastaTemporaria pasta;
+  const std::string arquivo = pasta.Arquivo("antigo.cdt");
+  GravarBytes(arquivo, kProjetoAntigo);
+
+  TProjeto p;
+  ASSERT_TRUE(LerProjeto(arquivo, p));
+  const auto& chuva = p.Nimbora.Precipitacao();
+  EXPECT_EQ(chuva.Tr(), 5.0);
+  EXPECT_EQ(chuva.K(), 670.74);
+  EXPECT_EQ(chuva.A(), 0.21);
+  EXPECT_EQ(chuva.B(), 7.9);
+  EXPECT_EQ(chuva.C(), 0.74);
+  EXPECT_EQ(chuva.Duracao, 45.0);
+  EXPECT_EQ(p.Nimbora.StrCidade, "Passo Fundo");
+  EXPECT_EQ(p.Nimbora.Latitude, "28°16'00\"");
+  ASSERT_EQ(p.Encosta.Count(), 1);
+  EXPECT_EQ(p.Encosta.Trechos(0).Comprimento(), 60);
+  EXPECT_EQ(p.Encosta.Trechos(0).VIB(), 15.5);
+  EXPECT_EQ(p.Canal.Comprimento(), 90);
+
+  const toolkit::TArquivoIni ini(arquivo);
+  EXPECT_EQ(ini.LerString("PRECIPITACAO", "Versao", ""), "2");
+  EXPECT_EQ(ini.LerString("PRECIPITACAO", "Duracao", ""), "45");
+  EXPECT_EQ(ini.LerString("PREC_EXPONENCIAL_NEGATIVA", "Versao", ""), "2");
+  EXPECT_EQ(ini.LerString("PREC_EXPONENCIAL_NEGATIVA", "K", ""), "670.74");
+  EXPECT_EQ(ini.LerString("PREC_EXPONENCIAL_NEGATIVA", "C", ""), "0.74");
+  EXPECT_EQ(ini.Chaves("NIMBORA"),
+            (std::vector<std::string>{"Versao", "Latitude", "Longitude", "IndEstacao", "IndLocalidade",
+                                      "StrCidade", "IndEstado", "StrEstado"}));
+
+  // Read again from its new place: the same storm.
+  TProjeto denovo;
+  ASSERT_TRUE(LerProjeto(arquivo, denovo));
+  EXPECT_EQ(denovo.Nimbora.Precipitacao().K(), 670.74);
+  EXPECT_EQ(denovo.Nimbora.Precipitacao().Duracao, 45.0);
+}
+
+std::string ProjetoValido() {
+  teste::TPastaTemporaria pasta;
+  const std::string arquivo = pasta.Arquivo("base.cdt");
+  TProjeto p;
+  teste::PreencherProjeto(p, 2);
+  GravarProjeto(arquivo, p);
+  return LerBytes(arquivo);
+}
+
+std::string Substituir(std::string texto, const std::string& de, const std::string& para) {
+  const size_t i = texto.find(de);
+  EXPECT_NE(i, std::string::npos) << de;
+  if (i != std::string::npos) texto.replace(i, de.size(), para);
+  return texto;
+}
+
+TEST(ArquivoProjeto, ArquivosDanificados) {
+  toolkit::TRegionalTemporario r(toolkit::RegionalC());
+  const std::string valido = ProjetoValido();
+  const std::string semVersao = valido.substr(0, valido.find("[VERSAO]"));
+  const std::string erroVersao =
+      "Ocorreu um erro ao tentar ler o arquivo x.cdt. Não existe a versão especificada neste arquivo.";
+  const std::string erroTrecho1 = "Ocorreu um erro ao tentar ler os dados da encosta de número 1 no arquivo ";
+  const std::string erroTrecho2 = "Ocorreu um erro ao tentar ler os dados da encosta de número 2 no arquivo ";
+  // Only the head of the file: the channel and everything after it are gone.
+  const std::string truncado = valido.substr(0, valido.find("[Canal]")) + "[VERSAO]\r\nVersao=2\r\n";
+
+  struct Caso {
+    const char* nome;
+    std::string conteudo;
+    std::string erro;  // empty: the reading must end in false
+  };
+  const Caso casos[] = {
+      {"vazio", "", erroVersao},
+      {"sem VERSAO (cortado no fim)", semVersao, erroVersao},
+      {"versao 3", Substituir(valido, "[VERSAO]\r\nVersao=2", "[VERSAO]\r\nVersao=3"), erroVersao},
+      {"lixo", "\x01\x02[[[\r\n@@@=###\r\n=\r\n[]\r\n\xFF\xFE", erroVersao},
+      {"lixo com VERSAO", "@@@=###\r\n[VERSAO]\r\nVersao=2\r\n[NIMBORA]\r\n===\r\n", ""},
+      {"cortado depois da encosta", truncado, ""},
+      {"NIMBORA sem versao", Substituir(valido, "[NIMBORA]\r\nVersao=1", "[NIMBORA]\r\nVersao=x"), ""},
+      {"tipo de canal 2", Substituir(valido, "TipoCanal=0", "TipoCanal=2"), ""},
+      {"IndZ ausente", Substituir(valido, "IndZ=2\r\n", ""), ""},
+      {"sem UNIDADES", Substituir(valido, "[UNIDADES]", "[OUTRA]"), ""},
+      {"Count 255 sem trechos",
+       Substituir(valido.substr(0, valido.find("[Cobertura: Trecho 1]")), "Count=2", "Count=255") +
+           valido.substr(valido.find("[Canal]")),
+       erroTrecho1},
+      {"comprimento negativo",
+       Substituir(valido, "[Encosta: Trecho 2]\r\nVersao=2\r\nComprimento=50",
+                  "[Encosta: Trecho 2]\r\nVersao=2\r\nComprimento=-50"),
+       erroTrecho2},
+      {"indice de uso fora da faixa", Substituir(valido, "IndUso=4", "IndUso=200"), erroTrecho1},
+      {"versao da encosta 7", Substituir(valido, "[Encosta]\r\nVersao=2", "[Encosta]\r\nVersao=7"),
+       "O arquivo x.cdt não é uma versão compatível."},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    teste::TPastaTemporaria pasta;
+    const std::string arquivo = pasta.Arquivo("x.cdt");
+    GravarBytes(arquivo, c.conteudo);
+    TProjeto p;
+    if (c.erro.empty()) {
+      EXPECT_FALSE(LerProjeto(arquivo, p));
+      continue;
+    }
+    try {
+      LerProjeto(arquivo, p);
+      ADD_FAILURE() << "no error";
+    } catch (const std::exception& e) {
+      EXPECT_EQ(std::string(e.what()).substr(0, c.erro.size()), c.erro);
+    }
+    if (c.erro.rfind("Ocorreu um erro ao tentar ler os dados", 0) == 0) {
+      EXPECT_EQ(p.Encosta.Count(), 0);
+    }
+  }
+}
+
+TEST(ArquivoProjeto, RealQueNaoEhNumeroLeComoZero) {
+  toolkit::TRegionalTemporario r(toolkit::RegionalPtBr());
+  teste::TPastaTemporaria pasta;
+  TProjeto p;
+  teste::PreencherProjeto(p, 1);
+  const std::string arquivo = pasta.Arquivo("p.cdt");
+  GravarProjeto(arquivo, p);
+  // Written with a full stop, read under settings whose separator is a comma.
+  GravarBytes(arquivo, Substituir(Substituir(LerBytes(arquivo), "VIB=12,5", "VIB=12.5"), "St=0,06", "St=abc"));
+  TProjeto lido;
+  ASSERT_TRUE(LerProjeto(arquivo, lido));
+  EXPECT_EQ(lido.Encosta.Trechos(0).VIB(), 0.0);
+  EXPECT_EQ(lido.Encosta.Trechos(0).St(), 0.0);
+}
+
+// Every single line dropped or spoiled: the reader answers true, false or a
+// message, and never reads past its data.
+TEST(ArquivoProjeto, NenhumaLinhaEstragadaDerrubaALeitura) {
+  toolkit::TRegionalTemporario r(toolkit::RegionalC());
+  const std::string valido = ProjetoValido();
+  std::vector<std::string> linhas;
+  for (size_t i = 0; i < valido.size();) {
+    const size_t fim = valido.find("\r\n", i);
+    linhas.push_back(valido.substr(i, fim - i));
+    i = fim + 2;
+  }
+  teste::TPastaTemporaria pasta;
+  const std::string arquivo = pasta.Arquivo("x.cdt");
+  const char* estragos[] = {nullptr, "=-99999999999", "=-1", "=1E308", "=nan", "=\xC3\x28"};
+  for (size_t alvo = 0; alvo < linhas.size(); ++alvo) {
+    for (const char* estrago : estragos) {
+      std::string texto;
+      for (size_t i = 0; i < linhas.size(); ++i) {
+        if (i != alvo) {
+          texto += linhas[i] + "\r\n";
+        } else if (estrago != nullptr && linhas[i].find('=') != std::string::npos) {
+          texto += linhas[i].substr(0, linhas[i].find('=')) + estrago + "\r\n";
+        }
+      }
+      GravarBytes(arquivo, texto);
+      TProjeto p;
+      try {
+        LerProjeto(arquivo, p);
+      } catch (const std::runtime_error&) {
+        // a message for the user is a valid outcome
+      }
+    }
+  }
+}
+
+TEST(ArquivoProjeto, FalhaAoGravarNaoDeixaRastro) {
+  teste::TPastaTemporaria pasta;
+  TProjeto p;
+  teste::PreencherProjeto(p, 1);
+  const std::string arquivo = pasta.Arquivo("nao/existe.cdt");
+  try {
+    GravarProjeto(arquivo, p);
+    FAIL() << "no error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find(arquivo), std::string::npos) << e.what();
+  }
+  DIR* d = opendir(pasta.Caminho().c_str());
+  int entradas = 0;
+  while (dirent* e = readdir(d)) entradas += e->d_name[0] != '.';
+  closedir(d);
+  EXPECT_EQ(entradas, 0);
+}
+
+}  // namespace
