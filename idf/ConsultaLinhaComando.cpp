@@ -54,8 +54,7 @@ int IndiceDoEstado(const std::string& texto) {
   return v < NumeroEstados ? v : -1;
 }
 
-int Estacoes(const std::string& estadoTexto, std::ostream& out, std::ostream& err,
-             const std::string& pasta) {
+int Estacoes(const std::string& estadoTexto, std::ostream& out, std::ostream& err, const std::string& pasta) {
   const int estado = IndiceDoEstado(estadoTexto);
   if (estado < 0) {
     err << "Estado desconhecido: " << estadoTexto << "\n" << Uso;
@@ -96,13 +95,12 @@ int Interpolar(const std::string& latitude, const std::string& longitude, std::o
 
 }  // namespace
 
-int ExecutarConsultaIdf(const std::vector<std::string>& args, std::ostream& out,
-                        std::ostream& err) {
+int ExecutarConsultaIdf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   return ExecutarConsultaIdf(args, out, err, PastaBancoDados());
 }
 
-int ExecutarConsultaIdf(const std::vector<std::string>& args, std::ostream& out,
-                        std::ostream& err, const std::string& pasta) {
+int ExecutarConsultaIdf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                        const std::string& pasta) {
   try {
     if (args.size() == 2 && args[0] == "--idf-estacoes") return Estacoes(args[1], out, err, pasta);
     if (args.size() == 3 && args[0] == "--idf-interpolar")

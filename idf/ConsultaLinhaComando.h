@@ -12,7 +12,6 @@
 // args: the arguments after the program name, beginning with the --idf- option.
 // pasta: the database folder. Returns 0 on success, 2 on bad usage (message on
 // err), 1 when the database cannot be read or used.
-int ExecutarConsultaIdf(const std::vector<std::string>& args, std::ostream& out,
-                        std::ostream& err);
-int ExecutarConsultaIdf(const std::vector<std::string>& args, std::ostream& out,
-                        std::ostream& err, const std::string& pasta);
+int ExecutarConsultaIdf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int ExecutarConsultaIdf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                        const std::string& pasta);

@@ -4,24 +4,47 @@
 // bytes of Windows-1252. Both files are read whole and parsed from memory.
 #include "idf/UnBD.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "toolkit/FormatoNumero.h"
 #include "toolkit/Win1252.h"
 
+// Index order of the files, the query window's list and projects.
 const std::array<const char*, NumeroEstados> NomesEstados = {
-    "Acre",           "Alagoas",      "Amapá",          "Amazonas",
-    "Bahia",          "Ceará",        "Distrito Federal", "Espírito Santo",
-    "Goiás",          "Maranhão",     "Mato Grosso",    "Mato Grosso do Sul",
-    "Minas Gerais",   "Pará",         "Paraíba",        "Paraná",
-    "Pernambuco",     "Piauí",        "Rio de Janeiro", "Rio Grande do Norte",
-    "Rio Grande do Sul", "Rondônia",  "Roraima",        "Santa Catarina",
-    "São Paulo",      "Sergipe",      "Tocantins"};
+    "Acre",
+    "Alagoas",
+    "Amapá",
+    "Amazonas",
+    "Bahia",
+    "Ceará",
+    "Distrito Federal",
+    "Espírito Santo",
+    "Goiás",
+    "Maranhão",
+    "Mato Grosso",
+    "Mato Grosso do Sul",
+    "Minas Gerais",
+    "Pará",
+    "Paraíba",
+    "Paraná",
+    "Pernambuco",
+    "Piauí",
+    "Rio de Janeiro",
+    "Rio Grande do Norte",
+    "Rio Grande do Sul",
+    "Rondônia",
+    "Roraima",
+    "Santa Catarina",
+    "São Paulo",
+    "Sergipe",
+    "Tocantins",
+};
 
 const std::array<const char*, NumeroEstados> SiglasEstados = {
     "AC", "AL", "AP", "AM", "BA", "CE", "DF", "ES", "GO", "MA", "MT", "MS", "MG", "PA",
@@ -49,8 +72,7 @@ bool Existe(const std::string& caminho, bool pasta) {
 // The whole file, or EArquivoNaoExiste with the path as built.
 std::vector<unsigned char> LerArquivoInteiro(const std::string& caminho) {
   std::ifstream f(caminho, std::ios::binary);
-  if (!Existe(caminho, false) || !f)
-    throw EArquivoNaoExiste("O arquivo " + caminho + " não existe.");
+  if (!Existe(caminho, false) || !f) throw EArquivoNaoExiste("O arquivo " + caminho + " não existe.");
   return std::vector<unsigned char>(std::istreambuf_iterator<char>(f), {});
 }
 
@@ -84,8 +106,8 @@ class Leitor {
     Exigir(capacidade + 1, "um texto");
     const std::size_t n = dados_[pos_];
     if (n > capacidade)
-      Falhar("um texto de " + std::to_string(n) + " caracteres num campo de " +
-             std::to_string(capacidade) + " na posição " + std::to_string(pos_));
+      Falhar("um texto de " + std::to_string(n) + " caracteres num campo de " + std::to_string(capacidade) +
+             " na posição " + std::to_string(pos_));
     std::string bruto(reinterpret_cast<const char*>(&dados_[pos_ + 1]), n);
     pos_ += capacidade + 1;
     return toolkit::Win1252ParaUtf8(bruto);
@@ -168,7 +190,9 @@ std::string Cortar(const std::string& texto, std::size_t n) {
 unsigned char Dobrar(unsigned char ch) {
   // Windows-1252 letters with accents fold to their base letter (rows 0xC0 and
   // 0xE0 share one table); '*' keeps the byte (×, ÷, Þ, ß, þ).
-  static const char dobra[] = "aaaaaaaceeeeiiii" "dnooooo*ouuuuy**";
+  static const char dobra[] =
+      "aaaaaaaceeeeiiii"
+      "dnooooo*ouuuuy**";
   if (ch >= 'A' && ch <= 'Z') return static_cast<unsigned char>(ch - 'A' + 'a');
   if (ch == 0xFF) return 'y';
   if (ch >= 0xC0) {
@@ -193,17 +217,17 @@ std::string PastaDoPrograma() {
   return caminho.substr(0, caminho.rfind('/') + 1);
 }
 
-std::string PastaBancoDados() { return PastaDoPrograma() + "../Arquivos Comuns/"; }
+std::string PastaBancoDados() {
+  return PastaDoPrograma() + "../Arquivos Comuns/";
+}
 
 void LocalizarBancoDados(const std::string& pasta) {
   if (!Existe(pasta, true))
     throw std::runtime_error("Erro. Não foi possível localizar a pasta contendo o banco de dados.");
   if (!Existe(pasta + ArquivoEstados, false))
-    throw std::runtime_error(
-        "Erro. Não foi possível localizar o banco de dados contendo os estados.");
+    throw std::runtime_error("Erro. Não foi possível localizar o banco de dados contendo os estados.");
   if (!Existe(pasta + ArquivoLocalidades, false))
-    throw std::runtime_error(
-        "Erro. Não foi possível localizar o banco de dados contendo as localidades.");
+    throw std::runtime_error("Erro. Não foi possível localizar o banco de dados contendo as localidades.");
 }
 
 double TextoParaGraus(const std::string& texto) {
@@ -286,8 +310,7 @@ const std::vector<TEstacao>& TBDPrecipitacao::Estacoes(int estado) const {
   return estacoes_[static_cast<std::size_t>(estado)];
 }
 
-TEstacao TBDPrecipitacao::Interpolar(const std::string& latitude,
-                                     const std::string& longitude) const {
+TEstacao TBDPrecipitacao::Interpolar(const std::string& latitude, const std::string& longitude) const {
   const double phi0 = TextoParaGraus(latitude);
   const double lambda0 = TextoParaGraus(longitude);
 

@@ -100,9 +100,8 @@ class Independente {
       p += 2;
       for (std::size_t i = 0; i < n; ++i, p += 152) {
         Exigir(b, p + 152);
-        lista.push_back({Texto(b, p + 0, 68), D(b, p + 69), D(b, p + 77), D(b, p + 85),
-                         D(b, p + 93), Texto(b, p + 101, 30), Texto(b, p + 132, 9),
-                         Texto(b, p + 142, 9)});
+        lista.push_back({Texto(b, p + 0, 68), D(b, p + 69), D(b, p + 77), D(b, p + 85), D(b, p + 93),
+                         Texto(b, p + 101, 30), Texto(b, p + 132, 9), Texto(b, p + 142, 9)});
       }
     }
     if (p != b.size()) throw std::runtime_error("trailing bytes");
@@ -156,8 +155,7 @@ struct Bitmap {
   std::array<int, 3> Rgb(int x, int y) const {
     const std::size_t linha = (static_cast<std::size_t>(largura) * 3 + 3) / 4 * 4;
     const std::size_t p = static_cast<std::size_t>(I32(10)) +
-                          static_cast<std::size_t>(altura - 1 - y) * linha +
-                          static_cast<std::size_t>(x) * 3;
+                          static_cast<std::size_t>(altura - 1 - y) * linha + static_cast<std::size_t>(x) * 3;
     return {dados.at(p + 2), dados.at(p + 1), dados.at(p)};
   }
 

@@ -36,7 +36,9 @@ const Dados& Entregue() {
   return d;
 }
 
-std::string U(const std::string& w1252) { return toolkit::Win1252ParaUtf8(w1252); }
+std::string U(const std::string& w1252) {
+  return toolkit::Win1252ParaUtf8(w1252);
+}
 
 const std::regex FormatoCoordenada("^\\d\\d\xB0\\d\\d'\\d\\d\"$");
 
@@ -165,8 +167,7 @@ TEST(BancoEntregue, PostosELocalidadesCaemNoAzulDoEstado) {
     for (const auto& [lat, lon] : pontos) {
       const int x = static_cast<int>(std::lround(m.XDaLongitude(TextoParaGraus(U(lon)))));
       const int y = static_cast<int>(std::lround(m.YDaLatitude(TextoParaGraus(U(lat)))));
-      if (x < 0 || y < 0 || x >= 450 || y >= 450 || mapa.Rgb(x, y) != std::array<int, 3>{0, 0, 255})
-        ++fora;
+      if (x < 0 || y < 0 || x >= 450 || y >= 450 || mapa.Rgb(x, y) != std::array<int, 3>{0, 0, 255}) ++fora;
     }
     for (int y = 0; y < 450; ++y)
       for (int x = 0; x < 450; ++x) azul += mapa.Rgb(x, y) == std::array<int, 3>{0, 0, 255};
@@ -190,7 +191,8 @@ TEST(BancoEntregue, MapaDoBrasilSoTemCoresDaTabela) {
         continue;
       }
       bool semEstado = false;
-      for (const auto& c : CoresSemEstado) semEstado |= c == std::array<uint8_t, 3>{uint8_t(r), uint8_t(g), uint8_t(b)};
+      for (const auto& c : CoresSemEstado)
+        semEstado |= c == std::array<uint8_t, 3>{uint8_t(r), uint8_t(g), uint8_t(b)};
       ASSERT_TRUE(semEstado) << "pixel " << x << "," << y << " = " << r << "," << g << "," << b;
     }
   EXPECT_EQ(estados.size(), CoresMapaBrasil.size()) << "every state of the colour table is drawn";
@@ -218,8 +220,7 @@ TEST(BancoEntregue, PastaDoProgramaLevaAoBancoCopiadoNaConstrucao) {
   const std::string pasta = PastaBancoDados();
   EXPECT_NE(pasta.find("/../Arquivos Comuns/"), std::string::npos) << pasta;
   EXPECT_NO_THROW(LocalizarBancoDados(pasta)) << pasta;
-  for (const TMolduraMapa& m : MoldurasMapas)
-    EXPECT_TRUE(fs::exists(pasta + m.Sigla + ".bmp")) << m.Sigla;
+  for (const TMolduraMapa& m : MoldurasMapas) EXPECT_TRUE(fs::exists(pasta + m.Sigla + ".bmp")) << m.Sigla;
 }
 
 TEST(Citacoes, ChavesCabemNoCampoEAsTresLinhasExistem) {

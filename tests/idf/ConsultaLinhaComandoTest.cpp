@@ -1,7 +1,5 @@
 // The calculator's database mode, on the delivered files: usage errors, the
 // stations of a state and the interpolation against an independent sum.
-#include "idf/ConsultaLinhaComando.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,14 +9,14 @@
 
 #include "common/Tolerancia.h"
 #include "idf/ArquivosIdf.h"
+#include "idf/ConsultaLinhaComando.h"
 #include "toolkit/Win1252.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string Pasta =
-    (fs::path(CAUDALENTE_SOURCE_DIR) / "data" / "Arquivos Comuns").string() + "/";
+const std::string Pasta = (fs::path(CAUDALENTE_SOURCE_DIR) / "data" / "Arquivos Comuns").string() + "/";
 
 struct Saida {
   int codigo;
@@ -52,9 +50,15 @@ TEST(ConsultaLinhaComando, UsoErradoSaiComDois) {
       {"--idf-estacoes", "Atlântida"},
       {"--idf-estacoes", "27"},
       {"--idf-estacoes", "-1"},
-      {"--idf-interpolar", "20\xC2\xB0" "00'00\""},
-      {"--idf-interpolar", "abc", "45\xC2\xB0" "00'00\""},
-      {"--idf-interpolar", "  \xC2\xB0  '  \"", "45\xC2\xB0" "00'00\""},
+      {"--idf-interpolar",
+       "20\xC2\xB0"
+       "00'00\""},
+      {"--idf-interpolar", "abc",
+       "45\xC2\xB0"
+       "00'00\""},
+      {"--idf-interpolar", "  \xC2\xB0  '  \"",
+       "45\xC2\xB0"
+       "00'00\""},
       {"--idf-qualquer", "x"},
   };
   for (const auto& args : casos) {
@@ -69,7 +73,14 @@ TEST(ConsultaLinhaComando, BancoAusenteSaiComUm) {
   const Saida s = Executar({"--idf-estacoes", "Bahia"}, "/nao/existe/");
   EXPECT_EQ(s.codigo, 1);
   EXPECT_EQ(s.err, "O arquivo /nao/existe/Estados_Nim21.bin não existe.\n");
-  EXPECT_EQ(Executar({"--idf-interpolar", "20\xC2\xB0" "00'00\"", "45\xC2\xB0" "00'00\""}, "/nao/existe/").codigo, 1);
+  EXPECT_EQ(Executar({"--idf-interpolar",
+                      "20\xC2\xB0"
+                      "00'00\"",
+                      "45\xC2\xB0"
+                      "00'00\""},
+                     "/nao/existe/")
+                .codigo,
+            1);
 }
 
 TEST(ConsultaLinhaComando, EstacoesPorNomeOuIndice) {
@@ -80,12 +91,14 @@ TEST(ConsultaLinhaComando, EstacoesPorNomeOuIndice) {
   EXPECT_EQ(porNome.out, porIndice.out);
   const std::string& json = porNome.out;
   std::size_t objetos = 0;
-  for (std::size_t p = json.find("{\"Nome\""); p != std::string::npos; p = json.find("{\"Nome\"", p + 1)) ++objetos;
+  for (std::size_t p = json.find("{\"Nome\""); p != std::string::npos; p = json.find("{\"Nome\"", p + 1))
+    ++objetos;
   EXPECT_EQ(objetos, estacoes[26].size());
   const auto& primeira = estacoes[26].front();
   // Seconds mark escaped inside the JSON string; numbers round-trip exactly.
   const std::string lat = toolkit::Win1252ParaUtf8(primeira.lat);
-  EXPECT_NE(json.find("\"Latitude\": \"" + lat.substr(0, lat.size() - 1) + "\\\"\""), std::string::npos) << json;
+  EXPECT_NE(json.find("\"Latitude\": \"" + lat.substr(0, lat.size() - 1) + "\\\"\""), std::string::npos)
+      << json;
   EXPECT_EQ(Numero(json, "K"), primeira.K);
   EXPECT_EQ(Numero(json, "c"), primeira.c);
   EXPECT_EQ(json.front(), '[');
@@ -97,9 +110,18 @@ TEST(ConsultaLinhaComando, EstacoesPorNomeOuIndice) {
 TEST(ConsultaLinhaComando, InterpolarConcordaComASomaIndependente) {
   const auto estacoes = teste_idf::Independente::Estacoes(teste_idf::Ler(Pasta + "Estados_Nim21.bin"));
   const std::pair<const char*, const char*> pontos[] = {
-      {"20\xC2\xB0" "00'00\"", "45\xC2\xB0" "00'00\""},
-      {"12\xC2\xB0" "30'15\"", "40\xC2\xB0" "10'05\""},
-      {"24\xC2\xB0" "59'59\"", "51\xC2\xB0" "00'01\""},
+      {"20\xC2\xB0"
+       "00'00\"",
+       "45\xC2\xB0"
+       "00'00\""},
+      {"12\xC2\xB0"
+       "30'15\"",
+       "40\xC2\xB0"
+       "10'05\""},
+      {"24\xC2\xB0"
+       "59'59\"",
+       "51\xC2\xB0"
+       "00'01\""},
   };
   for (const auto& [lat, lon] : pontos) {
     const double phi0 = Graus(toolkit::Utf8ParaWin1252(lat)), lambda0 = Graus(toolkit::Utf8ParaWin1252(lon));
@@ -124,7 +146,8 @@ TEST(ConsultaLinhaComando, InterpolarConcordaComASomaIndependente) {
     EXPECT_NE(s.out.find("\"Autoria\": \"Interpolação\""), std::string::npos) << s.out;
   }
   const auto& rj = estacoes[18].front();
-  const Saida s = Executar({"--idf-interpolar", toolkit::Win1252ParaUtf8(rj.lat), toolkit::Win1252ParaUtf8(rj.lon)});
+  const Saida s =
+      Executar({"--idf-interpolar", toolkit::Win1252ParaUtf8(rj.lat), toolkit::Win1252ParaUtf8(rj.lon)});
   ASSERT_EQ(s.codigo, 0) << s.err;
   EXPECT_EQ(Numero(s.out, "K"), rj.K);
   EXPECT_EQ(Numero(s.out, "b"), rj.b);

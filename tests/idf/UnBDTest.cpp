@@ -1,7 +1,5 @@
 // State table, coordinate texts, the two database readers and the
 // inverse-fifth-power interpolation, on fixture files written from the layout.
-#include "idf/UnBD.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,6 +9,7 @@
 
 #include "common/Tolerancia.h"
 #include "idf/ArquivosIdf.h"
+#include "idf/UnBD.h"
 #include "toolkit/FormatoNumero.h"
 #include "toolkit/Win1252.h"
 
@@ -20,7 +19,9 @@ using teste_idf::Localidade;
 
 namespace {
 
-std::string W(const std::string& utf8) { return toolkit::Utf8ParaWin1252(utf8); }
+std::string W(const std::string& utf8) {
+  return toolkit::Utf8ParaWin1252(utf8);
+}
 
 // A coordinate text in UTF-8 from its three numbers.
 std::string Coord(int d, int m, int s) {
@@ -37,9 +38,8 @@ Estacao Est(const std::string& nome, double K, const std::string& lat, const std
 class BancoTeste : public ::testing::Test {
  protected:
   void SetUp() override {
-    pasta_ = fs::temp_directory_path() /
-             ("caudalente_idf_" + std::to_string(getpid()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    pasta_ = fs::temp_directory_path() / ("caudalente_idf_" + std::to_string(getpid()) + "_" +
+                                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(pasta_);
     fs::create_directories(pasta_);
   }
@@ -87,11 +87,10 @@ TEST(TEstado, IndiceNomeEForaDaFaixa) {
 
 TEST(CoordenadaTexto, GrausParaTextoTruncaCadaParte) {
   const std::pair<double, std::string> casos[] = {
-      {20.7539, Coord(20, 45, 14)},      // 14.04 s truncated
-      {0.0, Coord(0, 0, 0)},
-      {5.5, Coord(5, 30, 0)},
-      {45.999999, Coord(45, 59, 59)},    // no rounding up into the next minute
-      {18.349041, Coord(18, 20, 56)},    // 56.55 s
+      {20.7539, Coord(20, 45, 14)},  // 14.04 s truncated
+      {0.0, Coord(0, 0, 0)},          {5.5, Coord(5, 30, 0)},
+      {45.999999, Coord(45, 59, 59)},  // no rounding up into the next minute
+      {18.349041, Coord(18, 20, 56)},  // 56.55 s
   };
   for (const auto& [v, texto] : casos) EXPECT_EQ(GrausParaTexto(v), texto) << v;
   EXPECT_EQ(toolkit::Utf8ParaWin1252(GrausParaTexto(20.7539)).size(), 9u);
@@ -108,9 +107,15 @@ TEST(CoordenadaTexto, ParNaoNumericoFalhaComErroDeConversao) {
   const std::pair<std::string, std::string> casos[] = {
       {"  \xC2\xB0  '  \"", "'  ' não é um valor inteiro válido"},  // the empty coordinate
       {"", "'' não é um valor inteiro válido"},
-      {"2a\xC2\xB0" "00'00\"", "'2a' não é um valor inteiro válido"},
-      {"20\xC2\xB0" "4", "'' não é um valor inteiro válido"},  // no seconds at all
-      {"20\xC2\xB0" "45'", "'' não é um valor inteiro válido"},
+      {"2a\xC2\xB0"
+       "00'00\"",
+       "'2a' não é um valor inteiro válido"},
+      {"20\xC2\xB0"
+       "4",
+       "'' não é um valor inteiro válido"},  // no seconds at all
+      {"20\xC2\xB0"
+       "45'",
+       "'' não é um valor inteiro válido"},
       {"20\xC2\xB0-5'00\"", "'-5' não é um valor inteiro válido"},
   };
   for (const auto& [texto, mensagem] : casos) {
@@ -124,8 +129,8 @@ TEST(CoordenadaTexto, ParNaoNumericoFalhaComErroDeConversao) {
 }
 
 TEST(NomeAntes, OrdemSemCaixaNemAcento) {
-  const std::vector<std::string> ordem = {"abaeté", "Abaetetuba", "Água Boa", "Aguaí", "Ilhéus",
-                                          "ilhota", "São Paulo", "Sapucaí", "Sapucaia"};
+  const std::vector<std::string> ordem = {"abaeté", "Abaetetuba", "Água Boa", "Aguaí",   "Ilhéus",
+                                          "ilhota", "São Paulo",  "Sapucaí",  "Sapucaia"};
   for (std::size_t i = 0; i + 1 < ordem.size(); ++i) {
     EXPECT_TRUE(NomeAntes(ordem[i], ordem[i + 1])) << ordem[i] << " < " << ordem[i + 1];
     EXPECT_FALSE(NomeAntes(ordem[i + 1], ordem[i])) << ordem[i + 1] << " < " << ordem[i];
@@ -163,8 +168,8 @@ TEST_F(BancoTeste, LerLocalidadesPulaAsListasAnteriores) {
   for (int i = 0; i < 27; ++i)
     for (int k = 0; k <= i % 3; ++k)
       l[static_cast<std::size_t>(i)].push_back(
-          {W("Local " + std::to_string(i) + "-" + std::to_string(k) + " ç"),
-           W(Coord(i, k, 0)), W(Coord(40, i, k))});
+          {W("Local " + std::to_string(i) + "-" + std::to_string(k) + " ç"), W(Coord(i, k, 0)),
+           W(Coord(40, i, k))});
   GravarLocalidades(l);
   TBDPrecipitacao bd(Pasta());
   for (const int estado : {0, 13, 26, 1}) {
@@ -172,8 +177,7 @@ TEST_F(BancoTeste, LerLocalidadesPulaAsListasAnteriores) {
     const auto& esperado = l[static_cast<std::size_t>(estado)];
     ASSERT_EQ(bd.Localidades().size(), esperado.size()) << estado;
     for (std::size_t k = 0; k < esperado.size(); ++k) {
-      EXPECT_EQ(bd.Localidades()[k].Nome,
-                "Local " + std::to_string(estado) + "-" + std::to_string(k) + " ç");
+      EXPECT_EQ(bd.Localidades()[k].Nome, "Local " + std::to_string(estado) + "-" + std::to_string(k) + " ç");
       EXPECT_EQ(bd.Localidades()[k].Latitude, Coord(estado, static_cast<int>(k), 0));
       EXPECT_EQ(bd.Localidades()[k].Longitude, Coord(40, estado, static_cast<int>(k)));
     }
@@ -296,7 +300,10 @@ TEST_F(BancoTeste, InterpolarDistanciaZeroComTextoDiferenteEhOProprioPosto) {
   e[24] = {Est("Longe", 900, Coord(23, 0, 0), Coord(47, 0, 0))};
   const TBDPrecipitacao bd = Ler(e);
   // Same place written with a blank in place of a leading zero: no infinite weight.
-  const TEstacao r = bd.Interpolar("20\xC2\xB0" "19' 0\"", Coord(40, 20, 0));
+  const TEstacao r = bd.Interpolar(
+      "20\xC2\xB0"
+      "19' 0\"",
+      Coord(40, 20, 0));
   EXPECT_EQ(r.Nome, "Vitória");
   EXPECT_EQ(r.K, 1500);
   EXPECT_TRUE(std::isfinite(r.a));
@@ -326,7 +333,8 @@ TEST_F(BancoTeste, EntradasDanificadasNaoDerrubamOLeitor) {
   std::array<std::vector<Estacao>, 27> e;
   std::array<std::vector<Localidade>, 27> l;
   for (int i = 0; i < 27; i += 3) {
-    e[static_cast<std::size_t>(i)] = {Est("Posto " + std::to_string(i), 1000 + i, Coord(i, 1, 2), Coord(40, i, 3))};
+    e[static_cast<std::size_t>(i)] = {
+        Est("Posto " + std::to_string(i), 1000 + i, Coord(i, 1, 2), Coord(40, i, 3))};
     l[static_cast<std::size_t>(i)] = {{W("Cidade"), W(Coord(i, 0, 0)), W(Coord(41, 0, 0))},
                                       {W("Vila"), W(Coord(i, 5, 0)), W(Coord(42, 0, 0))}};
   }
