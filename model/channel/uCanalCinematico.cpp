@@ -1,6 +1,7 @@
 #include "model/channel/uCanalCinematico.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -68,10 +69,12 @@ double AvancarNos(TNos& nos, int colunas, const TConstantes& k, double E, double
   double* const fluxoNovo = nos.FluxoNovo;
   double a = 0;
   for (int j = 1; j < colunas; ++j) {
+    // A^beta of the node when the step yields it directly (NaN: take a^beta).
+    double fluxo = std::numeric_limits<double>::quiet_NaN();
     if (areaNova[j - 1] + areaAnterior[j] > k.areaLimite) {
       // Continuity over the cell above the node, solved for the node's discharge.
-      a = E * k.C1 + (areaAnterior[j - 1] - areaNova[j - 1]) * k.C2 + fluxoNovo[j - 1];
-      a = a > 0 ? Potencia(a, k.inversoBeta) : 0;
+      fluxo = E * k.C1 + (areaAnterior[j - 1] - areaNova[j - 1]) * k.C2 + fluxoNovo[j - 1];
+      a = fluxo > 0 ? Potencia(fluxo, k.inversoBeta) : 0;
     } else {
       // Explicit upwind step where the wave is slow; not clipped yet.
       a = areaAnterior[j] + E * k.dtS + (fluxoAnterior[j - 1] - fluxoAnterior[j]) * k.C3;
@@ -81,6 +84,7 @@ double AvancarNos(TNos& nos, int colunas, const TConstantes& k, double E, double
       if (a > 0) {
         E = fatorPerda * std::sqrt(a) * k.W;
         a -= Potencia(std::fabs(E) / k.alfa, k.inversoBeta);
+        fluxo = std::numeric_limits<double>::quiet_NaN();
       } else {
         E = 0;
       }
@@ -94,17 +98,19 @@ double AvancarNos(TNos& nos, int colunas, const TConstantes& k, double E, double
       // A positive E (rain still above Tie) has no loss to take: the area stays,
       // and E feeds the next node.
       const double perda = Potencia(-E / k.alfa, k.inversoBeta);
-      if (std::isfinite(perda))
-        a -= perda;
-      else
+      if (!std::isfinite(perda)) {
         deuPau = true;
+      } else if (perda != 0) {
+        a -= perda;
+        fluxo = std::numeric_limits<double>::quiet_NaN();
+      }
     }
     // Whatever went wrong in the arithmetic, a node without a finite area is
     // dry, so the outlet can dry up and every run ends.
     if (!std::isfinite(a)) a = 0;
     if (a > 0) {
       areaNova[j] = a;
-      fluxoNovo[j] = Potencia(a, k.beta);
+      fluxoNovo[j] = std::isnan(fluxo) ? Potencia(a, k.beta) : fluxo;
     } else {
       areaNova[j] = 0;
       fluxoNovo[j] = 0;
