@@ -56,18 +56,25 @@ double TPlanoCinematico::Avancar(double eMs) {
   double M = 0;
   for (int i = 1; i <= ultima_; ++i) {
     if (hn[i - 1] + ho[i] > hEstrela) {
+      // The march gives r itself; only the depth needs a power.
       const double X = (ho[i - 1] - hn[i - 1]) * dxSobreAlfaDts + eDxSobreAlfa + rn[i - 1];
-      M = X > 0 ? std::pow(X, 0.6) : 0;
+      if (X > 0) {
+        M = std::pow(X, 0.6);
+        hn[i] = M;
+        rn[i] = X;
+        continue;
+      }
+      M = 0;
     } else {
       M = eDts + ho[i] + (ro[i - 1] - ro[i]) * alfaDtsSobreDx;
+      if (M > 0) {
+        hn[i] = M;
+        rn[i] = Pot53(M);
+        continue;
+      }
     }
-    if (M > 0) {
-      hn[i] = M;
-      rn[i] = Pot53(M);
-    } else {
-      hn[i] = 0;
-      rn[i] = 0;
-    }
+    hn[i] = 0;
+    rn[i] = 0;
   }
   // Every cell below the top is written before it is read, so the new level
   // can take the old one's storage.
