@@ -106,7 +106,7 @@ class TCanalGradienteCustom : public TCanal {
   TReal nc{0, 0};  // Manning n of the channel; row 0 of its table by default
 
  private:
-  double FSc = 0;  // m/m
-  double FQ = 0;   // carried in the project file only
+  double FSc = 0;        // m/m
+  double FQ = 0;         // carried in the project file only
   int FComprimento = 0;  // m
 };

@@ -12,7 +12,9 @@ namespace {
 
 // x^y as the rating defines it: 0 for a zero base. A negative base gives NaN,
 // which the surface-loss step treats as a failed evaluation.
-inline double Potencia(double x, double y) { return x == 0 ? 0 : std::exp(y * std::log(x)); }
+inline double Potencia(double x, double y) {
+  return x == 0 ? 0 : std::exp(y * std::log(x));
+}
 
 constexpr int kPeriodoProgresso = 23;   // steps between two progress updates
 constexpr double kMmHParaMS = 3600000;  // mm/h -> m/s
@@ -24,11 +26,11 @@ enum class TPerda { Nenhuma, Triangular, Trapezoidal };
 // Constants of one computation.
 struct TConstantes {
   double alfa, beta, inversoBeta;
-  double dtS;                   // s
-  double C1, C2, C3;            // DeltaX/alfa, DeltaX/(alfa*dtS), alfa*dtS/DeltaX
-  double areaLimite;            // m², sum of two areas above which the space march applies
-  double W;                     // triangle: top width = W*sqrt(A)
-  double B, Z;                  // trapezoid
+  double dtS;         // s
+  double C1, C2, C3;  // DeltaX/alfa, DeltaX/(alfa*dtS), alfa*dtS/DeltaX
+  double areaLimite;  // m², sum of two areas above which the space march applies
+  double W;           // triangle: top width = W*sqrt(A)
+  double B, Z;        // trapezoid
 };
 
 // Areas (m²) and A^beta (= Q/alfa) of every node at the previous and new time
@@ -202,9 +204,9 @@ std::unique_ptr<TCaudalente> TCanalCinematico::CalcularCaudalente(int Colunas, T
         pontosEntrada > 1 ? CaudalenteEncosta.Ponto(1).Tempo - CaudalenteEncosta.Ponto(0).Tempo : 0;
     SetComprimento(Comprimento());
     const double dtMin = PassoDeTempo(Tie);
-    const int nos = static_cast<int>(std::lround(Comprimento() / DeltaX));
-    if (Colunas > nos)
-      throw ECanal("A coluna do canal deve estar entre 1 e " + std::to_string(nos) + ".");
+    const int nos = DeltaX > 0 ? static_cast<int>(std::lround(Comprimento() / DeltaX)) : 0;
+    if (nos < 1) throw ECanal("O comprimento do canal deve ser maior que zero.");
+    if (Colunas > nos) throw ECanal("A coluna do canal deve estar entre 1 e " + std::to_string(nos) + ".");
 
     TConstantes k{};
     k.alfa = alfa;

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-
-#include <unistd.h>
 
 #include "common/Tolerancia.h"
 #include "model/channel/uCanal.h"
@@ -157,14 +156,15 @@ TEST_P(GeometriaSecao, ProfundidadeInverteAArea) {
       const double k = 1 / GetParam().Z + 1 / GetParam().Sm;
       EXPECT_REL_NEAR(canal->LarguraSuperficial(y), std::sqrt(area) * std::sqrt(2 * k), 1e-12);
     } else {
-      EXPECT_REL_NEAR(canal->PerimetroMolhado(y), GetParam().B + 2 * y * std::sqrt(GetParam().Z * GetParam().Z + 1),
-                      1e-12);
+      EXPECT_REL_NEAR(canal->PerimetroMolhado(y),
+                      GetParam().B + 2 * y * std::sqrt(GetParam().Z * GetParam().Z + 1), 1e-12);
     }
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Secoes, GeometriaSecao,
-                         ::testing::Values(CasoSecao{"trapezio", 0, 1, 1, 0}, CasoSecao{"trapezio_largo", 0, 2.5, 0.3, 0},
+                         ::testing::Values(CasoSecao{"trapezio", 0, 1, 1, 0},
+                                           CasoSecao{"trapezio_largo", 0, 2.5, 0.3, 0},
                                            CasoSecao{"triangulo_terraco", 1, 0, 0.05, 0.7},
                                            CasoSecao{"triangulo_simetrico", 1, 0, 0.5, 0.5}),
                          [](const auto& info) { return info.param.nome; });
@@ -275,7 +275,8 @@ TEST_F(ArquivoCanal, IdaEVoltaComSufixoPreservaTudo) {
 TEST_F(ArquivoCanal, LeituraRecusaSecoesInvalidas) {
   const std::string canalBom =
       "[Canal]\nVersao=1\nB=2\nCDu=0\nIndZ=-1\nValorZ=1\nIndSm=-1\nValorSm=0.5\nTipoCanal=0\n";
-  const std::string gradienteBom = "[CanalGradiente]\nVersao=1\nComprimento=-3\nSc=0.01\nQ=-4\nIndnc=-1\nnc=0.02\n";
+  const std::string gradienteBom =
+      "[CanalGradiente]\nVersao=1\nComprimento=-3\nSc=0.01\nQ=-4\nIndnc=-1\nnc=0.02\n";
   struct Caso {
     const char* nome;
     std::string texto;
@@ -286,10 +287,13 @@ TEST_F(ArquivoCanal, LeituraRecusaSecoesInvalidas) {
   const Caso casos[] = {
       {"completo", canalBom + gradienteBom, true, 2, 0},
       {"sem_canal", gradienteBom, false, 9, 77},
-      {"versao_canal_2", "[Canal]\nVersao=2\nB=2\nIndZ=-1\nIndSm=-1\nTipoCanal=0\n" + gradienteBom, false, 9, 77},
+      {"versao_canal_2", "[Canal]\nVersao=2\nB=2\nIndZ=-1\nIndSm=-1\nTipoCanal=0\n" + gradienteBom, false, 9,
+       77},
       {"sem_indz", "[Canal]\nVersao=1\nB=2\nIndSm=-1\nTipoCanal=0\n" + gradienteBom, false, 2, 77},
-      {"indsm_menos_2", "[Canal]\nVersao=1\nB=2\nIndZ=0\nIndSm=-2\nTipoCanal=0\n" + gradienteBom, false, 2, 77},
-      {"indz_fora_de_8_bits", "[Canal]\nVersao=1\nB=2\nIndZ=200\nIndSm=0\nTipoCanal=0\n" + gradienteBom, false, 2, 77},
+      {"indsm_menos_2", "[Canal]\nVersao=1\nB=2\nIndZ=0\nIndSm=-2\nTipoCanal=0\n" + gradienteBom, false, 2,
+       77},
+      {"indz_fora_de_8_bits", "[Canal]\nVersao=1\nB=2\nIndZ=200\nIndSm=0\nTipoCanal=0\n" + gradienteBom,
+       false, 2, 77},
       {"tipo_2", "[Canal]\nVersao=1\nB=2\nIndZ=0\nIndSm=0\nTipoCanal=2\n" + gradienteBom, false, 2, 77},
       {"sem_tipo", "[Canal]\nVersao=1\nB=2\nIndZ=0\nIndSm=0\n" + gradienteBom, false, 2, 77},
       {"sem_gradiente", canalBom, false, 2, 77},

@@ -90,7 +90,8 @@ TEST(CanalCinematico, CurvaDescargaDoTrianguloExata) {
   EXPECT_REL_NEAR(curva.Alfa, 0.9426, 1e-4);
   EXPECT_REL_NEAR(curva.Beta, 4.0 / 3.0, 1e-15);
   // P = c·√A holds exactly for any depth of the triangle.
-  for (double y : {0.05, 0.4}) EXPECT_REL_NEAR(canal.PerimetroMolhado(y), curva.c * std::sqrt(canal.AreaMolhada(y)), 1e-12);
+  for (double y : {0.05, 0.4})
+    EXPECT_REL_NEAR(canal.PerimetroMolhado(y), curva.c * std::sqrt(canal.AreaMolhada(y)), 1e-12);
   canal.Z.Valor = 0.3;
   canal.Sm.Valor = 2.5;
   curva = canal.CurvaDescarga();
@@ -101,9 +102,10 @@ TEST(CanalCinematico, CurvaDescargaDoTrianguloExata) {
 TEST(CanalCinematico, PassoDeTempoPelaInfiltracao) {
   const struct {
     double tie, dtMin;
-  } casos[] = {{0, 0.075},  {10, 0.075},   {10.0001, 0.06}, {30, 0.06},  {30.5, 0.05}, {50, 0.05},
-               {70, 0.04},  {89.9, 0.03},  {110, 0.02},     {110.01, 0.01}, {400, 0.01}};
-  for (const auto& caso : casos) EXPECT_DOUBLE_EQ(TCanalCinematico::PassoDeTempo(caso.tie), caso.dtMin) << caso.tie;
+  } casos[] = {{0, 0.075}, {10, 0.075},  {10.0001, 0.06}, {30, 0.06},     {30.5, 0.05}, {50, 0.05},
+               {70, 0.04}, {89.9, 0.03}, {110, 0.02},     {110.01, 0.01}, {400, 0.01}};
+  for (const auto& caso : casos)
+    EXPECT_DOUBLE_EQ(TCanalCinematico::PassoDeTempo(caso.tie), caso.dtMin) << caso.tie;
 }
 
 // L = 2·(Δx/(β·α·Δts))^(1/(β−1)) = 2·(1/7.5)^1.5 with α = 1, β = 5/3, Δts = 4.5 s.
@@ -160,7 +162,7 @@ TEST(CanalCinematico, UmaColunaCopiaAEntrada) {
   EXPECT_EQ(r->Expoente, curva.Beta);
   EXPECT_EQ(r->VazaoMaxima, 2);
   EXPECT_REL_NEAR(r->TempoPico, 0.6, 1e-15);
-  EXPECT_REL_NEAR(r->Volume, 30 * 0.3 * (1 + 3 + 3 + 1), 1e-12);   // 72 L
+  EXPECT_REL_NEAR(r->Volume, 30 * 0.3 * (1 + 3 + 3 + 1), 1e-12);  // 72 L
   EXPECT_REL_NEAR(r->Lamina, 72.0 / (1 * 1 * 40 * 1000), 1e-12);  // over 1 m of channel, 40 m of hillslope
   const double area = std::pow(2 / (1000 * curva.Alfa), 1 / curva.Beta);
   EXPECT_REL_NEAR(r->Profundidade, canal.ProfundidadeDaArea(area), 1e-12);
@@ -225,7 +227,8 @@ TEST_P(CanalPorForma, VolumeQueSaiEhOQueEntrou) {
     if (t < 15) return 3.0;
     return 3 * (25 - t) / 10;
   });
-  const double volumePorMetro = 30 * (3 * 5 + 3 * 2 * 10 + 3 * 10);  // L per metre of channel, exact trapezoid
+  const double volumePorMetro =
+      30 * (3 * 5 + 3 * 2 * 10 + 3 * 10);  // L per metre of channel, exact trapezoid
   ASSERT_REL_NEAR(entrada.CalcularVolume(), volumePorMetro, 1e-12);
   Recorder recorder;
   const int colunas = 150;
@@ -244,7 +247,8 @@ TEST_P(CanalPorForma, VolumeQueSaiEhOQueEntrou) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formas, CanalPorForma,
-                         ::testing::Values(CasoForma{"trapezio", &Trapezio}, CasoForma{"triangulo", &Triangulo}),
+                         ::testing::Values(CasoForma{"trapezio", &Trapezio},
+                                           CasoForma{"triangulo", &Triangulo}),
                          [](const auto& info) { return info.param.nome; });
 
 // Rain still above Tie when the hillslope stops feeding the trapezoid: the loss
@@ -298,8 +302,7 @@ TEST(CanalCinematico, RecessaoDoTrianguloTermina) {
     Triangulo(canal, 100);
     canal.Z.Valor = 0.02;
     canal.Sm.Valor = 0.3;
-    const TCaudalente entrada =
-        Entrada(0.3, 6, [&](double t) { return t < 5 ? caso.qBase : caso.qFinal; });
+    const TCaudalente entrada = Entrada(0.3, 6, [&](double t) { return t < 5 ? caso.qBase : caso.qFinal; });
     auto r = canal.CalcularCaudalente(caso.colunas, chuva, entrada, caso.tie, 40, nullptr);
     EXPECT_GT(r->Count(), 3);
     EXPECT_TRUE(TodosFinitos(*r));

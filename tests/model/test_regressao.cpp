@@ -47,12 +47,11 @@ TEST_P(AjustePotenciaTeste, RecuperaALeiExata) {
   EXPECT_REL_NEAR(m, caso.segundo, 1e-12);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Potencias, AjustePotenciaTeste,
-    ::testing::Values(CasoAjuste{"proporcional", {1, 10, 100}, {2, 20, 200}, 2, 1},
-                      CasoAjuste{"raiz", {0.25, 1, 4, 9}, {1.5, 3, 6, 9}, 3, 0.5},
-                      CasoAjuste{"inversa", {0.5, 2, 8}, {8, 2, 0.5}, 4, -1}),
-    [](const auto& info) { return info.param.nome; });
+INSTANTIATE_TEST_SUITE_P(Potencias, AjustePotenciaTeste,
+                         ::testing::Values(CasoAjuste{"proporcional", {1, 10, 100}, {2, 20, 200}, 2, 1},
+                                           CasoAjuste{"raiz", {0.25, 1, 4, 9}, {1.5, 3, 6, 9}, 3, 0.5},
+                                           CasoAjuste{"inversa", {0.5, 2, 8}, {8, 2, 0.5}, 4, -1}),
+                         [](const auto& info) { return info.param.nome; });
 
 // A zero ordinate cannot be a logarithm: it enters as log 0, as if the pair were (x, 1).
 TEST(AjustePotencia, OrdenadaNulaEntraComoUm) {
