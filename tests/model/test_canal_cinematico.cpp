@@ -193,6 +193,53 @@ TEST(CanalCinematico, PrimeiroPassoCalculadoAMao) {
   EXPECT_REL_NEAR(r->Ponto(1).Vazao, 1000 * r->Alfa * std::pow(a, 4.0 / 3.0), 1e-12);
 }
 
+// Two steps of a dry triangle of three nodes, by hand (Tie = 300: Δt = 0.01
+// min, Δts = 0.6 s, every node on the explicit step). The inflow ends after
+// the first step; in the second, node 1 drains with E = 0 and hands its
+// surface loss E1 = (I − Tie)·√a1·W to node 2 as lateral inflow.
+TEST(CanalCinematico, PerdaDeUmNoEhAEntradaDoSeguinte) {
+  TCanalCinematico canal;
+  Triangulo(canal, 10);
+  Chuva chuva;
+  const TCaudalente entrada = Entrada(0.015, 0.015, [](double) { return 1.0; });  // tFim = 0.015 min
+  auto r = canal.CalcularCaudalente(3, chuva, entrada, 300, 40, nullptr);
+  ASSERT_GT(r->Count(), 3);
+
+  const double alfa = r->Alfa, beta = 4.0 / 3.0, dtS = 0.6, C3 = alfa * dtS;
+  const double W = std::sqrt(2 * (1 / 0.7 + 1 / 0.05));
+  ASSERT_LT(0.02, TCanalCinematico::AreaLimite(alfa, beta, dtS, 1));
+  // Step 1, t = 0.01: E = 1e-3 m³/s·m; node 0 holds Δx·E/α; node 1 gets
+  // E·Δts plus the flux from node 0, node 2 only E·Δts.
+  const double E = 1e-3;
+  const double a1 = 2 * E * dtS, a2 = E * dtS;
+  EXPECT_REL_NEAR(r->Ponto(1).Vazao, 1000 * alfa * std::pow(a2, beta), 1e-12);
+  // Step 2, t = 0.02: no inflow, node 0 empty.
+  const double f = (chuva.IntensidadeInstantanea(0.02) - 300) / 3600000;
+  ASSERT_LT(f, 0);
+  double b1 = a1 - std::pow(a1, beta) * C3;
+  const double E1 = f * std::sqrt(b1) * W;
+  b1 -= std::pow(-E1 / alfa, 1 / beta);
+  ASSERT_GT(b1, 0);
+  double b2 = a2 + E1 * dtS + (std::pow(a1, beta) - std::pow(a2, beta)) * C3;
+  const double E2 = f * std::sqrt(b2) * W;
+  b2 -= std::pow(-E2 / alfa, 1 / beta);
+  ASSERT_GT(b2, 0);
+  EXPECT_REL_NEAR(r->Ponto(2).Tempo, 0.02, 1e-12);
+  EXPECT_REL_NEAR(r->Ponto(2).Vazao, 1000 * alfa * std::pow(b2, beta), 1e-12);
+}
+
+// Nothing reaches the outlet on the first step: the pass is repeated once at
+// the same time, the run ends with 2 points, and the result comes back empty.
+TEST(CanalCinematico, SaidaSecaNoPrimeiroPassoDaResultadoVazio) {
+  TCanalCinematico canal;
+  Trapezio(canal, 10);
+  Chuva chuva;
+  const TCaudalente entrada = Entrada(0.05, 0.05, [](double) { return 1.0; });  // over before the first step
+  auto r = canal.CalcularCaudalente(4, chuva, entrada, 10, 40, nullptr);
+  EXPECT_EQ(r->Count(), 0);
+  EXPECT_EQ(r->Local, 2);
+}
+
 struct CasoForma {
   const char* nome;
   void (*montar)(TCanalCinematico&, int);
