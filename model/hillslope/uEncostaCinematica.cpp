@@ -251,6 +251,12 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
       t += dtMin;
       bool parar = contorno(t) < 0;
       long passos = 0;
+      // Steps whose outlet was dry while the run went on (water may still come
+      // from above). They become zeros once the outlet is wet again, so the
+      // series stays evenly spaced for the segment below, which reads it by
+      // its spacing; dry steps at the end are dropped.
+      long secos = 0;
+      double tPrimeiroSeco = 0;
       while (!parar) {
         ++passos;
         if (Progresso && passos % 23 == 0) {
@@ -264,7 +270,12 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
         if (M <= 0 && (Versao == "1" || entrada.Vazia())) parar = true;
         t += dtMin;
         // Stamped with the time at which this step's rainfall was taken.
-        if (M > 0) AdicionarPonto(*serie, t - dtMin, plano.VazaoSaida());
+        if (M > 0) {
+          for (double tSeco = tPrimeiroSeco; secos > 0; --secos, tSeco += dtMin) AdicionarPonto(*serie, tSeco, 0);
+          AdicionarPonto(*serie, t - dtMin, plano.VazaoSaida());
+        } else if (secos++ == 0) {
+          tPrimeiroSeco = t - dtMin;
+        }
         contorno(t);
         if (Versao == "2" && !entrada.Vazia() && t > entrada.UltimoTempo() && !(M > 0)) parar = true;
       }

@@ -375,6 +375,12 @@ TEST(EncostaCinematica, TrechoSecoConduzAEntrada) {
   EXPECT_LT(q->VazaoMaxima, 50);
   EXPECT_GT(q->TempoPico, 10);
   EXPECT_EQ(q->Ponto(q->Count() - 1).Vazao, 0);
+  // The outlet stays dry while the front crosses the segment; those steps
+  // still count as zeros, so the next segment can read the series by its
+  // spacing.
+  EXPECT_EQ(q->Ponto(1).Vazao, 0);
+  const double dt = e.DeltaT();
+  for (int k = 1; k < q->Count(); ++k) EXPECT_NEAR(q->Ponto(k).Tempo - q->Ponto(k - 1).Tempo, dt, 1e-9) << k;
 }
 
 // Runoff that would outlast what a series holds (a very low Tie under a slowly
