@@ -90,7 +90,9 @@ class TEncostaCinematica : public TEncostaCinematicaCustom {
   // always with Local = 1. Entrada is the hydrograph entering at the top
   // (nullptr or empty: none); its Alfa and Expoente are set to this piece's.
   // Progresso (may be nullptr) shows the simulated time every 23 steps. The
-  // series is empty when there is no runoff or it has fewer than 3 points.
+  // points are one step apart, from the time the initial abstraction is
+  // filled to a closing zero; the series is empty when there is no runoff or
+  // it has fewer than 3 points.
   // Throws EEncostaCinematica when the run fails or would pass the 65,535
   // points a series can hold.
   std::unique_ptr<TCaudalente> CalcularCaudalente(TPrecipitacaoExponencialNegativa& Chuva,
