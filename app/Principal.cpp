@@ -22,6 +22,7 @@
 
 #include "app/Icones.h"
 #include "idf/UnBD.h"
+#include "project/ArquivoProjeto.h"
 #include "project/gui/ConfUnidades.h"
 #include "toolkit/ArquivoIni.h"
 #include "toolkit/gui/Ajuda.h"
@@ -154,7 +155,7 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
 
   // Start-up.
   toolkit::gui::DefinirTituloAplicacao(TituloPrograma);
-  if (opcoes.MostrarAbertura) TFSobre::MostrarAbertura(LigacoesSobre());
+  if (opcoes.MostrarAbertura) abertura_ = TFSobre::MostrarAbertura(LigacoesSobre());
   if (toolkit::gui::PastaAjuda() == QCoreApplication::applicationDirPath() + QStringLiteral("/ajuda"))
     toolkit::gui::DefinirPastaAjuda(pastaPrograma_ + QStringLiteral("/ajuda"));
   toolkit::gui::InstalarTeclaF1();
@@ -605,15 +606,8 @@ void TFPrincipal::GerenteSys1ZerarVariaveis() {
 }
 
 void TFPrincipal::GerenteSys1LerArquivo(bool& leuCerto) {
-  const std::string caminho = Local(GerenteSys1->PathProjeto);
   try {
-    const std::string versao = toolkit::TArquivoIni(caminho).LerString("VERSAO", "Versao", "");
-    if (versao != "1" && versao != "2")
-      throw std::runtime_error("Ocorreu um erro ao tentar ler o arquivo " +
-                               QFileInfo(GerenteSys1->PathProjeto).fileName().toStdString() +
-                               ". Não existe a versão especificada neste arquivo.");
-    leuCerto = Nimbora1.LerArquivo(caminho) && canal_->LerArquivo(caminho) &&
-               encosta_->LerArquivo(caminho) && Unidades.LerArquivo(caminho);
+    leuCerto = LerProjeto(Local(GerenteSys1->PathProjeto), *encosta_, *canal_, Nimbora1, Unidades);
   } catch (...) {
     setWindowTitle(TituloPrograma);
     GerenteSys1->Fechar();
@@ -622,14 +616,7 @@ void TFPrincipal::GerenteSys1LerArquivo(bool& leuCerto) {
 }
 
 void TFPrincipal::GerenteSys1EscreverArquivo() {
-  const std::string caminho = Local(GerenteSys1->PathProjeto);
-  encosta_->GravarArquivo(caminho);
-  canal_->GravarArquivo(caminho);
-  Nimbora1.GravarArquivo(caminho);
-  Unidades.GravarArquivo(caminho);
-  toolkit::TArquivoIni ini(caminho);
-  ini.EscreverString("VERSAO", "Versao", "2");
-  ini.SalvarOuErro();
+  GravarProjeto(Local(GerenteSys1->PathProjeto), *encosta_, *canal_, Nimbora1, Unidades);
 }
 
 void TFPrincipal::HabilitarProjeto(bool habilitar) {
@@ -724,6 +711,17 @@ bool TFPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
 void TFPrincipal::resizeEvent(QResizeEvent* evento) {
   QMainWindow::resizeEvent(evento);
   FormResize();
+}
+
+void TFPrincipal::showEvent(QShowEvent* evento) {
+  QMainWindow::showEvent(evento);
+  // The splash screen stays in front of the window that appears after it.
+  if (abertura_) {
+    QPointer<TFSobre> abertura = abertura_;
+    QTimer::singleShot(0, abertura, [abertura] {
+      if (abertura) abertura->raise();
+    });
+  }
 }
 
 void TFPrincipal::FormResize() {

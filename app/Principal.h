@@ -146,6 +146,7 @@ class TFPrincipal : public QMainWindow {
   bool eventFilter(QObject* alvo, QEvent* evento) override;
   void closeEvent(QCloseEvent* evento) override;
   void resizeEvent(QResizeEvent* evento) override;
+  void showEvent(QShowEvent* evento) override;
 
  private:
   void CriarMenus();
@@ -165,6 +166,7 @@ class TFPrincipal : public QMainWindow {
   std::unique_ptr<TEncostaCinematicaSecoes> encosta_;
   std::unique_ptr<TCanalCinematico> canal_;
   QAction* separadorJanelas_ = nullptr;
+  QPointer<TFSobre> abertura_;  // the splash screen while it is shown
 };
 
 // The one main window, set while it exists.
