@@ -181,11 +181,16 @@ TEST(OndaCinematica, ExcessoConstanteChegaAEVezesL) {
   }
 }
 
-TEST(EncostaCinematica, CasoDeReferencia) {
+class EncostaReferencia : public ::testing::TestWithParam<const char*> {};
+
+// The older single-piece layout computes a plane with runoff the same way.
+INSTANTIATE_TEST_SUITE_P(Versoes, EncostaReferencia, ::testing::Values("1", "2"));
+
+TEST_P(EncostaReferencia, CasoDeReferencia) {
   TPrecipitacaoExponencialNegativa chuva;
   ChuvaReferencia(chuva);
   TEncostaCinematica e;
-  PlanoReferencia(e);
+  PlanoReferencia(e, 40, GetParam());
   EXPECT_NEAR(e.Alfa(), 7.4536, 1e-4);
   EXPECT_DOUBLE_EQ(e.DeltaT(), 0.30);
 
