@@ -27,7 +27,9 @@ const char* const kContato =
     "\nOs endereços para contato estão na janela \"Sobre\" do programa.";
 
 // 0^x counts as 0, as in the storm's peak formula.
-double Potencia(double base, double expoente) { return base == 0 ? 0 : std::pow(base, expoente); }
+double Potencia(double base, double expoente) {
+  return base == 0 ? 0 : std::pow(base, expoente);
+}
 
 // I(0) = K·Tr^A / B^C, mm/h. A zero B makes the peak unbounded (+inf).
 double IntensidadeMaxima(const TPrecipitacaoExponencialNegativa& Chuva) {
@@ -122,9 +124,13 @@ double TempoAbstracaoInicial(const TTerreno& Terreno, TPrecipitacaoExponencialNe
 
 // ---------------------------------------------------------------------------
 
-TEncostaCinematicaCustom::TEncostaCinematicaCustom() { Limpar(); }
+TEncostaCinematicaCustom::TEncostaCinematicaCustom() {
+  Limpar();
+}
 
-TEncostaCinematicaCustom::TEncostaCinematicaCustom(const std::string& Sufixo) : TTerreno(Sufixo) { Limpar(); }
+TEncostaCinematicaCustom::TEncostaCinematicaCustom(const std::string& Sufixo) : TTerreno(Sufixo) {
+  Limpar();
+}
 
 void TEncostaCinematicaCustom::Limpar() {
   TTerreno::Limpar();
@@ -151,7 +157,9 @@ int TEncostaCinematicaCustom::NumeroLinhas() const {
   return static_cast<int>(std::lround(FComprimento / 0.5));
 }
 
-double TEncostaCinematicaCustom::DeltaX() const { return std::min(FComprimento / 100.0, 0.5); }
+double TEncostaCinematicaCustom::DeltaX() const {
+  return std::min(FComprimento / 100.0, 0.5);
+}
 
 double TEncostaCinematicaCustom::DeltaT() const {
   // Faster soils end the excess sooner and need finer steps.
@@ -164,7 +172,9 @@ double TEncostaCinematicaCustom::DeltaT() const {
   return 0.10;
 }
 
-double TEncostaCinematicaCustom::Alfa() const { return std::sqrt(St()) / nt.Valor; }
+double TEncostaCinematicaCustom::Alfa() const {
+  return std::sqrt(St()) / nt.Valor;
+}
 
 // ---------------------------------------------------------------------------
 
@@ -180,19 +190,21 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
 
   if (Versao == "1" && IntensidadeMaxima(Chuva) < VIB()) {
     SemEscoamento = true;
-    MensagensDoModelo().Informar(MensagemTie(VIB(),
-                                             " e para as condições fornecidas não existe escoamento, pois a "
-                                             "Tie é maior do que a intensidade instantânea de precipitação."));
+    MensagensDoModelo().Informar(
+        MensagemTie(VIB(),
+                    " e para as condições fornecidas não existe escoamento, pois a "
+                    "Tie é maior do que a intensidade instantânea de precipitação."));
     return serieVazia();
   }
   const double tfe = TempoFinalEscoamento(Chuva, Versao, VIB());
   const double tia = TempoAbstracaoInicial(*this, Chuva);
   if (Versao == "1" && tia > tfe) {
     SemEscoamento = true;
-    MensagensDoModelo().Informar(MensagemTie(VIB(),
-                                             " e para as condições"
-                                             " fornecidas não existe escoamento, pois o tempo para preenchimento das"
-                                             " abstrações iniciais é maior do que o tempo final do escoamento."));
+    MensagensDoModelo().Informar(
+        MensagemTie(VIB(),
+                    " e para as condições"
+                    " fornecidas não existe escoamento, pois o tempo para preenchimento das"
+                    " abstrações iniciais é maior do que o tempo final do escoamento."));
     return serieVazia();
   }
 
@@ -207,9 +219,9 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
     throw EEncostaCinematica("A linha " + std::to_string(Linhas) + " não existe num trecho de " +
                              std::to_string(N) + " linhas.");
 
-  const double dx = DeltaX();           // m
-  const double dtMin = DeltaT();        // min
-  const double dtS = 60 * dtMin;        // s
+  const double dx = DeltaX();     // m
+  const double dtMin = DeltaT();  // min
+  const double dtS = 60 * dtMin;  // s
   const double VIBmmh = VIB();
 
   if (Entrada) {
@@ -271,7 +283,8 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
         t += dtMin;
         // Stamped with the time at which this step's rainfall was taken.
         if (M > 0) {
-          for (double tSeco = tPrimeiroSeco; secos > 0; --secos, tSeco += dtMin) AdicionarPonto(*serie, tSeco, 0);
+          for (double tSeco = tPrimeiroSeco; secos > 0; --secos, tSeco += dtMin)
+            AdicionarPonto(*serie, tSeco, 0);
           AdicionarPonto(*serie, t - dtMin, plano.VazaoSaida());
         } else if (secos++ == 0) {
           tPrimeiroSeco = t - dtMin;
@@ -285,7 +298,8 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
   } catch (const EEncostaCinematica&) {
     throw;
   } catch (const std::exception&) {
-    throw EEncostaCinematica(std::string("Ocorreu um erro quando calculando o caudalente na encosta.") + kContato);
+    throw EEncostaCinematica(std::string("Ocorreu um erro quando calculando o caudalente na encosta.") +
+                             kContato);
   }
 
   if (serie->Count() < 3) {

@@ -96,8 +96,7 @@ class TEncostaCinematica : public TEncostaCinematicaCustom {
   // Throws EEncostaCinematica when the run fails or would pass the 65,535
   // points a series can hold.
   std::unique_ptr<TCaudalente> CalcularCaudalente(TPrecipitacaoExponencialNegativa& Chuva,
-                                                  TCaudalente* Entrada, IProgresso* Progresso,
-                                                  int Linhas);
+                                                  TCaudalente* Entrada, IProgresso* Progresso, int Linhas);
 };
 
 // The hillslope as a chain of at most 255 planes, index 0 at the top. A regular

@@ -11,7 +11,9 @@
 
 namespace {
 
-std::string SufixoDoTrecho(const std::string& Sufixo, int k) { return Sufixo + ": Trecho " + std::to_string(k); }
+std::string SufixoDoTrecho(const std::string& Sufixo, int k) {
+  return Sufixo + ": Trecho " + std::to_string(k);
+}
 
 std::string NomeSemPasta(const std::string& caminho) {
   const auto barra = caminho.find_last_of("/\\");
@@ -73,7 +75,8 @@ void TEncostaCinematicaSecoes::Excluir(int Indice) {
 
 void TEncostaCinematicaSecoes::Inserir(TEncostaCinematica& Trecho, int Indice) {
   if (Indice < 0 || Indice > Count())
-    throw EEncostaCinematica("Não é possível inserir um trecho na posição " + std::to_string(Indice + 1) + ".");
+    throw EEncostaCinematica("Não é possível inserir um trecho na posição " + std::to_string(Indice + 1) +
+                             ".");
   if (Count() >= MaximoTrechos)
     throw EEncostaCinematica("A encosta deve ter de 0 a " + std::to_string(MaximoTrechos) + " trechos.");
   Trecho.Versao = "2";
@@ -118,8 +121,8 @@ bool TEncostaCinematicaSecoes::LerArquivo(const std::string& NomeArquivo) {
       trecho->DefinirSufixo(Sufixo);
       if (!leu) {
         Limpar();
-        throw EEncostaCinematica("Ocorreu um erro ao tentar ler os dados da encosta de número " + std::to_string(k) +
-                                 " no arquivo " + NomeArquivo);
+        throw EEncostaCinematica("Ocorreu um erro ao tentar ler os dados da encosta de número " +
+                                 std::to_string(k) + " no arquivo " + NomeArquivo);
       }
       FTrechos.push_back(std::move(trecho));
     }
@@ -148,10 +151,9 @@ bool TEncostaCinematicaSecoes::LerArquivo(const std::string& NomeArquivo) {
 
 // ---------------------------------------------------------------------------
 
-std::unique_ptr<TCaudalente> TEncostaCinematicaSecoes::CalcularCaudalente(uint16_t Linha,
-                                                                          TPrecipitacaoExponencialNegativa& Chuva,
-                                                                          IProgresso* ProgressoTempo,
-                                                                          IProgresso* ProgressoTrecho) {
+std::unique_ptr<TCaudalente> TEncostaCinematicaSecoes::CalcularCaudalente(
+    uint16_t Linha, TPrecipitacaoExponencialNegativa& Chuva, IProgresso* ProgressoTempo,
+    IProgresso* ProgressoTrecho) {
   SemEscoamento = false;
   auto saida = std::make_unique<TCaudalente>();
   saida->Local = 1;

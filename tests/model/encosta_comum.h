@@ -13,7 +13,8 @@
 
 namespace encosta_teste {
 
-inline void DefinirChuva(TPrecipitacaoExponencialNegativa& p, double tr, double k, double a, double b, double c) {
+inline void DefinirChuva(TPrecipitacaoExponencialNegativa& p, double tr, double k, double a, double b,
+                         double c) {
   p.SetTr(tr);
   p.SetK(k);
   p.SetA(a);
@@ -21,9 +22,12 @@ inline void DefinirChuva(TPrecipitacaoExponencialNegativa& p, double tr, double 
   p.SetC(c);
 }
 
-inline void ChuvaReferencia(TPrecipitacaoExponencialNegativa& p) { DefinirChuva(p, 10, 1000, 0.2, 10, 0.8); }
+inline void ChuvaReferencia(TPrecipitacaoExponencialNegativa& p) {
+  DefinirChuva(p, 10, 1000, 0.2, 10, 0.8);
+}
 
-inline void PlanoReferencia(TEncostaCinematicaCustom& e, int comprimento = 40, const std::string& versao = "2") {
+inline void PlanoReferencia(TEncostaCinematicaCustom& e, int comprimento = 40,
+                            const std::string& versao = "2") {
   e.Versao = versao;
   e.SetComprimento(comprimento);
   e.SetVIB(20);
@@ -36,7 +40,8 @@ inline void PlanoReferencia(TEncostaCinematicaCustom& e, int comprimento = 40, c
 // and the end of excess: P(tfe) - P(tia) - VIB (tfe - tia) / 60, with
 // P(t) = i(t) t / 60. Per metre of width over L m it is L times this, in L.
 inline double ExcessoMm(TPrecipitacaoExponencialNegativa& chuva, double tia, double tfe, double vib) {
-  return chuva.IntensidadeMedia(tfe) * tfe / 60 - chuva.IntensidadeMedia(tia) * tia / 60 - vib * (tfe - tia) / 60;
+  return chuva.IntensidadeMedia(tfe) * tfe / 60 - chuva.IntensidadeMedia(tia) * tia / 60 -
+         vib * (tfe - tia) / 60;
 }
 
 class TProgressoGravado : public IProgresso {

@@ -34,8 +34,8 @@ TEST(EncostaCinematica, GradeSegueOComprimentoEPassoSegueAInfiltracao) {
   }
   struct {
     double vib, dt;
-  } const passos[] = {{0, 0.35},   {10, 0.35},   {10.01, 0.30}, {30, 0.30},  {30.5, 0.25},
-                      {60, 0.25},  {90, 0.20},   {120, 0.15},   {121, 0.10}, {500, 0.10}};
+  } const passos[] = {{0, 0.35},  {10, 0.35}, {10.01, 0.30}, {30, 0.30},  {30.5, 0.25},
+                      {60, 0.25}, {90, 0.20}, {120, 0.15},   {121, 0.10}, {500, 0.10}};
   for (const auto& p : passos) {
     TEncostaCinematica e;
     e.SetVIB(p.vib);
@@ -124,7 +124,8 @@ TEST(EncostaCinematica, TempoFinalSemConvergenciaAvisaOUsuario) {
     TempoFinalEscoamento(chuva, "2", 20);
     ADD_FAILURE();
   } catch (const EEncostaCinematica& x) {
-    EXPECT_EQ(std::string(x.what()).rfind("Não houve convergência quando calculando o tempo final do escoamento.\n", 0),
+    EXPECT_EQ(std::string(x.what()).rfind(
+                  "Não houve convergência quando calculando o tempo final do escoamento.\n", 0),
               0u)
         << x.what();
   }
@@ -156,10 +157,10 @@ TEST(OndaCinematica, ExcessoConstanteChegaAEVezesL) {
     double dx, dtS, eMmH;
     int passos;
   } const casos[] = {
-      {100, 0.4, 18, 30, 3000},      // deep: space march
-      {240, 0.5, 18, 5, 3000},       // 120 m, slow rain
-      {240, 0.5, 6, 200, 3000},      // short steps, heavy rain
-      {100, 0.4, 21, 0.01, 60000},   // shallower than h*: time march
+      {100, 0.4, 18, 30, 3000},     // deep: space march
+      {240, 0.5, 18, 5, 3000},      // 120 m, slow rain
+      {240, 0.5, 6, 200, 3000},     // short steps, heavy rain
+      {100, 0.4, 21, 0.01, 60000},  // shallower than h*: time march
   };
   const double alfa = std::sqrt(0.05) / 0.03;
   for (const auto& c : casos) {
@@ -237,9 +238,9 @@ TEST(EncostaCinematica, ProgressoMostraOTempoACada23Passos) {
   // at tia + 23 k * 0.3 min.
   ASSERT_EQ(q->Count(), 198);
   ASSERT_EQ(progresso.textos.size(), 8u);
-  EXPECT_EQ(progresso.textos.front(), "7,3");   // 0.3869 + 6.9
-  EXPECT_EQ(progresso.textos.back(), "55,6");   // 0.3869 + 55.2
-  EXPECT_EQ(progresso.processamentos, 9);       // once before the loop as well
+  EXPECT_EQ(progresso.textos.front(), "7,3");  // 0.3869 + 6.9
+  EXPECT_EQ(progresso.textos.back(), "55,6");  // 0.3869 + 55.2
+  EXPECT_EQ(progresso.processamentos, 9);      // once before the loop as well
 }
 
 struct TCasoSemEscoamento {
@@ -286,13 +287,15 @@ TEST_P(EncostaSemEscoamento, SerieVaziaComOuSemAviso) {
 INSTANTIATE_TEST_SUITE_P(
     Casos, EncostaSemEscoamento,
     ::testing::Values(
-        TCasoSemEscoamento{"TieAcimaDoPico", "1", 300, 0, 0, 0,
-                           "Para Tie = 300,0 e para as condições fornecidas não existe escoamento, pois a Tie é "
-                           "maior do que a intensidade instantânea de precipitação."},
+        TCasoSemEscoamento{
+            "TieAcimaDoPico", "1", 300, 0, 0, 0,
+            "Para Tie = 300,0 e para as condições fornecidas não existe escoamento, pois a Tie é "
+            "maior do que a intensidade instantânea de precipitação."},
         TCasoSemEscoamento{"TieAcimaDoPicoTrecho", "2", 300, 0, 0, 0, nullptr},
-        TCasoSemEscoamento{"AbstracaoDepoisDoFim", "1", 200.25, 4, 2, 3,
-                           "Para Tie = 200,25 e para as condições fornecidas não existe escoamento, pois o tempo "
-                           "para preenchimento das abstrações iniciais é maior do que o tempo final do escoamento."},
+        TCasoSemEscoamento{
+            "AbstracaoDepoisDoFim", "1", 200.25, 4, 2, 3,
+            "Para Tie = 200,25 e para as condições fornecidas não existe escoamento, pois o tempo "
+            "para preenchimento das abstrações iniciais é maior do que o tempo final do escoamento."},
         TCasoSemEscoamento{"AbstracaoDepoisDoFimTrecho", "2", 200.25, 4, 2, 3, nullptr}),
     [](const ::testing::TestParamInfo<TCasoSemEscoamento>& i) { return std::string(i.param.nome); });
 
@@ -414,9 +417,9 @@ TEST(EncostaCinematica, DadosQueNaoFormamGradeSaoRecusados) {
     int comprimento;
     double st, nt;
     int linhas;
-  } const casos[] = {{"linha 0", 40, 0.05, 0.03, 0},        {"linha alem da ultima", 40, 0.05, 0.03, 101},
-                     {"comprimento 0", 0, 0.05, 0.03, 1},     {"declividade 0", 40, 0, 0.03, 100},
-                     {"rugosidade 0", 40, 0.05, 0, 100},      {"declividade negativa", 40, -0.05, 0.03, 100}};
+  } const casos[] = {{"linha 0", 40, 0.05, 0.03, 0},      {"linha alem da ultima", 40, 0.05, 0.03, 101},
+                     {"comprimento 0", 0, 0.05, 0.03, 1}, {"declividade 0", 40, 0, 0.03, 100},
+                     {"rugosidade 0", 40, 0.05, 0, 100},  {"declividade negativa", 40, -0.05, 0.03, 100}};
   for (const auto& c : casos) {
     TEncostaCinematica e;
     PlanoReferencia(e, c.comprimento);
@@ -454,7 +457,9 @@ TEST(EncostaCinematica, ErroNoLacoDeTempoAvisaOUsuario) {
         e.CalcularCaudalente(chuva, nullptr, nullptr, linhas);
         ADD_FAILURE() << lanca << " " << linhas;
       } catch (const EEncostaCinematica& x) {
-        EXPECT_EQ(std::string(x.what()).rfind("Ocorreu um erro quando calculando o caudalente na encosta.\n", 0), 0u)
+        EXPECT_EQ(
+            std::string(x.what()).rfind("Ocorreu um erro quando calculando o caudalente na encosta.\n", 0),
+            0u)
             << x.what();
       }
     }

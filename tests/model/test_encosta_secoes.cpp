@@ -222,15 +222,18 @@ TEST(EncostaSecoes, TrechoSemEscoamentoDaVersao1EsvaziaOResultado) {
 class EncostaSecoesArquivo : public ::testing::Test {
  protected:
   void SetUp() override {
-    pasta_ = fs::temp_directory_path() /
-             ("caudalente_secoes_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-              "_" + std::to_string(getpid()));
+    pasta_ =
+        fs::temp_directory_path() /
+        ("caudalente_secoes_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+         "_" + std::to_string(getpid()));
     fs::remove_all(pasta_);
     fs::create_directories(pasta_);
   }
   void TearDown() override { fs::remove_all(pasta_); }
   std::string Caminho() const { return (pasta_ / "p.cdt").string(); }
-  void Escrever(const std::string& conteudo) const { std::ofstream(pasta_ / "p.cdt", std::ios::binary) << conteudo; }
+  void Escrever(const std::string& conteudo) const {
+    std::ofstream(pasta_ / "p.cdt", std::ios::binary) << conteudo;
+  }
 
   // Three segments that differ in every stored value.
   static void Variada(TEncostaCinematicaSecoes& l) {
@@ -270,11 +273,16 @@ TEST_F(EncostaSecoesArquivo, GravaELeDeVoltaNaMesmaOrdem) {
 
     toolkit::TArquivoIni ini(Caminho());
     const std::string S = sufixo;
-    const std::vector<std::string> ordem = {
-        "Encosta" + S,        "Cobertura" + S + ": Trecho 1", "Terreno" + S + ": Trecho 1",
-        "Encosta" + S + ": Trecho 1", "Cobertura" + S + ": Trecho 2", "Terreno" + S + ": Trecho 2",
-        "Encosta" + S + ": Trecho 2", "Cobertura" + S + ": Trecho 3", "Terreno" + S + ": Trecho 3",
-        "Encosta" + S + ": Trecho 3"};
+    const std::vector<std::string> ordem = {"Encosta" + S,
+                                            "Cobertura" + S + ": Trecho 1",
+                                            "Terreno" + S + ": Trecho 1",
+                                            "Encosta" + S + ": Trecho 1",
+                                            "Cobertura" + S + ": Trecho 2",
+                                            "Terreno" + S + ": Trecho 2",
+                                            "Encosta" + S + ": Trecho 2",
+                                            "Cobertura" + S + ": Trecho 3",
+                                            "Terreno" + S + ": Trecho 3",
+                                            "Encosta" + S + ": Trecho 3"};
     EXPECT_EQ(ini.Secoes(), ordem);
     EXPECT_EQ(ini.Chaves("Encosta" + S), (std::vector<std::string>{"Versao", "Count"}));
     EXPECT_EQ(ini.LerString("Encosta" + S, "Versao", ""), "2");
@@ -378,9 +386,9 @@ TEST_F(EncostaSecoesArquivo, TrechoIlegivelEsvaziaAListaENomeiaOTrecho) {
     int trecho;
   } const casos[] = {
       {"Comprimento", "Encosta: Trecho 1", "-1", 1},  // negative length
-      {"Indnt", "Terreno: Trecho 2", "-1", 2},         // no roughness row
-      {"Versao", "Terreno: Trecho 3", "2", 3},         // unknown ground version
-      {"IndUso", "Cobertura: Trecho 2", "6", 2},       // land use out of range
+      {"Indnt", "Terreno: Trecho 2", "-1", 2},        // no roughness row
+      {"Versao", "Terreno: Trecho 3", "2", 3},        // unknown ground version
+      {"IndUso", "Cobertura: Trecho 2", "6", 2},      // land use out of range
   };
   for (const auto& c : casos) {
     fs::remove(Caminho());
