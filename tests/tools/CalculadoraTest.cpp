@@ -1,0 +1,311 @@
+// The command-line calculator, run as users run it: exit codes, messages,
+// and hydrographs checked against the physics of the example projects.
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <regex>
+
+#include "Exemplos.h"
+#include "common/Tolerancia.h"
+#include "project/ProjetoExemplo.h"
+#include "toolkit/Regional.h"
+
+namespace {
+
+const std::string kCalc = std::string(CAUDALENTE_BINARY_DIR) + "/bin/caudalente-calc";
+
+struct TExecucao {
+  int codigo = -1;
+  std::string saida, erro;
+};
+
+std::string Aspas(const std::string& s) {
+  std::string r = "'";
+  for (char c : s) r += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return r + "'";
+}
+
+TExecucao Executar(const std::vector<std::string>& args, const std::string& locale = "C.UTF-8") {
+  teste::TPastaTemporaria pasta;
+  std::string cmd = "env -u LANG -u LC_NUMERIC LC_ALL=" + locale + " " + Aspas(kCalc);
+  for (const std::string& a : args) cmd += " " + Aspas(a);
+  cmd += " > " + pasta.Arquivo("out") + " 2> " + pasta.Arquivo("err");
+  TExecucao e;
+  const int status = std::system(cmd.c_str());
+  e.codigo = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  e.saida = teste::LerBytes(pasta.Arquivo("out"));
+  e.erro = teste::LerBytes(pasta.Arquivo("err"));
+  return e;
+}
+
+double Campo(const std::string& json, const std::string& nome) {
+  std::smatch m;
+  const std::regex re("\"" + nome + "\":([-+0-9.eE]+)");
+  if (!std::regex_search(json, m, re)) {
+    ADD_FAILURE() << "no field " << nome << " in " << json.substr(0, 200);
+    return NAN;
+  }
+  return std::stod(m[1]);
+}
+
+std::vector<std::pair<double, double>> Pontos(const std::string& json) {
+  std::vector<std::pair<double, double>> pontos;
+  const std::regex re("\\[([-+0-9.eE]+),([-+0-9.eE]+)\\]");
+  const std::string lista = json.substr(0, json.find("]]") + 2);
+  for (auto it = std::sregex_iterator(lista.begin(), lista.end(), re); it != std::sregex_iterator(); ++it)
+    pontos.emplace_back(std::stod((*it)[1]), std::stod((*it)[2]));
+  return pontos;
+}
+
+class Calculadora : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(access(kCalc.c_str(), X_OK), 0) << kCalc << " is not built";
+  }
+  std::string Exemplo(const char* nome) { return teste::PastaFonte() + "/data/exemplos/" + nome; }
+  // The project p written under C settings into the folder.
+  std::string Gravar(TProjeto& p, const std::string& nome = "p.cdt") {
+    toolkit::TRegionalTemporario r(toolkit::RegionalC());
+    const std::string arquivo = pasta_.Arquivo(nome);
+    GravarProjeto(arquivo, p);
+    return arquivo;
+  }
+  teste::TPastaTemporaria pasta_;
+};
+
+TEST_F(Calculadora, AjudaEUsoIncorreto) {
+  const TExecucao ajuda = Executar({"--help"});
+  EXPECT_EQ(ajuda.codigo, 0);
+  EXPECT_NE(ajuda.saida.find("Uso: caudalente-calc PROJETO.cdt"), std::string::npos);
+
+  const std::string regular = Exemplo("encosta_regular.cdt");
+  const std::vector<std::vector<std::string>> errados = {
+      {},
+      {"--linha", "3"},
+      {regular, "--nada"},
+      {regular, "--linha"},
+      {regular, "--linha", "abc"},
+      {regular, "--linha", "0"},
+      {regular, "--linha", "-4"},
+      {regular, "--coluna", "2.5"},
+      {regular, "--formato", "xml"},
+      {regular, "--formato", "binario"},
+      {regular, regular},
+      {regular, "--linha", "121"},   // 60 m: 120 lines
+      {regular, "--coluna", "151"},  // 150 m: 150 columns
+  };
+  for (const auto& args : errados) {
+    const TExecucao e = Executar(args);
+    std::string linha;
+    for (const auto& a : args) linha += a + " ";
+    EXPECT_EQ(e.codigo, 2) << linha << e.erro;
+    EXPECT_FALSE(e.erro.empty()) << linha;
+    EXPECT_TRUE(e.saida.empty()) << linha;
+  }
+  EXPECT_EQ(Executar({regular, "--linha=120", "--coluna=150"}).codigo, 0);
+}
+
+TEST_F(Calculadora, ProjetoIlegivelOuIncorreto) {
+  const TExecucao falta = Executar({pasta_.Arquivo("nao_existe.cdt")});
+  EXPECT_EQ(falta.codigo, 1);
+  EXPECT_NE(falta.erro.find("não existe"), std::string::npos);
+
+  teste::GravarBytes(pasta_.Arquivo("lixo.cdt"), "[VERSAO]\r\nVersao=7\r\n");
+  const TExecucao lixo = Executar({pasta_.Arquivo("lixo.cdt")});
+  EXPECT_EQ(lixo.codigo, 1);
+  EXPECT_NE(lixo.erro.find("Não existe a versão especificada neste arquivo."), std::string::npos);
+
+  // The checks of the regular tab for one segment, of the irregular tab for more.
+  struct Caso {
+    int trechos;
+    void (*estragar)(TProjeto&);
+    const char* mensagem;
+  };
+  const Caso casos[] = {
+      {1, [](TProjeto& p) { p.Nimbora.Precipitacao().SetTr(0); }, "  Valor incorreto do tempo de retorno.  \n"},
+      {1, [](TProjeto& p) { p.Encosta.Trechos(0).SetVIB(0); }, "  Valor incorreto da taxa de infiltração estável.  \n"},
+      {3, [](TProjeto& p) { p.Encosta.Trechos(1).SetVIB(0); },
+       "  Valor incorreto da taxa de infiltração estável para o trecho 2 da encosta.  \n"},
+      {0, [](TProjeto&) {}, "  Nenhum trecho definido para a encosta.  \n"},
+  };
+  for (const Caso& c : casos) {
+    TProjeto p;
+    teste::PreencherProjeto(p, c.trechos);
+    c.estragar(p);
+    const TExecucao e = Executar({Gravar(p)});
+    EXPECT_EQ(e.codigo, 1) << c.mensagem;
+    EXPECT_EQ(e.erro, c.mensagem);
+    EXPECT_TRUE(e.saida.empty());
+  }
+}
+
+TEST_F(Calculadora, SeparadorDecimalDoAmbiente) {
+  TProjeto p;
+  teste::ExemploRegular(p);
+  std::string arquivo;
+  {
+    toolkit::TRegionalTemporario r(toolkit::RegionalPtBr());
+    arquivo = pasta_.Arquivo("br.cdt");
+    GravarProjeto(arquivo, p);
+  }
+  EXPECT_EQ(Executar({arquivo}, "pt_BR.UTF-8").codigo, 0);
+  // Read with a full stop, "0,08" or "3510,725" is no number and reads as 0;
+  // of the checks that then fail, K's comes last.
+  const TExecucao c = Executar({arquivo}, "C.UTF-8");
+  EXPECT_EQ(c.codigo, 1);
+  EXPECT_EQ(c.erro, "  Valor incorreto do parâmetro \"K\" da equação de chuvas intensas.  \n");
+}
+
+struct CasoEncosta {
+  const char* exemplo;
+  void (*construir)(TProjeto&);
+  int linha;       // 0: the foot
+  int trecho;      // segment of that line (0-based)
+  double contribuinte;  // m of hillslope above the line
+  // The local runoff of a lower segment peaks before the water from above
+  // arrives; the clean-up may then take the second rise for noise.
+  bool limpezaAtua;
+};
+
+class HidrogramaDaEncosta : public Calculadora, public ::testing::WithParamInterface<CasoEncosta> {};
+
+TEST_P(HidrogramaDaEncosta, ConfereComAFisica) {
+  const CasoEncosta& c = GetParam();
+  TProjeto p;
+  c.construir(p);
+  std::vector<std::string> args{Exemplo(c.exemplo)};
+  if (c.linha > 0) args.insert(args.end(), {"--linha", std::to_string(c.linha)});
+  const TExecucao e = Executar(args);
+  ASSERT_EQ(e.codigo, 0) << e.erro;
+  const auto pontos = Pontos(e.saida);
+  ASSERT_GE(pontos.size(), 3u);
+  const TEncostaCinematica& t = p.Encosta.Trechos(c.trecho);
+
+  EXPECT_EQ(Campo(e.saida, "Local"), 1);
+  EXPECT_REL_NEAR(Campo(e.saida, "Alfa"), std::sqrt(t.St()) / t.nt.Valor, 1e-15);
+  EXPECT_REL_NEAR(Campo(e.saida, "Expoente"), 5.0 / 3.0, 1e-15);
+
+  // The statistics are the solver's; the recession clean-up that follows only
+  // ever lowers points. Where it changed nothing, the peak is that of the points.
+  double qmax = 0, tpico = 0;
+  for (const auto& [tempo, q] : pontos) {
+    EXPECT_GE(q, 0);
+    if (q > qmax) qmax = q, tpico = tempo;
+  }
+  const double vazaoMaxima = Campo(e.saida, "VazaoMaxima");
+  EXPECT_GE(vazaoMaxima, qmax);
+  if (!c.limpezaAtua) {
+    EXPECT_REL_NEAR(vazaoMaxima, qmax, 1e-15);
+    EXPECT_REL_NEAR(Campo(e.saida, "TempoPico"), tpico, 1e-15);
+  }
+
+  // Depth and velocity at the peak by the flow law q = Alfa·h^(5/3).
+  const double h = std::pow(vazaoMaxima / 1000 / Campo(e.saida, "Alfa"), 0.6);
+  EXPECT_REL_NEAR(Campo(e.saida, "Profundidade"), h, 1e-12);
+  EXPECT_REL_NEAR(Campo(e.saida, "Velocidade"), vazaoMaxima / 1000 / h, 1e-12);
+
+  // Runoff depth: volume per metre of width over the contributing length.
+  const double volume = Campo(e.saida, "Volume");
+  EXPECT_REL_NEAR(Campo(e.saida, "Lamina"), volume / 1000 / c.contribuinte, 1e-12);
+
+  // No more water than the storm's excess over the slowest soil can bring:
+  // the peak is below (I(0) − VIB)·L/3600 L/s per metre and the volume below
+  // the rain depth of the run over the contributing area.
+  auto& chuva = p.Nimbora.Precipitacao();
+  double vibMinima = 1e300;
+  for (int i = 0; i <= c.trecho; ++i) vibMinima = std::min(vibMinima, p.Encosta.Trechos(i).VIB());
+  EXPECT_LT(vazaoMaxima, (chuva.IntensidadeInstantanea(0) - vibMinima) * c.contribuinte / 3600);
+  EXPECT_GT(volume, 0);
+  EXPECT_LT(volume, chuva.Altura(pontos.back().first) * c.contribuinte);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tabela, HidrogramaDaEncosta,
+    ::testing::Values(CasoEncosta{"encosta_regular.cdt", teste::ExemploRegular, 0, 0, 60, false},
+                      CasoEncosta{"encosta_regular.cdt", teste::ExemploRegular, 50, 0, 25, false},
+                      CasoEncosta{"encosta_irregular.cdt", teste::ExemploIrregular, 0, 2, 120, false},
+                      // 30 m (100 lines of 0.3 m), then 50 m (100 lines of 0.5 m): line 150 is 55 m down.
+                      CasoEncosta{"encosta_irregular.cdt", teste::ExemploIrregular, 150, 1, 55, true},
+                      CasoEncosta{"encosta_irregular.cdt", teste::ExemploIrregular, 50, 0, 15, false}));
+
+TEST_F(Calculadora, HidrogramaDoCanal) {
+  for (auto [exemplo, construir] : {std::pair{"encosta_regular.cdt", teste::ExemploRegular},
+                                    std::pair{"encosta_irregular.cdt", teste::ExemploIrregular}}) {
+    SCOPED_TRACE(exemplo);
+    TProjeto p;
+    construir(p);
+    double comprimento = 0;
+    for (int i = 0; i < p.Encosta.Count(); ++i) comprimento += p.Encosta.Trechos(i).Comprimento();
+    const TExecucao encosta = Executar({Exemplo(exemplo)});
+    ASSERT_EQ(encosta.codigo, 0);
+    const double volumeEncosta = Campo(encosta.saida, "Volume");
+
+    double picoAnterior = 0;
+    for (int coluna : {25, 100, p.Canal.Comprimento()}) {
+      const TExecucao e = Executar({Exemplo(exemplo), "--coluna", std::to_string(coluna)});
+      ASSERT_EQ(e.codigo, 0) << e.erro;
+      EXPECT_EQ(Campo(e.saida, "Local"), 2);
+      // Every metre of channel takes in one metre of hillslope's runoff.
+      const double volume = Campo(e.saida, "Volume");
+      EXPECT_REL_NEAR(volume, coluna * volumeEncosta, 0.01) << "coluna " << coluna;
+      EXPECT_REL_NEAR(Campo(e.saida, "Lamina"), volume / 1000 / (coluna * comprimento), 1e-12);
+      // Further down the channel, more water.
+      const double pico = Campo(e.saida, "VazaoMaxima");
+      EXPECT_GT(pico, picoAnterior);
+      picoAnterior = pico;
+    }
+  }
+}
+
+TEST_F(Calculadora, FormatosDeArquivo) {
+  const std::string regular = Exemplo("encosta_regular.cdt");
+  const TExecucao json = Executar({regular});
+  const size_t n = Pontos(json.saida).size();
+
+  const TExecucao texto = Executar({regular, "--formato", "texto"});
+  ASSERT_EQ(texto.codigo, 0);
+  size_t linhas = 0;
+  for (size_t i = texto.saida.find("\r\n"); i != std::string::npos; i = texto.saida.find("\r\n", i + 2)) ++linhas;
+  EXPECT_EQ(linhas, n + 1) << "a header line and one line per point";
+
+  const std::string arquivoTexto = pasta_.Arquivo("h.txt");
+  EXPECT_EQ(Executar({regular, "--formato", "texto", "--saida", arquivoTexto}).codigo, 0);
+  EXPECT_EQ(teste::LerBytes(arquivoTexto), texto.saida);
+
+  const std::string binario = pasta_.Arquivo("h.bin");
+  const TExecucao b = Executar({regular, "--formato=binario", "--saida=" + binario});
+  EXPECT_EQ(b.codigo, 0) << b.erro;
+  EXPECT_TRUE(b.saida.empty());
+  EXPECT_EQ(teste::LerBytes(binario).substr(0, 11), "\x0A" "Caudalente");
+
+  const std::string arquivoJson = pasta_.Arquivo("h.json");
+  EXPECT_EQ(Executar({regular, "--saida", arquivoJson}).codigo, 0);
+  EXPECT_EQ(teste::LerBytes(arquivoJson), json.saida);
+}
+
+TEST_F(Calculadora, SemEscoamento) {
+  TProjeto p;
+  teste::ExemploRegular(p);
+  p.Encosta.Trechos(0).SetVIB(500);  // more than the storm's strongest intensity
+  const std::string arquivo = Gravar(p);
+  for (const char* formato : {"json", "texto"}) {
+    const TExecucao e = Executar({arquivo, "--formato", formato});
+    EXPECT_EQ(e.codigo, 3) << formato;
+    EXPECT_NE(e.erro.find("Não houve escoamento superficial para o local desejado."), std::string::npos);
+    if (std::string(formato) == "json") {
+      EXPECT_EQ(e.saida.rfind("{\"pontos\":[],", 0), 0u) << e.saida;
+    } else {
+      EXPECT_TRUE(e.saida.empty());
+    }
+  }
+}
+
+TEST_F(Calculadora, ConsultaAoBancoDeChuvas) {
+  const TExecucao e = Executar({"--idf-estacoes", "Minas Gerais"});
+  EXPECT_EQ(e.codigo, 0) << e.erro;
+  EXPECT_NE(e.saida.find("Viçosa"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,51 @@
+// The delivered example projects are exactly what the program's writer makes
+// of the two example models. With CAUDALENTE_GRAVAR_EXEMPLOS=1 in the
+// environment the test writes them instead (after a change of the writer or
+// of the examples).
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+#include "Exemplos.h"
+#include "project/ProjetoExemplo.h"
+#include "project/VerificarDados.h"
+#include "toolkit/Regional.h"
+
+namespace {
+
+struct CasoExemplo {
+  const char* arquivo;
+  void (*construir)(TProjeto&);
+  bool irregular;
+};
+
+class Exemplos : public ::testing::TestWithParam<CasoExemplo> {};
+
+TEST_P(Exemplos, ArquivoEntregueEhODoGravador) {
+  const CasoExemplo& c = GetParam();
+  // Written with a full stop, the settings of the environments that run the calculator.
+  toolkit::TRegionalTemporario r(toolkit::RegionalC());
+  TProjeto p;
+  c.construir(p);
+  ASSERT_TRUE(VerificarDados(p.Encosta, p.Canal, p.Nimbora.Precipitacao(), c.irregular).Aprovado);
+
+  const std::string entregue = teste::PastaFonte() + "/data/exemplos/" + c.arquivo;
+  const char* gravar = std::getenv("CAUDALENTE_GRAVAR_EXEMPLOS");
+  if (gravar != nullptr && std::string(gravar) == "1") {
+    std::remove(entregue.c_str());
+    GravarProjeto(entregue, p);
+  }
+  teste::TPastaTemporaria pasta;
+  const std::string novo = pasta.Arquivo(c.arquivo);
+  GravarProjeto(novo, p);
+  EXPECT_EQ(teste::LerBytes(entregue), teste::LerBytes(novo)) << entregue;
+
+  TProjeto lido;
+  ASSERT_TRUE(LerProjeto(entregue, lido));
+  teste::EsperarIguais(p, lido);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tabela, Exemplos,
+                         ::testing::Values(CasoExemplo{"encosta_regular.cdt", teste::ExemploRegular, false},
+                                           CasoExemplo{"encosta_irregular.cdt", teste::ExemploIrregular, true}));
+
+}  // namespace

@@ -1,0 +1,290 @@
+#include "tools/calc/Calculadora.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "idf/ConsultaLinhaComando.h"
+#include "model/hillslope/uInterfaceUsuario.h"
+#include "project/ArquivoProjeto.h"
+#include "project/VerificarDados.h"
+#include "toolkit/Regional.h"
+
+namespace {
+
+struct TOpcoes {
+  std::string Projeto;
+  long Linha = 0;  // 0: the foot of the hillslope
+  long Coluna = 0;  // 0: the hillslope itself
+  std::string Formato = "json";
+  std::string Saida;
+};
+
+class TMensagensNoErro : public IMensagens {
+ public:
+  explicit TMensagensNoErro(std::ostream& err) : err_(err) {}
+  void Informar(const std::string& texto) override { err_ << texto << '\n'; }
+
+ private:
+  std::ostream& err_;
+};
+
+// Puts the model's message receiver back whatever way the run ends.
+class TReceptorTemporario {
+ public:
+  explicit TReceptorTemporario(IMensagens* r) { DefinirMensagensDoModelo(r); }
+  ~TReceptorTemporario() { DefinirMensagensDoModelo(nullptr); }
+};
+
+class TProgressoMudo : public IProgresso {
+ public:
+  void Mostrar(const std::string&) override {}
+  void ProcessarMensagens() override {}
+};
+
+bool LerInteiroPositivo(const std::string& texto, long& valor) {
+  if (texto.empty()) return false;
+  const auto r = std::from_chars(texto.data(), texto.data() + texto.size(), valor);
+  return r.ec == std::errc() && r.ptr == texto.data() + texto.size() && valor >= 1;
+}
+
+// Fills o; on bad usage writes the reason to err and returns false.
+bool LerOpcoes(const std::vector<std::string>& args, TOpcoes& o, std::ostream& err) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string nome = args[i], valor;
+    bool temValor = false;
+    if (nome.rfind("--", 0) == 0) {
+      const size_t igual = nome.find('=');
+      if (igual != std::string::npos) {
+        valor = nome.substr(igual + 1);
+        nome = nome.substr(0, igual);
+        temValor = true;
+      }
+      if (nome != "--linha" && nome != "--coluna" && nome != "--formato" && nome != "--saida") {
+        err << "Opção desconhecida: " << args[i] << '\n';
+        return false;
+      }
+      if (!temValor) {
+        if (i + 1 >= args.size()) {
+          err << "Falta o valor da opção " << nome << ".\n";
+          return false;
+        }
+        valor = args[++i];
+      }
+      if (nome == "--linha" || nome == "--coluna") {
+        long n = 0;
+        if (!LerInteiroPositivo(valor, n)) {
+          err << "Valor inválido para " << nome << ": \"" << valor << "\" (um número inteiro a partir de 1).\n";
+          return false;
+        }
+        (nome == "--linha" ? o.Linha : o.Coluna) = n;
+      } else if (nome == "--formato") {
+        if (valor != "json" && valor != "texto" && valor != "binario") {
+          err << "Formato desconhecido: \"" << valor << "\" (json, texto ou binario).\n";
+          return false;
+        }
+        o.Formato = valor;
+      } else {
+        if (valor.empty()) {
+          err << "Falta o nome do arquivo de --saida.\n";
+          return false;
+        }
+        o.Saida = valor;
+      }
+    } else if (o.Projeto.empty()) {
+      o.Projeto = nome;
+    } else {
+      err << "Mais de um projeto informado: " << o.Projeto << " e " << nome << ".\n";
+      return false;
+    }
+  }
+  if (o.Projeto.empty()) {
+    err << "Falta o arquivo do projeto.\n";
+    return false;
+  }
+  if (o.Formato == "binario" && o.Saida.empty()) {
+    err << "O formato binario precisa de --saida ARQUIVO.\n";
+    return false;
+  }
+  return true;
+}
+
+// Shortest text that reads back as the same double, 17 significant digits at
+// most, always with a full stop; JSON has no NaN or infinity.
+std::string NumeroJson(double v) {
+  if (!std::isfinite(v)) return "null";
+  char buf[64];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17);
+  return std::string(buf, r.ptr);
+}
+
+void EscreverJson(std::ostream& out, const TCaudalente& c, bool comPontos) {
+  out << "{\"pontos\":[";
+  if (comPontos) {
+    for (size_t i = 0; i < c.Pontos().size(); ++i) {
+      if (i > 0) out << ',';
+      out << '[' << NumeroJson(c.Pontos()[i].Tempo) << ',' << NumeroJson(c.Pontos()[i].Vazao) << ']';
+    }
+  }
+  out << "],\"VazaoMaxima\":" << NumeroJson(c.VazaoMaxima) << ",\"TempoPico\":" << NumeroJson(c.TempoPico)
+      << ",\"Volume\":" << NumeroJson(c.Volume) << ",\"Lamina\":" << NumeroJson(c.Lamina)
+      << ",\"Profundidade\":" << NumeroJson(c.Profundidade) << ",\"Velocidade\":" << NumeroJson(c.Velocidade)
+      << ",\"Alfa\":" << NumeroJson(c.Alfa) << ",\"Expoente\":" << NumeroJson(c.Expoente)
+      << ",\"Local\":" << static_cast<int>(c.Local) << "}\n";
+}
+
+bool ArquivoExiste(const std::string& caminho) {
+  struct stat st {};
+  return ::stat(caminho.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The text file as the program writes it, copied to out.
+void TextoNaSaida(const TCaudalente& c, std::ostream& out) {
+  char modelo[] = "/tmp/caudalente_calc_XXXXXX";
+  const int fd = ::mkstemp(modelo);
+  if (fd < 0) throw std::runtime_error("Não foi possível criar um arquivo temporário.");
+  ::close(fd);
+  struct Remover {
+    const char* c;
+    ~Remover() { ::unlink(c); }
+  } remover{modelo};
+  c.SalvarTexto(modelo);
+  std::ifstream f(modelo, std::ios::binary);
+  out << f.rdbuf();
+}
+
+int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err) {
+  toolkit::DefinirRegional(toolkit::RegionalDoAmbiente());
+
+  if (!ArquivoExiste(o.Projeto)) {
+    err << "O arquivo " << o.Projeto << " não existe.\n";
+    return kCalcDadosIncorretos;
+  }
+  TProjeto p;
+  p.Limpar();
+  if (!LerProjeto(o.Projeto, p)) {
+    err << "O projeto " << o.Projeto << " não pôde ser lido.\n";
+    return kCalcDadosIncorretos;
+  }
+
+  // The window opens a project of several segments on its irregular tab.
+  const bool irregular = p.Encosta.Count() != 1;
+  p.Encosta.Regular = !irregular;
+  const TVerificacao v =
+      VerificarDados(p.Encosta, p.Canal, p.Nimbora.Precipitacao(), irregular);
+  if (!v.Aprovado) {
+    err << v.Mensagem << '\n';
+    return kCalcDadosIncorretos;
+  }
+  // As Avançar does: the length through the setter that fixes the 1-m node spacing.
+  p.Canal.SetComprimento(p.Canal.Comprimento());
+
+  long linhas = 0;
+  double comprimentoTotal = 0;
+  for (int i = 0; i < p.Encosta.Count(); ++i) {
+    linhas += p.Encosta.Trechos(i).NumeroLinhas();
+    comprimentoTotal += p.Encosta.Trechos(i).Comprimento();
+  }
+  if (linhas > 65535) {
+    err << "A encosta tem " << linhas << " linhas; o cálculo aceita no máximo 65535.\n";
+    return kCalcDadosIncorretos;
+  }
+  const long linha = o.Linha == 0 ? linhas : o.Linha;
+  if (linha > linhas) {
+    err << "A linha " << linha << " está fora da encosta, que tem " << linhas << " linhas.\n";
+    return kCalcUso;
+  }
+  const long colunas = p.Canal.DeltaX > 0
+                           ? static_cast<long>(std::nearbyint(p.Canal.Comprimento() / p.Canal.DeltaX + 0.4))
+                           : 0;
+  if (o.Coluna > colunas) {
+    err << "A coluna " << o.Coluna << " está fora do canal, que tem " << colunas << " colunas.\n";
+    return kCalcUso;
+  }
+
+  TPrecipitacaoExponencialNegativa& chuva = p.Nimbora.Precipitacao();
+  TProgressoMudo tempo, trecho;
+  std::unique_ptr<TCaudalente> resultado =
+      p.Encosta.CalcularCaudalente(static_cast<uint16_t>(linha), chuva, &tempo, &trecho);
+  if (o.Coluna > 0) {
+    const double tie = p.Encosta.Trechos(p.Encosta.Count() - 1).VIB();
+    resultado = p.Canal.CalcularCaudalente(static_cast<int>(o.Coluna), chuva, *resultado, tie,
+                                           comprimentoTotal, &tempo);
+  }
+  resultado->SuavizarRecessao();
+
+  const bool semEscoamento = resultado->Count() < 3;
+  if (semEscoamento) err << "Não houve escoamento superficial para o local desejado.\n";
+
+  if (o.Formato == "json") {
+    if (o.Saida.empty()) {
+      EscreverJson(out, *resultado, !semEscoamento);
+    } else {
+      std::ofstream f(o.Saida, std::ios::binary | std::ios::trunc);
+      EscreverJson(f, *resultado, !semEscoamento);
+      f.close();
+      if (!f) {
+        err << "Não foi possível gravar o arquivo " << o.Saida << ".\n";
+        return kCalcDadosIncorretos;
+      }
+    }
+  } else if (!semEscoamento) {
+    if (o.Formato == "binario") resultado->SalvarBinario(o.Saida);
+    else if (o.Saida.empty()) TextoNaSaida(*resultado, out);
+    else resultado->SalvarTexto(o.Saida);
+  }
+  return semEscoamento ? kCalcSemEscoamento : kCalcOk;
+}
+
+}  // namespace
+
+std::string TextoDeUso() {
+  return "Uso: caudalente-calc PROJETO.cdt [--linha N] [--coluna C] [--formato json|texto|binario]"
+         " [--saida ARQUIVO]\n"
+         "     caudalente-calc --idf-estacoes ESTADO\n"
+         "     caudalente-calc --idf-interpolar LATITUDE LONGITUDE\n"
+         "\n"
+         "Calcula o caudalente de um projeto do Caudalente (.cdt), como a página de traçado:\n"
+         "  sem --coluna   o caudalente na linha N da encosta (padrão: a última, no pé da encosta);\n"
+         "  --coluna C     o caudalente na coluna C do canal, alimentado pela encosta na linha N.\n"
+         "  --formato      json (padrão): pontos [[t (min), Q (L/s)], ...] e estatísticas;\n"
+         "                 texto ou binario: os arquivos de caudalente do programa.\n"
+         "  --saida        grava o resultado no ARQUIVO (obrigatório com binario).\n"
+         "O separador decimal do projeto segue o locale do ambiente (LC_ALL, LC_NUMERIC, LANG).\n"
+         "Os dados são verificados como no botão Avançar da janela de entrada de dados.\n"
+         "\n"
+         "Códigos de saída: 0 sucesso; 1 projeto ilegível, dados incorretos ou erro de cálculo;\n"
+         "2 uso incorreto, linha ou coluna fora da faixa; 3 não houve escoamento superficial.\n"
+         "\n"
+         "Consultas ao banco de dados de chuvas intensas:\n"
+         "  --idf-estacoes ESTADO                as estações do estado (nome ou índice 0-26), em JSON;\n"
+         "  --idf-interpolar LATITUDE LONGITUDE  a equação interpolada nas coordenadas (DD°MM'SS\").\n";
+}
+
+int ExecutarCalculadora(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (!args.empty() && args[0].rfind("--idf-", 0) == 0) return ExecutarConsultaIdf(args, out, err);
+  for (const std::string& a : args)
+    if (a == "--help" || a == "-h") {
+      out << TextoDeUso();
+      return kCalcOk;
+    }
+  TOpcoes o;
+  if (!LerOpcoes(args, o, err)) {
+    err << '\n' << TextoDeUso();
+    return kCalcUso;
+  }
+  TMensagensNoErro mensagens(err);
+  TReceptorTemporario receptor(&mensagens);
+  try {
+    return Calcular(o, out, err);
+  } catch (const std::exception& e) {
+    err << e.what() << '\n';
+    return kCalcDadosIncorretos;
+  }
+}

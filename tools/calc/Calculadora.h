@@ -1,0 +1,18 @@
+#pragma once
+// The command-line calculator: reads a project, checks it as the data-entry
+// window does, and computes the hydrograph of one line of the hillslope or one
+// column of the channel, as the hydrograph page does.
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Exit codes.
+constexpr int kCalcOk = 0;
+constexpr int kCalcDadosIncorretos = 1;  // unreadable project, failed check, model error
+constexpr int kCalcUso = 2;              // bad usage, line or column out of range
+constexpr int kCalcSemEscoamento = 3;    // fewer than 3 points
+
+// args: the arguments after the program name.
+int ExecutarCalculadora(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+std::string TextoDeUso();

@@ -1,0 +1,18 @@
+// caudalente-calc: the hydrograph of a project without the windows.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/calc/Calculadora.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) {
+    std::cerr << TextoDeUso();
+    return kCalcUso;
+  }
+  std::ios::sync_with_stdio(true);
+  const int codigo = ExecutarCalculadora(args, std::cout, std::cerr);
+  std::cout.flush();
+  return codigo;
+}
