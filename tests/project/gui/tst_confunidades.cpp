@@ -1,0 +1,120 @@
+// The units dialog: live change events, Cancel restoring everything and
+// raising both events, Ok keeping the choice.
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "project/gui/ConfUnidades.h"
+
+namespace {
+
+// Runs `acao` on the units dialog once it is up.
+void QuandoAbrir(std::function<void(TFConfUnidades&)> acao) {
+  QTimer::singleShot(0, [acao] {
+    auto* dialogo = qobject_cast<TFConfUnidades*>(QApplication::activeModalWidget());
+    QVERIFY(dialogo);
+    acao(*dialogo);
+  });
+}
+
+}  // namespace
+
+class TesteConfUnidades : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void listasETextos() {
+    TUnidades u;
+    u.Estado = 10;
+    QuandoAbrir([](TFConfUnidades& d) {
+      QCOMPARE(d.windowTitle(), QStringLiteral("Configuração do sistema"));
+      QCOMPARE(d.UnidDecli->count(), 2);
+      QCOMPARE(d.UnidVI->count(), 3);
+      QCOMPARE(d.UnidVI->itemText(2), QStringLiteral("m/dia"));
+      QCOMPARE(d.EstDefault->count(), 22);
+      QCOMPARE(d.EstDefault->itemText(21), QStringLiteral("São Paulo"));
+      QCOMPARE(d.UnidDecli->currentText(), QStringLiteral("m/m"));
+      QCOMPARE(d.UnidVI->currentText(), QStringLiteral("mm/h"));
+      QCOMPARE(d.EstDefault->currentText(), QStringLiteral("Minas Gerais"));
+      QCOMPARE(d.Label2->text(), QStringLiteral("Unidade da &VIB:"));
+      QCOMPARE(d.BAjuda->text(), QStringLiteral("Aj&uda"));
+      d.reject();
+    });
+    QVERIFY(!Configurar(u));
+  }
+
+  void mudancaAoVivoECancelar() {
+    TUnidades u;
+    u.Estado = 3;
+    QStringList eventos;
+    QStringList vistos;  // the unit at the moment of each event
+    u.OnMudarDeclividade = [&] {
+      eventos << QStringLiteral("declividade");
+      vistos << QString::fromStdString(u.UnidadeDeclividade);
+    };
+    u.OnMudarVI = [&] {
+      eventos << QStringLiteral("vi");
+      vistos << QString::fromStdString(u.UnidadeVI);
+    };
+    QuandoAbrir([&](TFConfUnidades& d) {
+      d.UnidDecli->setCurrentIndex(0);  // "%"
+      d.UnidVI->setCurrentIndex(2);     // "m/dia"
+      d.EstDefault->setCurrentIndex(20);
+      QCOMPARE(u.FatorDeclividade, 100);  // already applied while the dialog is open
+      d.Cancela->click();
+    });
+    QVERIFY(!Configurar(u));
+    QCOMPARE(eventos, (QStringList{"declividade", "vi", "declividade", "vi"}));
+    QCOMPARE(vistos, (QStringList{"%", "m/dia", "m/m", "mm/h"}));
+    QCOMPARE(u.UnidadeDeclividade, std::string("m/m"));
+    QCOMPARE(u.UnidadeVI, std::string("mm/h"));
+    QCOMPARE(u.FatorDeclividade, 1);
+    QCOMPARE(u.Estado, 3);
+  }
+
+  void okGuardaAEscolha() {
+    TUnidades u;
+    QuandoAbrir([](TFConfUnidades& d) {
+      d.UnidDecli->setCurrentIndex(0);
+      d.UnidVI->setCurrentIndex(0);
+      d.EstDefault->setCurrentIndex(21);
+      d.ok->click();
+    });
+    QVERIFY(Configurar(u));
+    QCOMPARE(u.UnidadeDeclividade, std::string("%"));
+    QCOMPARE(u.UnidadeVI, std::string("m/h"));
+    QCOMPARE(u.Estado, 21);
+  }
+
+  // cm/dia is not in the list: Ok keeps it instead of storing an index of no row.
+  void unidadeNaoOferecidaSobreviveAoOk() {
+    TUnidades u;
+    u.SetVI(3);
+    u.Estado = 30;
+    QuandoAbrir([](TFConfUnidades& d) {
+      QCOMPARE(d.UnidVI->currentIndex(), -1);
+      QCOMPARE(d.EstDefault->currentIndex(), -1);
+      d.ok->click();
+    });
+    QVERIFY(Configurar(u));
+    QCOMPARE(u.IndVI, std::uint8_t(3));
+    QCOMPARE(u.UnidadeVI, std::string("cm/dia"));
+    QCOMPARE(u.Estado, 30);
+  }
+
+  void rotulosDeUnidade() {
+    TUnidades u;
+    u.SetDeclividade(0);
+    QLabel a, b;
+    QVERIFY(MostrarUnidadeDeclividade(u, {&a, &b}));
+    QCOMPARE(b.text(), QStringLiteral("%"));
+    QVERIFY(!MostrarUnidadeVI(u, {&a, nullptr}));
+    QCOMPARE(a.text(), QStringLiteral("mm/h"));
+  }
+};
+
+QTEST_MAIN(TesteConfUnidades)
+#include "tst_confunidades.moc"
