@@ -1,7 +1,6 @@
 #include "model/channel/uCanalCinematico.h"
 
 #include <cmath>
-#include <limits>
 #include <utility>
 #include <vector>
 
@@ -71,25 +70,18 @@ double AvancarNos(TNos& nos, int colunas, const TConstantes& k, double E, double
   double* const fluxoNovo = nos.FluxoNovo;
   double a = 0;
   for (int j = 1; j < colunas; ++j) {
-    // A^beta of the node when the step yields it directly (NaN: take a^beta).
-    double fluxo = std::numeric_limits<double>::quiet_NaN();
     if (areaNova[j - 1] + areaAnterior[j] > k.areaLimite) {
       // Continuity over the cell above the node, solved for the node's discharge.
-      fluxo = E * k.C1 + (areaAnterior[j - 1] - areaNova[j - 1]) * k.C2 + fluxoNovo[j - 1];
-      a = fluxo > 0 ? Potencia(fluxo, k.inversoBeta) : 0;
+      a = E * k.C1 + (areaAnterior[j - 1] - areaNova[j - 1]) * k.C2 + fluxoNovo[j - 1];
+      a = a > 0 ? Potencia(a, k.inversoBeta) : 0;
     } else {
       // Explicit upwind step where the wave is slow; not clipped yet.
       a = areaAnterior[j] + E * k.dtS + (fluxoAnterior[j - 1] - fluxoAnterior[j]) * k.C3;
     }
     if constexpr (kPerda == TPerda::Triangular) {
-      // A node that is not wet has no surface to lose water through.
-      if (a > 0) {
-        E = fatorPerda * std::sqrt(a) * k.W;
-        a -= Potencia(std::fabs(E) / k.alfa, k.inversoBeta);
-        fluxo = std::numeric_limits<double>::quiet_NaN();
-      } else {
-        E = 0;
-      }
+      // A negative area gives a NaN loss here; it is caught below as a dry node.
+      E = fatorPerda * std::sqrt(a) * k.W;
+      a -= Potencia(std::fabs(E) / k.alfa, k.inversoBeta);
     } else if constexpr (kPerda == TPerda::Trapezoidal) {
       if (a > 0) {
         const double y = (std::sqrt(k.B * k.B + 4 * k.Z * a) - k.B) / (2 * k.Z);
@@ -97,22 +89,20 @@ double AvancarNos(TNos& nos, int colunas, const TConstantes& k, double E, double
       } else {
         E = 0;
       }
-      // A positive E (rain still above Tie) has no loss to take: the area stays,
-      // and E feeds the next node.
+      // A positive E (rain still above Tie) has no loss to take: the area
+      // stays, and E feeds the next node.
       const double perda = Potencia(-E / k.alfa, k.inversoBeta);
-      if (!std::isfinite(perda)) {
-        deuPau = true;
-      } else if (perda != 0) {
+      if (std::isfinite(perda))
         a -= perda;
-        fluxo = std::numeric_limits<double>::quiet_NaN();
-      }
+      else
+        deuPau = true;
     }
     // Whatever went wrong in the arithmetic, a node without a finite area is
     // dry, so the outlet can dry up and every run ends.
     if (!std::isfinite(a)) a = 0;
     if (a > 0) {
       areaNova[j] = a;
-      fluxoNovo[j] = std::isnan(fluxo) ? Potencia(a, k.beta) : fluxo;
+      fluxoNovo[j] = Potencia(a, k.beta);
     } else {
       areaNova[j] = 0;
       fluxoNovo[j] = 0;

@@ -8,11 +8,8 @@
 
 namespace {
 
-// h^(5/3) without a general power: cbrt is cheaper than pow in the cell loop.
-inline double Pot53(double h) {
-  const double c = std::cbrt(h);
-  return h * c * c;
-}
+// r of a depth, as the scheme defines it: r = h^(5/3).
+inline double Pot53(double h) { return std::pow(h, 5.0 / 3.0); }
 
 }  // namespace
 
@@ -56,12 +53,13 @@ double TPlanoCinematico::Avancar(double eMs) {
   double M = 0;
   for (int i = 1; i <= ultima_; ++i) {
     if (hn[i - 1] + ho[i] > hEstrela) {
-      // The march gives r itself; only the depth needs a power.
+      // r is taken again from the depth (not X itself) so that both marches
+      // store the same function of h.
       const double X = (ho[i - 1] - hn[i - 1]) * dxSobreAlfaDts + eDxSobreAlfa + rn[i - 1];
       if (X > 0) {
         M = std::pow(X, 0.6);
         hn[i] = M;
-        rn[i] = X;
+        rn[i] = Pot53(M);
         continue;
       }
       M = 0;
