@@ -24,7 +24,7 @@ std::string ErroGravacao(const std::string& caminho, const std::string& motivo) 
 // A temporary copy of the project beside it; removed unless Confirmar ran.
 class TCopiaTemporaria {
  public:
-  explicit TCopiaTemporaria(const std::string& destino) : destino_(destino) {
+  explicit TCopiaTemporaria(const std::string& destino) : destino_(toolkit::DestinoDaGravacao(destino)) {
     existe_ = ::stat(destino_.c_str(), &st_) == 0;
     // The copy would replace a read-only file just as easily: refuse first.
     if (existe_ && ::access(destino_.c_str(), W_OK) != 0)

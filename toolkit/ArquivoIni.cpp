@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -37,6 +38,16 @@ std::string Erro(const std::string& caminho, int codigo) {
 }
 
 }  // namespace
+
+std::string DestinoDaGravacao(const std::string& caminho) {
+  struct stat st {};
+  if (::lstat(caminho.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return caminho;
+  char* real = ::realpath(caminho.c_str(), nullptr);
+  if (real == nullptr) return caminho;
+  std::string destino(real);
+  std::free(real);
+  return destino;
+}
 
 std::string DobrarNomeIni(const std::string& nomeUtf8) {
   std::string bytes = Utf8ParaWin1252(Aparar(nomeUtf8));
@@ -297,12 +308,13 @@ void TArquivoIni::SalvarOuErro() {
   if (falhouLeitura_)
     throw EArquivoIni("Não foi possível ler o arquivo " + caminho_ +
                       "; ele não foi regravado para não perder o seu conteúdo.");
+  const std::string destino = DestinoDaGravacao(caminho_);
   struct stat st {};
-  const bool existe = ::stat(caminho_.c_str(), &st) == 0;
+  const bool existe = ::stat(destino.c_str(), &st) == 0;
   // A read-only file stays read-only, even though renaming over it would work.
-  if (existe && ::access(caminho_.c_str(), W_OK) != 0) throw EArquivoIni(Erro(caminho_, errno));
+  if (existe && ::access(destino.c_str(), W_OK) != 0) throw EArquivoIni(Erro(caminho_, errno));
 
-  std::string modelo = caminho_ + ".XXXXXX";
+  std::string modelo = destino + ".XXXXXX";
   const int fd = ::mkstemp(modelo.data());
   if (fd < 0) throw EArquivoIni(Erro(caminho_, errno));
   const std::string bytes = Utf8ParaWin1252(Texto());
@@ -327,7 +339,7 @@ void TArquivoIni::SalvarOuErro() {
     ::fchmod(fd, modo);
   }
   if (::close(fd) != 0 && erro == 0) erro = errno;
-  if (erro == 0 && ::rename(modelo.c_str(), caminho_.c_str()) != 0) erro = errno;
+  if (erro == 0 && ::rename(modelo.c_str(), destino.c_str()) != 0) erro = errno;
   if (erro != 0) {
     ::unlink(modelo.c_str());
     throw EArquivoIni(Erro(caminho_, erro));

@@ -87,6 +87,11 @@ class TArquivoIni {
   bool falhouLeitura_ = false;
 };
 
+// The file a save replaces: the target of a symbolic link (so that saving
+// through a link updates the linked file instead of replacing the link), else
+// the path itself.
+std::string DestinoDaGravacao(const std::string& caminho);
+
 // Name folding used for matching: ASCII and Windows-1252 Latin letters to lower case.
 std::string DobrarNomeIni(const std::string& nomeUtf8);
 

@@ -233,6 +233,19 @@ TEST_F(ArquivoIniTest, FalhaAoSalvarNaoDeixaArquivoPelaMetade) {
   EXPECT_EQ(ArquivosDaPasta().size(), 2u);
 }
 
+TEST_F(ArquivoIniTest, GravarPorUmLinkAtualizaOArquivoLigado) {
+  Gravar("[A]\r\nx=1\r\n");
+  const std::string link = pasta_ + "/atalho.cdt";
+  ASSERT_EQ(symlink(caminho_.c_str(), link.c_str()), 0);
+  TArquivoIni ini(link);
+  ini.EscreverString("A", "x", "2");
+  ASSERT_TRUE(ini.Salvar());
+  struct stat st {};
+  ASSERT_EQ(lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(Ler(), "[A]\r\nx=2\r\n");
+}
+
 TEST_F(ArquivoIniTest, ArquivoSomenteLeituraNaoEhRegravado) {
   Gravar(kOriginal);
   if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
