@@ -49,7 +49,12 @@ INSTANTIATE_TEST_SUITE_P(
         // Sections, literals, and values too large for a fixed pattern.
         CasoPadrao{"0.0;(0.0)", -1.5, "(1,5)"}, CasoPadrao{"0.0;(0.0);'zero'", 0.0, "zero"},
         CasoPadrao{"0.0 m", 1.5, "1,5 m"}, CasoPadrao{"'Q = '0.00", 3.14159, "Q = 3,14"},
-        CasoPadrao{"0.0", 1e20, "1E20"}));
+        CasoPadrao{"0.0", 1e20, "1E20"}, CasoPadrao{" 0.000", 0.213, " 0,213"},
+        CasoPadrao{" 0.0", 21.3, " 21,3"},
+        // Many optional decimals show the value as typed, not its binary expansion.
+        CasoPadrao{"0.#######################", 0.1, "0,1"},
+        CasoPadrao{"0.#######################", 2.0, "2"},
+        CasoPadrao{"0.#######################", 1.0 / 3.0, "0,3333333333333333"}));
 
 TEST(FormatoNumero, UsaSeparadorAtualOuVirgulaNaRegraDoGrafico) {
   {
