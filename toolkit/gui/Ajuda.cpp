@@ -124,7 +124,10 @@ class TJanelaAjuda : public QWidget {
       }
     if (arquivo.isEmpty()) {
       for (const TTopicoAjuda& t : topicos_)
-        if (t.contexto == 0) arquivo = t.arquivo;
+        if (t.contexto == 0) {
+          arquivo = t.arquivo;
+          break;
+        }
     }
     if (arquivo.isEmpty()) {
       navegador_->setHtml(QStringLiteral("<p>Os arquivos de ajuda não foram encontrados na pasta <b>%1</b>.</p>")
