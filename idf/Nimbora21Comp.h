@@ -62,7 +62,7 @@ class TNimbora21 {
   const std::string& Autoria() const { return FAutoria; }
   void DefinirAutoria(const std::string& autoria) { FAutoria = autoria; }
 
-  int16_t IndEstado = -1;     // 0..26 in the state table
+  int16_t IndEstado = -1;  // 0..26 in the state table
   std::string StrEstado;
   int16_t IndEstacao = 0;     // position in the state's sorted station list, -1 none
   int16_t IndLocalidade = 0;  // position in the state's sorted locality list, -1 none
@@ -71,7 +71,7 @@ class TNimbora21 {
   std::string Longitude;
   bool ShowAbout = false;
   int HelpContext = 0;
-  std::string Secao;          // suffix of the section name; empty in the program
+  std::string Secao;  // suffix of the section name; empty in the program
 
  private:
   std::unique_ptr<TPrecipitacaoExponencialNegativa> FPrecipitacao;

@@ -1,12 +1,12 @@
 #include "project/ArquivoProjeto.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <sstream>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "toolkit/ArquivoIni.h"
 
@@ -111,8 +111,7 @@ void GravarProjeto(const std::string& Caminho, TEncostaCinematicaSecoes& Encosta
   const std::string& arquivo = copia.Caminho();
   // The list reports a failed write only through its result; a project saved
   // without its hillslope must not look saved.
-  if (!Encosta.GravarArquivo(arquivo))
-    throw EArquivoProjeto(ErroGravacao(Caminho, "dados da encosta"));
+  if (!Encosta.GravarArquivo(arquivo)) throw EArquivoProjeto(ErroGravacao(Caminho, "dados da encosta"));
   Canal.GravarArquivo(arquivo);
   Nimbora.GravarArquivo(arquivo);
   Unidades.GravarArquivo(arquivo);

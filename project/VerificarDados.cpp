@@ -8,7 +8,9 @@
 namespace {
 
 // !(x > 0) also refuses NaN, which a comparison "x <= 0" would let through.
-bool NaoPositivo(double x) { return !(x > 0); }
+bool NaoPositivo(double x) {
+  return !(x > 0);
+}
 
 class TPendente {
  public:
@@ -41,8 +43,9 @@ TVerificacao VerificarDados(const TEncostaCinematicaSecoes& Encosta, const TCana
            "  Valor incorreto do comprimento da encosta para o trecho " + n + " da encosta.  ");
       p.Se(NaoPositivo(t.St()), "tgEncosta1",
            "  Valor incorreto da declividade da encosta para o trecho " + n + " da encosta.  ");
-      p.Se(NaoPositivo(AbstracaoInicial(t)), "tgEncosta1",
-           "  Nenhuma informação sobre cobertura vegetal foi fornecida para o trecho " + n + " da encosta.  ");
+      p.Se(
+          NaoPositivo(AbstracaoInicial(t)), "tgEncosta1",
+          "  Nenhuma informação sobre cobertura vegetal foi fornecida para o trecho " + n + " da encosta.  ");
       // A rate of 0 would let rainfall excess last for ever: the run would never end.
       p.Se(NaoPositivo(t.VIB()), "tgEncosta1",
            "  Valor incorreto da taxa de infiltração estável para o trecho " + n + " da encosta.  ");

@@ -1,5 +1,9 @@
 #include "toolkit/ArquivoIni.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -8,17 +12,15 @@
 #include <fstream>
 #include <sstream>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "toolkit/FormatoNumero.h"
 #include "toolkit/Win1252.h"
 
 namespace toolkit {
 namespace {
 
-bool EhBranco(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool EhBranco(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 std::string Aparar(const std::string& s) {
   size_t i = 0, f = s.size();
@@ -53,10 +55,14 @@ std::string DobrarNomeIni(const std::string& nomeUtf8) {
   std::string bytes = Utf8ParaWin1252(Aparar(nomeUtf8));
   for (char& ch : bytes) {
     const auto b = static_cast<unsigned char>(ch);
-    if (b >= 'A' && b <= 'Z') ch = static_cast<char>(b + 0x20);
-    else if (b >= 0xC0 && b <= 0xDE && b != 0xD7) ch = static_cast<char>(b + 0x20);
-    else if (b == 0x8A || b == 0x8C || b == 0x8E) ch = static_cast<char>(b + 0x10);
-    else if (b == 0x9F) ch = static_cast<char>(0xFF);
+    if (b >= 'A' && b <= 'Z')
+      ch = static_cast<char>(b + 0x20);
+    else if (b >= 0xC0 && b <= 0xDE && b != 0xD7)
+      ch = static_cast<char>(b + 0x20);
+    else if (b == 0x8A || b == 0x8C || b == 0x8E)
+      ch = static_cast<char>(b + 0x10);
+    else if (b == 0x9F)
+      ch = static_cast<char>(0xFF);
   }
   return bytes;
 }
@@ -122,7 +128,7 @@ int TArquivoIni::AcharChave(int cabecalho, const std::string& chaveDobrada) cons
 }
 
 const TArquivoIni::Linha* TArquivoIni::LinhaDaChave(const std::string& secao,
-                                                   const std::string& chave) const {
+                                                    const std::string& chave) const {
   const int s = AcharSecao(DobrarNomeIni(secao));
   if (s < 0) return nullptr;
   const int k = AcharChave(s, DobrarNomeIni(chave));
@@ -155,16 +161,14 @@ int TArquivoIni::LerInteiro(const std::string& secao, const std::string& chave, 
   return static_cast<int>(valor);
 }
 
-double TArquivoIni::LerReal(const std::string& secao, const std::string& chave,
-                            double padrao) const {
+double TArquivoIni::LerReal(const std::string& secao, const std::string& chave, double padrao) const {
   double valor = padrao;
   if (LinhaDaChave(secao, chave) == nullptr) return padrao;
   if (!TextoParaReal(LerString(secao, chave, ""), valor)) return padrao;
   return valor;
 }
 
-bool TArquivoIni::LerBooleano(const std::string& secao, const std::string& chave,
-                              bool padrao) const {
+bool TArquivoIni::LerBooleano(const std::string& secao, const std::string& chave, bool padrao) const {
   // Two distinct sentinels tell "no integer here" apart from a real 0 or 1.
   const int a = LerInteiro(secao, chave, 0), b = LerInteiro(secao, chave, 1);
   if (a != b) return padrao;
@@ -218,8 +222,7 @@ void TArquivoIni::EscreverString(const std::string& secao, const std::string& ch
   alterado_ = true;
 }
 
-void TArquivoIni::EscreverInteiro(const std::string& secao, const std::string& chave,
-                                  long long valor) {
+void TArquivoIni::EscreverInteiro(const std::string& secao, const std::string& chave, long long valor) {
   EscreverString(secao, chave, std::to_string(valor));
 }
 

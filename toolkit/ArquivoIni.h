@@ -29,8 +29,7 @@ class TArquivoIni {
   const std::string& Caminho() const { return caminho_; }
 
   // Values are trimmed of blanks and of one pair of surrounding quotes.
-  std::string LerString(const std::string& secao, const std::string& chave,
-                        const std::string& padrao) const;
+  std::string LerString(const std::string& secao, const std::string& chave, const std::string& padrao) const;
   // Leading optional sign and decimal digits ("12abc" reads 12); no digits,
   // a missing key or a value out of int range read as the default.
   int LerInteiro(const std::string& secao, const std::string& chave, int padrao) const;
@@ -43,8 +42,7 @@ class TArquivoIni {
   // A value with surrounding blanks, or wrapped in a pair of quotes, is
   // written inside double quotes so that LerString gives it back unchanged.
   // Line breaks become blanks.
-  void EscreverString(const std::string& secao, const std::string& chave,
-                      const std::string& valor);
+  void EscreverString(const std::string& secao, const std::string& chave, const std::string& valor);
   void EscreverInteiro(const std::string& secao, const std::string& chave, long long valor);
   void EscreverReal(const std::string& secao, const std::string& chave, double valor);
   void EscreverBooleano(const std::string& secao, const std::string& chave, bool valor);
@@ -72,12 +70,12 @@ class TArquivoIni {
 
  private:
   struct Linha {
-    std::string texto;   // UTF-8, without its line end
-    int tipo = 0;        // 0 other, 1 section header, 2 key line
-    std::string nome;    // folded section or key name
+    std::string texto;  // UTF-8, without its line end
+    int tipo = 0;       // 0 other, 1 section header, 2 key line
+    std::string nome;   // folded section or key name
   };
-  int AcharSecao(const std::string& dobrada) const;      // header index or -1
-  int FimSecao(int cabecalho) const;                      // index after the section
+  int AcharSecao(const std::string& dobrada) const;  // header index or -1
+  int FimSecao(int cabecalho) const;                 // index after the section
   int AcharChave(int cabecalho, const std::string& chaveDobrada) const;
   const Linha* LinhaDaChave(const std::string& secao, const std::string& chave) const;
 

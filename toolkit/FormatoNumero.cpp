@@ -101,8 +101,10 @@ Padrao AnalisarPadrao(const std::string& secao) {
   for (char c : secao) {
     std::string* literal = depoisDosDigitos || p.temDigitos ? &p.sufixo : &p.prefixo;
     if (aspas) {
-      if (c == aspas) aspas = 0;
-      else *literal += c;
+      if (c == aspas)
+        aspas = 0;
+      else
+        *literal += c;
       continue;
     }
     const bool marcador = c == '0' || c == '#' || c == '.' || c == ',';
@@ -123,8 +125,10 @@ Padrao AnalisarPadrao(const std::string& secao) {
       continue;
     }
     if (p.temDigitos) depoisDosDigitos = true;
-    if (c == '"' || c == '\'') aspas = c;
-    else *literal += c;
+    if (c == '"' || c == '\'')
+      aspas = c;
+    else
+      *literal += c;
   }
   return p;
 }
@@ -139,8 +143,7 @@ std::string Formatar(const Padrao& p, double valorAbs, bool negativo, char sep) 
     inteiros.insert(0, p.minInteiros - inteiros.size(), '0');
   std::string decimais;
   for (int pos = 1; pos <= p.maxDecimais; ++pos) decimais += DigitoNaPosicao(d, pos);
-  while (static_cast<int>(decimais.size()) > p.minDecimais && decimais.back() == '0')
-    decimais.pop_back();
+  while (static_cast<int>(decimais.size()) > p.minDecimais && decimais.back() == '0') decimais.pop_back();
   std::string numero = inteiros;
   if (!decimais.empty()) numero += sep + decimais;
   if (numero.empty()) numero = "0";
@@ -180,7 +183,9 @@ std::string FormatarComVirgula(std::string_view padrao, double valor) {
   return texto;
 }
 
-std::string FormatoGeral(double valor) { return FormatoGeral(valor, Regional().SeparadorDecimal); }
+std::string FormatoGeral(double valor) {
+  return FormatoGeral(valor, Regional().SeparadorDecimal);
+}
 
 std::string FormatoGeral(double valor, char separadorDecimal) {
   if (!std::isfinite(valor)) return valor != valor ? "NAN" : (valor > 0 ? "INF" : "-INF");

@@ -18,9 +18,13 @@ std::string DoisDigitos(int v) {
 
 }  // namespace
 
-TConfigRegional RegionalPtBr() { return {',', '.', "dd/MM/yyyy"}; }
+TConfigRegional RegionalPtBr() {
+  return {',', '.', "dd/MM/yyyy"};
+}
 
-TConfigRegional RegionalC() { return {'.', '\0', "MM/dd/yyyy"}; }
+TConfigRegional RegionalC() {
+  return {'.', '\0', "MM/dd/yyyy"};
+}
 
 TConfigRegional RegionalDoAmbiente() {
   for (const char* nome : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
@@ -33,15 +37,21 @@ TConfigRegional RegionalDoAmbiente() {
   return RegionalC();
 }
 
-const TConfigRegional& Regional() { return Atual(); }
+const TConfigRegional& Regional() {
+  return Atual();
+}
 
-void DefinirRegional(const TConfigRegional& config) { Atual() = config; }
+void DefinirRegional(const TConfigRegional& config) {
+  Atual() = config;
+}
 
 TRegionalTemporario::TRegionalTemporario(const TConfigRegional& config) : anterior_(Regional()) {
   DefinirRegional(config);
 }
 
-TRegionalTemporario::~TRegionalTemporario() { DefinirRegional(anterior_); }
+TRegionalTemporario::~TRegionalTemporario() {
+  DefinirRegional(anterior_);
+}
 
 std::string FormatarDataCurta(int ano, int mes, int dia) {
   return FormatarDataCurta(ano, mes, dia, Regional().FormatoDataCurta);

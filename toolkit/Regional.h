@@ -14,7 +14,7 @@ struct TConfigRegional {
 };
 
 TConfigRegional RegionalPtBr();  // "," "." "dd/MM/yyyy"
-TConfigRegional RegionalC();      // "." none "MM/dd/yyyy"
+TConfigRegional RegionalC();     // "." none "MM/dd/yyyy"
 
 // From LC_ALL, then LC_NUMERIC, then LANG (the first one set and non-empty):
 // a name starting with "pt_BR" (or "pt-BR") gives RegionalPtBr(), anything else RegionalC().

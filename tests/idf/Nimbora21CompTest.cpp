@@ -1,12 +1,12 @@
 // The IDF component: reset state, the query seam, and its project-file section.
-#include "idf/Nimbora21Comp.h"
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <sstream>
-#include <unistd.h>
 
+#include "idf/Nimbora21Comp.h"
 #include "toolkit/ArquivoIni.h"
 #include "toolkit/Regional.h"
 
@@ -93,7 +93,8 @@ TEST_F(Nimbora21Comp, SecaoDoProjeto) {
   ASSERT_TRUE(n.GravarArquivo(arquivo_));
   {
     const toolkit::TArquivoIni ini(arquivo_);
-    EXPECT_EQ(ini.Secoes(), (std::vector<std::string>{"NIMBORA", "PRECIPITACAO", "PREC_EXPONENCIAL_NEGATIVA"}));
+    EXPECT_EQ(ini.Secoes(),
+              (std::vector<std::string>{"NIMBORA", "PRECIPITACAO", "PREC_EXPONENCIAL_NEGATIVA"}));
     EXPECT_EQ(ini.LerString("PREC_EXPONENCIAL_NEGATIVA", "K", ""), "670,74");
   }
   TNimbora21 lido;

@@ -1,10 +1,9 @@
 // Whole project files: round trip, section order, saving over a longer
 // project, the old storm layout, and damaged files.
-#include "project/ArquivoProjeto.h"
-
 #include <dirent.h>
 #include <gtest/gtest.h>
 
+#include "project/ArquivoProjeto.h"
 #include "project/ProjetoExemplo.h"
 #include "toolkit/ArquivoIni.h"
 #include "toolkit/Regional.h"
@@ -60,10 +59,10 @@ TEST(ArquivoProjeto, OrdemDasSecoesDeUmArquivoNovo) {
   GravarProjeto(arquivo, p);
   const toolkit::TArquivoIni ini(arquivo);
   EXPECT_EQ(ini.Secoes(),
-            (std::vector<std::string>{"Encosta", "Cobertura: Trecho 1", "Terreno: Trecho 1", "Encosta: Trecho 1",
-                                      "Cobertura: Trecho 2", "Terreno: Trecho 2", "Encosta: Trecho 2", "Canal",
-                                      "CanalGradiente", "NIMBORA", "PRECIPITACAO", "PREC_EXPONENCIAL_NEGATIVA",
-                                      "UNIDADES", "VERSAO"}));
+            (std::vector<std::string>{"Encosta", "Cobertura: Trecho 1", "Terreno: Trecho 1",
+                                      "Encosta: Trecho 1", "Cobertura: Trecho 2", "Terreno: Trecho 2",
+                                      "Encosta: Trecho 2", "Canal", "CanalGradiente", "NIMBORA",
+                                      "PRECIPITACAO", "PREC_EXPONENCIAL_NEGATIVA", "UNIDADES", "VERSAO"}));
   // The storm sections came between NIMBORA's Versao and its other keys, yet
   // they all stand together in their own section.
   EXPECT_EQ(ini.Chaves("NIMBORA"),
@@ -107,7 +106,9 @@ const char kProjetoAntigo[] =
     "ValorSm=0.3\r\nTipoCanal=0\r\n"
     "[CanalGradiente]\r\nVersao=1\r\nComprimento=90\r\nSc=0.003\r\nQ=0\r\nIndnc=2\r\nnc=0.03\r\n"
     "[NIMBORA]\r\nVersao=1\r\nDuracao=45\r\nPrecipitacaoTotal=0\r\nTr=5\r\nK=670.74\r\nA=0.21\r\nB=7.9\r\n"
-    "C=0.74\r\nLatitude=28\xB0" "16'00\"\r\nLongitude=52\xB0" "25'00\"\r\nIndEstacao=2\r\nIndLocalidade=-1\r\n"
+    "C=0.74\r\nLatitude=28\xB0"
+    "16'00\"\r\nLongitude=52\xB0"
+    "25'00\"\r\nIndEstacao=2\r\nIndLocalidade=-1\r\n"
     "StrCidade=Passo Fundo\r\nIndEstado=20\r\nStrEstado=Rio Grande do Sul\r\n"
     "[UNIDADES]\r\nVersao=1\r\nDeclividade=0\r\nComprimento=0\r\nVI=1\r\nEstado=20\r\n"
     "[VERSAO]\r\nVersao=1\r\n";
@@ -236,7 +237,8 @@ TEST(ArquivoProjeto, RealQueNaoEhNumeroLeComoZero) {
   const std::string arquivo = pasta.Arquivo("p.cdt");
   GravarProjeto(arquivo, p);
   // Written with a full stop, read under settings whose separator is a comma.
-  GravarBytes(arquivo, Substituir(Substituir(LerBytes(arquivo), "VIB=12,5", "VIB=12.5"), "St=0,06", "St=abc"));
+  GravarBytes(arquivo,
+              Substituir(Substituir(LerBytes(arquivo), "VIB=12,5", "VIB=12.5"), "St=0,06", "St=abc"));
   TProjeto lido;
   ASSERT_TRUE(LerProjeto(arquivo, lido));
   EXPECT_EQ(lido.Encosta.Trechos(0).VIB(), 0.0);

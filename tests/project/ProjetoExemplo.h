@@ -1,12 +1,13 @@
 #pragma once
 // Project contents shared by the project-file, check and calculator tests:
 // a terrace channel below pasture/crop segments under a Brazilian IDF storm.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "project/ArquivoProjeto.h"
 

@@ -1,11 +1,11 @@
 // Model checks before a trace: messages, controls and the priority rule.
-#include "project/VerificarDados.h"
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
-#include <gtest/gtest.h>
 
 #include "project/ProjetoExemplo.h"
+#include "project/VerificarDados.h"
 
 namespace {
 
@@ -62,7 +62,9 @@ TEST_P(UmaFalha, MensagemEControle) {
   }
 }
 
-TEncostaCinematica& Ultimo(TProjeto& p) { return p.Encosta.Trechos(p.Encosta.Count() - 1); }
+TEncostaCinematica& Ultimo(TProjeto& p) {
+  return p.Encosta.Trechos(p.Encosta.Count() - 1);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Tabela, UmaFalha,

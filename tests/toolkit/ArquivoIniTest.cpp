@@ -1,14 +1,13 @@
-#include "toolkit/ArquivoIni.h"
-
 #include <dirent.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <sstream>
 
+#include "toolkit/ArquivoIni.h"
 #include "toolkit/Regional.h"
 
 using namespace toolkit;
@@ -23,12 +22,8 @@ class ArquivoIniTest : public ::testing::Test {
     pasta_ = modelo;
     caminho_ = pasta_ + "/projeto.cdt";
   }
-  void TearDown() override {
-    std::system(("rm -rf '" + pasta_ + "'").c_str());
-  }
-  void Gravar(const std::string& bytes) {
-    std::ofstream(caminho_, std::ios::binary) << bytes;
-  }
+  void TearDown() override { std::system(("rm -rf '" + pasta_ + "'").c_str()); }
+  void Gravar(const std::string& bytes) { std::ofstream(caminho_, std::ios::binary) << bytes; }
   std::string Ler() const {
     std::ifstream f(caminho_, std::ios::binary);
     std::ostringstream s;
@@ -61,10 +56,10 @@ const char kOriginal[] =
 TEST_F(ArquivoIniTest, EscritaNoLugarGuardaOResto) {
   Gravar(kOriginal);
   TArquivoIni ini(caminho_);
-  ini.EscreverString("canal", "h", "0,75");           // replaced where it stands
-  ini.EscreverString("CANAL", "B", "2");              // after the last key of its section
+  ini.EscreverString("canal", "h", "0,75");  // replaced where it stands
+  ini.EscreverString("CANAL", "B", "2");     // after the last key of its section
   ini.EscreverString("Nimbora", "Latitude", "29°20'00\"");
-  ini.EscreverString("UNIDADES", "Versao", "1");      // new section at the end
+  ini.EscreverString("UNIDADES", "Versao", "1");  // new section at the end
   ini.EscreverString("Unidades", "VI", "0");
   ASSERT_TRUE(ini.Salvar());
   EXPECT_EQ(Ler(),
@@ -113,7 +108,8 @@ TEST_F(ArquivoIniTest, Windows1252NoDiscoUtf8NaInterface) {
   ASSERT_TRUE(ini.Salvar());
   EXPECT_EQ(Ler(),
             "[NIMBORA]\r\n; coment\xE1rio \x81\r\nStrCidade=Jo\xE3o Pessoa\r\n"
-            "StrEstado=Para\xED" "ba\r\n");
+            "StrEstado=Para\xED"
+            "ba\r\n");
   EXPECT_EQ(TArquivoIni(caminho_).LerString("nimbora", "strestado", ""), "Paraíba");
 }
 
@@ -181,17 +177,29 @@ TEST_F(ArquivoIniTest, EscritaDeTiposApagarENovoArquivo) {
 }
 
 TEST_F(ArquivoIniTest, TextosVoltamComoForamEscritos) {
-  const std::string valores[] = {"  \xC2\xB0  '  \"", "29\xC2\xB0" "20'00\"", " a", "b\t", "\"q\"",
-                                 "'s'", "\"meia", "", "x = y"};
+  const std::string valores[] = {"  \xC2\xB0  '  \"",
+                                 "29\xC2\xB0"
+                                 "20'00\"",
+                                 " a",
+                                 "b\t",
+                                 "\"q\"",
+                                 "'s'",
+                                 "\"meia",
+                                 "",
+                                 "x = y"};
   {
     TArquivoIni ini(caminho_);
-    for (size_t i = 0; i < std::size(valores); ++i) ini.EscreverString("T", "k" + std::to_string(i), valores[i]);
+    for (size_t i = 0; i < std::size(valores); ++i)
+      ini.EscreverString("T", "k" + std::to_string(i), valores[i]);
     ASSERT_TRUE(ini.Salvar());
   }
   const TArquivoIni ini(caminho_);
   for (size_t i = 0; i < std::size(valores); ++i)
     EXPECT_EQ(ini.LerString("T", "k" + std::to_string(i), "?"), valores[i]) << i;
-  EXPECT_NE(Ler().find("k1=29\xB0" "20'00\"\r\n"), std::string::npos) << "plain values stay unquoted";
+  EXPECT_NE(Ler().find("k1=29\xB0"
+                       "20'00\"\r\n"),
+            std::string::npos)
+      << "plain values stay unquoted";
 }
 
 TEST_F(ArquivoIniTest, SalvarSemAlteracaoNaoCriaArquivo) {

@@ -1,7 +1,8 @@
-#include "toolkit/Regional.h"
+#include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <gtest/gtest.h>
+
+#include "toolkit/Regional.h"
 
 using namespace toolkit;
 
@@ -17,8 +18,10 @@ class Ambiente {
   }
   ~Ambiente() {
     for (auto& [nome, valor] : antigos_) {
-      if (valor.first) setenv(nome.c_str(), valor.second.c_str(), 1);
-      else unsetenv(nome.c_str());
+      if (valor.first)
+        setenv(nome.c_str(), valor.second.c_str(), 1);
+      else
+        unsetenv(nome.c_str());
     }
   }
 
@@ -26,8 +29,10 @@ class Ambiente {
   void Trocar(const std::string& nome, const char* novo) {
     const char* atual = std::getenv(nome.c_str());
     antigos_.push_back({nome, {atual != nullptr, atual ? atual : ""}});
-    if (novo) setenv(nome.c_str(), novo, 1);
-    else unsetenv(nome.c_str());
+    if (novo)
+      setenv(nome.c_str(), novo, 1);
+    else
+      unsetenv(nome.c_str());
   }
   std::vector<std::pair<std::string, std::pair<bool, std::string>>> antigos_;
 };

@@ -1,10 +1,10 @@
 // The command-line calculator, run as users run it: exit codes, messages,
 // and hydrographs checked against the physics of the example projects.
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cmath>
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <regex>
 
 #include "Exemplos.h"
@@ -61,9 +61,7 @@ std::vector<std::pair<double, double>> Pontos(const std::string& json) {
 
 class Calculadora : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(access(kCalc.c_str(), X_OK), 0) << kCalc << " is not built";
-  }
+  void SetUp() override { ASSERT_EQ(access(kCalc.c_str(), X_OK), 0) << kCalc << " is not built"; }
   std::string Exemplo(const char* nome) { return teste::PastaFonte() + "/data/exemplos/" + nome; }
   // The project p written under C settings into the folder.
   std::string Gravar(TProjeto& p, const std::string& nome = "p.cdt") {
@@ -124,8 +122,10 @@ TEST_F(Calculadora, ProjetoIlegivelOuIncorreto) {
     const char* mensagem;
   };
   const Caso casos[] = {
-      {1, [](TProjeto& p) { p.Nimbora.Precipitacao().SetTr(0); }, "  Valor incorreto do tempo de retorno.  \n"},
-      {1, [](TProjeto& p) { p.Encosta.Trechos(0).SetVIB(0); }, "  Valor incorreto da taxa de infiltração estável.  \n"},
+      {1, [](TProjeto& p) { p.Nimbora.Precipitacao().SetTr(0); },
+       "  Valor incorreto do tempo de retorno.  \n"},
+      {1, [](TProjeto& p) { p.Encosta.Trechos(0).SetVIB(0); },
+       "  Valor incorreto da taxa de infiltração estável.  \n"},
       {3, [](TProjeto& p) { p.Encosta.Trechos(1).SetVIB(0); },
        "  Valor incorreto da taxa de infiltração estável para o trecho 2 da encosta.  \n"},
       {0, [](TProjeto&) {}, "  Nenhum trecho definido para a encosta.  \n"},
@@ -161,8 +161,8 @@ TEST_F(Calculadora, SeparadorDecimalDoAmbiente) {
 struct CasoEncosta {
   const char* exemplo;
   void (*construir)(TProjeto&);
-  int linha;       // 0: the foot
-  int trecho;      // segment of that line (0-based)
+  int linha;            // 0: the foot
+  int trecho;           // segment of that line (0-based)
   double contribuinte;  // m of hillslope above the line
   // The local runoff of a lower segment peaks before the water from above
   // arrives; the clean-up may then take the second rise for noise.
@@ -267,7 +267,8 @@ TEST_F(Calculadora, FormatosDeArquivo) {
   const TExecucao texto = Executar({regular, "--formato", "texto"});
   ASSERT_EQ(texto.codigo, 0);
   size_t linhas = 0;
-  for (size_t i = texto.saida.find("\r\n"); i != std::string::npos; i = texto.saida.find("\r\n", i + 2)) ++linhas;
+  for (size_t i = texto.saida.find("\r\n"); i != std::string::npos; i = texto.saida.find("\r\n", i + 2))
+    ++linhas;
   EXPECT_EQ(linhas, n + 1) << "a header line and one line per point";
 
   const std::string arquivoTexto = pasta_.Arquivo("h.txt");
@@ -278,7 +279,9 @@ TEST_F(Calculadora, FormatosDeArquivo) {
   const TExecucao b = Executar({regular, "--formato=binario", "--saida=" + binario});
   EXPECT_EQ(b.codigo, 0) << b.erro;
   EXPECT_TRUE(b.saida.empty());
-  EXPECT_EQ(teste::LerBytes(binario).substr(0, 11), "\x0A" "Caudalente");
+  EXPECT_EQ(teste::LerBytes(binario).substr(0, 11),
+            "\x0A"
+            "Caudalente");
 
   const std::string arquivoJson = pasta_.Arquivo("h.json");
   EXPECT_EQ(Executar({regular, "--saida", arquivoJson}).codigo, 0);

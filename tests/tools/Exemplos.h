@@ -9,7 +9,9 @@
 
 namespace teste {
 
-inline std::string PastaFonte() { return CAUDALENTE_SOURCE_DIR; }
+inline std::string PastaFonte() {
+  return CAUDALENTE_SOURCE_DIR;
+}
 
 inline void UsarEstacao(TNimbora21& n, int estado, const std::string& nome, double tr) {
   TBDPrecipitacao bd(PastaFonte() + "/data/Arquivos Comuns/");
@@ -42,8 +44,8 @@ inline int IndiceEstado(const std::string& nome) {
   throw std::runtime_error("state not in the table: " + nome);
 }
 
-inline void Trecho(TEncostaCinematica& t, int comprimento, double st, double nt, int8_t indnt, double vib, int uso,
-                   int tratamento, int condicao) {
+inline void Trecho(TEncostaCinematica& t, int comprimento, double st, double nt, int8_t indnt, double vib,
+                   int uso, int tratamento, int condicao) {
   t.SetComprimento(comprimento);
   t.SetSt(st);
   t.nt = TReal(nt, indnt);
@@ -82,7 +84,7 @@ inline void ExemploIrregular(TProjeto& p) {
   p.Encosta.SetCount(3);
   Trecho(p.Encosta.Trechos(0), 30, 0.04, 0.15, 11, 30, 5, 0, 3);  // young forest
   Trecho(p.Encosta.Trechos(1), 50, 0.1, 0.12, 3, 18, 1, 2, 3);    // chisel-tilled rows
-  Trecho(p.Encosta.Trechos(2), 40, 0.06, 0.1, 7, 12, 4, 2, 2);     // pasture, fair cover
+  Trecho(p.Encosta.Trechos(2), 40, 0.06, 0.1, 7, 12, 4, 2, 2);    // pasture, fair cover
   p.Encosta.Regular = false;
   TCanalCinematico& c = p.Canal;
   c.TipoCanal.Tipo = 1;

@@ -2,8 +2,9 @@
 // of the two example models. With CAUDALENTE_GRAVAR_EXEMPLOS=1 in the
 // environment the test writes them instead (after a change of the writer or
 // of the examples).
-#include <cstdlib>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "Exemplos.h"
 #include "project/ProjetoExemplo.h"
@@ -46,6 +47,7 @@ TEST_P(Exemplos, ArquivoEntregueEhODoGravador) {
 
 INSTANTIATE_TEST_SUITE_P(Tabela, Exemplos,
                          ::testing::Values(CasoExemplo{"encosta_regular.cdt", teste::ExemploRegular, false},
-                                           CasoExemplo{"encosta_irregular.cdt", teste::ExemploIrregular, true}));
+                                           CasoExemplo{"encosta_irregular.cdt", teste::ExemploIrregular,
+                                                       true}));
 
 }  // namespace

@@ -1,14 +1,14 @@
 #include "tools/calc/Calculadora.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <memory>
 #include <sstream>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "idf/ConsultaLinhaComando.h"
 #include "model/hillslope/uInterfaceUsuario.h"
@@ -20,7 +20,7 @@ namespace {
 
 struct TOpcoes {
   std::string Projeto;
-  long Linha = 0;  // 0: the foot of the hillslope
+  long Linha = 0;   // 0: the foot of the hillslope
   long Coluna = 0;  // 0: the hillslope itself
   std::string Formato = "json";
   std::string Saida;
@@ -80,7 +80,8 @@ bool LerOpcoes(const std::vector<std::string>& args, TOpcoes& o, std::ostream& e
       if (nome == "--linha" || nome == "--coluna") {
         long n = 0;
         if (!LerInteiroPositivo(valor, n)) {
-          err << "Valor inválido para " << nome << ": \"" << valor << "\" (um número inteiro a partir de 1).\n";
+          err << "Valor inválido para " << nome << ": \"" << valor
+              << "\" (um número inteiro a partir de 1).\n";
           return false;
         }
         (nome == "--linha" ? o.Linha : o.Coluna) = n;
@@ -176,8 +177,7 @@ int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err) {
   // The window opens a project of several segments on its irregular tab.
   const bool irregular = p.Encosta.Count() != 1;
   p.Encosta.Regular = !irregular;
-  const TVerificacao v =
-      VerificarDados(p.Encosta, p.Canal, p.Nimbora.Precipitacao(), irregular);
+  const TVerificacao v = VerificarDados(p.Encosta, p.Canal, p.Nimbora.Precipitacao(), irregular);
   if (!v.Aprovado) {
     err << v.Mensagem << '\n';
     return kCalcDadosIncorretos;
@@ -235,9 +235,12 @@ int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err) {
       }
     }
   } else if (!semEscoamento) {
-    if (o.Formato == "binario") resultado->SalvarBinario(o.Saida);
-    else if (o.Saida.empty()) TextoNaSaida(*resultado, out);
-    else resultado->SalvarTexto(o.Saida);
+    if (o.Formato == "binario")
+      resultado->SalvarBinario(o.Saida);
+    else if (o.Saida.empty())
+      TextoNaSaida(*resultado, out);
+    else
+      resultado->SalvarTexto(o.Saida);
   }
   return semEscoamento ? kCalcSemEscoamento : kCalcOk;
 }
