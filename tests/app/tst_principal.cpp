@@ -2,6 +2,7 @@
 // project cycle through the menus, the recent list, closing, the settings
 // written at the end, the web pages and the central error box.
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
@@ -18,6 +19,7 @@
 
 #include "app/Aplicacao.h"
 #include "app/Principal.h"
+#include "project/gui/ConfUnidades.h"
 #include "toolkit/Regional.h"
 #include "toolkit/gui/Ajuda.h"
 #include "toolkit/gui/DialogosRoteiro.h"
@@ -286,6 +288,29 @@ class TestePrincipal : public QObject {
     j->AbrirUrl = [](const QUrl&) { return false; };
     j->PaginaWeb[0]->trigger();
     QCOMPARE(mensagens.Textos(), QStringList{QStringLiteral("Não foi possível abrir a página escolhida.")});
+  }
+
+  void calculadoraAusenteAvisa() {
+    auto j = Janela();
+    j->Calculadoras = {QStringLiteral("calculadora-que-nao-existe-xyz")};
+    j->Calculadora1->trigger();
+    QCOMPARE(mensagens.caixas.size(), size_t(1));
+    QCOMPARE(mensagens.caixas[0].tipo, QStringLiteral("informacao"));
+    QVERIFY(mensagens.caixas[0].texto.startsWith(QStringLiteral("Nenhuma calculadora")));
+  }
+
+  void unidadesEscolhidasVaoParaAConfiguracao() {
+    auto j = Janela();
+    QTimer::singleShot(0, [] {
+      auto* d = qobject_cast<TFConfUnidades*>(QApplication::activeModalWidget());
+      QVERIFY(d);
+      QCOMPARE(d->property("contextoDialogo").toInt(), 1330);
+      d->UnidDecli->setCurrentIndex(0);
+      d->ok->click();
+    });
+    j->MConfSistema->trigger();
+    QCOMPARE(j->Unidades.UnidadeDeclividade, std::string("%"));
+    QVERIFY(Ler(Ini()).contains(QStringLiteral("[UNIDADES]\r\nVersao=1\r\nDeclividade=0\r\n")));
   }
 
   void dicaNoPainelDeStatus() {
