@@ -9,8 +9,7 @@ TAplicacao::TAplicacao(int& argc, char** argv) : QApplication(argc, argv) {
   // The toolkit's own dialogs (files, page set-up) in Portuguese when the
   // translations are installed; in English otherwise.
   auto* traducao = new QTranslator(this);
-  if (traducao->load(QStringLiteral("qtbase_pt_BR"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+  if (traducao->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     installTranslator(traducao);
 }
 

@@ -62,12 +62,16 @@ const TPagina kPaginas[4] = {
     {"do Caudalente", "do &Caudalente", "caudalente.html"},
 };
 
-QString U(const char* texto) { return QString::fromUtf8(texto); }
+QString U(const char* texto) {
+  return QString::fromUtf8(texto);
+}
 
-std::string Local(const QString& caminho) { return caminho.toStdString(); }
+std::string Local(const QString& caminho) {
+  return caminho.toStdString();
+}
 
-QAction* NovoItem(QWidget* dono, const QString& nome, const QString& texto, const QString& hint,
-                  int ajuda, const QKeySequence& atalho = QKeySequence()) {
+QAction* NovoItem(QWidget* dono, const QString& nome, const QString& texto, const QString& hint, int ajuda,
+                  const QKeySequence& atalho = QKeySequence()) {
   auto* acao = new QAction(texto, dono);
   acao->setObjectName(nome);
   acao->setStatusTip(hint);
@@ -99,9 +103,9 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
   if (arquivoConfiguracao_.isEmpty())
     arquivoConfiguracao_ = pastaPrograma_ + QStringLiteral("/Caudalente.ini");
   AbrirUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-  Calculadoras = {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
-                  QStringLiteral("galculator"),       QStringLiteral("mate-calc"),
-                  QStringLiteral("xcalc"),            QStringLiteral("qalculate-gtk")};
+  Calculadoras = {
+      QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),
+      QStringLiteral("mate-calc"),        QStringLiteral("xcalc"), QStringLiteral("qalculate-gtk")};
 
   Workspace = new QMdiArea(this);
   Workspace->setObjectName(QStringLiteral("Workspace"));
@@ -196,16 +200,15 @@ void TFPrincipal::CriarMenus() {
   MArquivo->menuAction()->setProperty("contextoAjuda", kAjudaProjeto);
   MNovo = NovoItem(this, QStringLiteral("MNovo"), QStringLiteral("&Novo..."),
                    QStringLiteral("Cria um novo projeto"), kAjudaProjeto, QKeySequence(Qt::Key_F4));
-  MAbrir = NovoItem(this, QStringLiteral("MAbrir"), QStringLiteral("&Abrir..."),
-                    QStringLiteral("Abre um projeto gravado em disco"), kAjudaProjeto,
-                    QKeySequence(Qt::Key_F3));
+  MAbrir =
+      NovoItem(this, QStringLiteral("MAbrir"), QStringLiteral("&Abrir..."),
+               QStringLiteral("Abre um projeto gravado em disco"), kAjudaProjeto, QKeySequence(Qt::Key_F3));
   MSalvar = NovoItem(this, QStringLiteral("MSalvar"), QStringLiteral("&Salvar"),
                      QStringLiteral("Salva o projeto atual em um arquivo em disco"), kAjudaProjeto,
                      QKeySequence(Qt::Key_F2));
   MSalvarComo =
       NovoItem(this, QStringLiteral("MSalvarComo"), QStringLiteral("Salvar &Como..."),
-               QStringLiteral("Salva o projeto atual em um arquivo em disco com outro nome"),
-               kAjudaProjeto);
+               QStringLiteral("Salva o projeto atual em um arquivo em disco com outro nome"), kAjudaProjeto);
   MFechar = NovoItem(this, QStringLiteral("MFechar"), QStringLiteral("&Fechar"),
                      QStringLiteral("Fecha o projeto atual"), kAjudaProjeto);
   MArquivo->addActions({MNovo, MAbrir, MSalvar, MSalvarComo, MFechar});
@@ -243,8 +246,7 @@ void TFPrincipal::CriarMenus() {
                           QStringLiteral("Configura as unidades do sistema"), kAjudaConfiguracoes);
   MConfigImpres =
       NovoItem(this, QStringLiteral("MConfigImpres"), QStringLiteral("Configurar &Impressora"),
-               QStringLiteral("Efetual alterações nas configurações da impressora"),
-               kAjudaConfiguracoes);
+               QStringLiteral("Efetual alterações nas configurações da impressora"), kAjudaConfiguracoes);
   Configuraes1->addActions({MConfSistema, MConfigImpres});
   ligar(MConfSistema, &TFPrincipal::MConfSistemaClick);
   ligar(MConfigImpres, &TFPrincipal::MConfigImpresClick);
@@ -255,13 +257,10 @@ void TFPrincipal::CriarMenus() {
   Ferramentas1->menuAction()->setProperty("contextoAjuda", kAjudaFerramentas);
   LerArquivoBinario =
       NovoItem(this, QStringLiteral("LerArquivoBinario"), QStringLiteral("&Visualizar Caudalente"),
-               QStringLiteral("Lê e exibe um caudalente gravado em um arquivo em disco"),
-               kAjudaFerramentas);
-  Bin2Txt = NovoItem(this, QStringLiteral("Bin2Txt"),
-                     QStringLiteral("Converter Arquivo &Binário para Texto"),
+               QStringLiteral("Lê e exibe um caudalente gravado em um arquivo em disco"), kAjudaFerramentas);
+  Bin2Txt = NovoItem(this, QStringLiteral("Bin2Txt"), QStringLiteral("Converter Arquivo &Binário para Texto"),
                      QStringLiteral("Lê um arquivo binário e gera um arquivo texto"), kAjudaFerramentas);
-  Txt2Bin = NovoItem(this, QStringLiteral("Txt2Bin"),
-                     QStringLiteral("Converter Arquivo &Texto para Binário"),
+  Txt2Bin = NovoItem(this, QStringLiteral("Txt2Bin"), QStringLiteral("Converter Arquivo &Texto para Binário"),
                      QStringLiteral("Lê um arquivo texto e gera um arquivo binário"), kAjudaFerramentas);
   Ferramentas1->addAction(LerArquivoBinario);
   Ferramentas1->addSeparator();
@@ -269,11 +268,10 @@ void TFPrincipal::CriarMenus() {
   Ferramentas1->addSeparator();
   for (int k = 1; k <= 4; ++k) {
     const TPagina& pagina = kPaginas[k - 1];
-    QAction* item = NovoItem(this, QStringLiteral("PaginaWeb%1").arg(k),
-                             QStringLiteral("Visitar página ") + U(pagina.legenda),
-                             QStringLiteral("Abre a página ") + U(pagina.dono) +
-                                 QStringLiteral(" no navegador de internet"),
-                             kAjudaFerramentas);
+    QAction* item = NovoItem(
+        this, QStringLiteral("PaginaWeb%1").arg(k), QStringLiteral("Visitar página ") + U(pagina.legenda),
+        QStringLiteral("Abre a página ") + U(pagina.dono) + QStringLiteral(" no navegador de internet"),
+        kAjudaFerramentas);
     item->setData(k);
     connect(item, &QAction::triggered, this, [this, k] { Protegido([&] { PaginaWebClick(k); }); });
     Ferramentas1->addAction(item);
@@ -298,9 +296,8 @@ void TFPrincipal::CriarMenus() {
                         QStringLiteral("Posiciona as janelas lado a lado"), kAjudaJanelas);
   MMinimizadas = NovoItem(this, QStringLiteral("MMinimizadas"), QStringLiteral("&Minimizadas"),
                           QStringLiteral("Minimiza as janelas"), kAjudaJanelas);
-  MArranjarIcones =
-      NovoItem(this, QStringLiteral("MArranjarIcones"), QStringLiteral("&Arranjar Ícones"),
-               QStringLiteral("Alinha os ícones das janelas minimizadas"), kAjudaJanelas);
+  MArranjarIcones = NovoItem(this, QStringLiteral("MArranjarIcones"), QStringLiteral("&Arranjar Ícones"),
+                             QStringLiteral("Alinha os ícones das janelas minimizadas"), kAjudaJanelas);
   int tag = 0;
   for (QAction* item : {MCascata, MLadoaLado, MMinimizadas, MArranjarIcones}) {
     const int t = tag++;
@@ -318,9 +315,8 @@ void TFPrincipal::CriarMenus() {
   MAjuda->menuAction()->setProperty("contextoAjuda", kAjudaAjuda);
   MConteudo = NovoItem(this, QStringLiteral("MConteudo"), QStringLiteral("Conteúdo"),
                        QStringLiteral("Exibe o conteúdo do sistema de ajuda"), kAjudaAjuda);
-  MObterAjuda =
-      NovoItem(this, QStringLiteral("MObterAjuda"), QStringLiteral("&Obter Ajuda Sobre..."),
-               QStringLiteral("Procura por um tópico no sistema de ajuda"), kAjudaAjuda);
+  MObterAjuda = NovoItem(this, QStringLiteral("MObterAjuda"), QStringLiteral("&Obter Ajuda Sobre..."),
+                         QStringLiteral("Procura por um tópico no sistema de ajuda"), kAjudaAjuda);
   MSobreoCaudalentes =
       NovoItem(this, QStringLiteral("MSobreoCaudalentes"), QStringLiteral("&Sobre o Caudalente"),
                QStringLiteral("Exibe a tela de apresentação do Caudalente"), kAjudaAjuda,
@@ -369,12 +365,11 @@ void TFPrincipal::CriarBarras() {
   ligar(BFechar, &TFPrincipal::MFecharClick);
 
   Toolbar972 = novaBarra(QStringLiteral("Toolbar972"), QStringLiteral("Configurações"));
-  ToolbarButton971 = NovoBotao(Toolbar972, QStringLiteral("ToolbarButton971"),
-                               QStringLiteral("configurar"), QStringLiteral("Configurar sistema"));
-  BtnConfigImpres = NovoBotao(Toolbar972, QStringLiteral("BtnConfigImpres"),
-                              QStringLiteral("impressora"), QStringLiteral("Configurar impressora"));
-  BtnImprimir =
-      NovoBotao(Toolbar972, QStringLiteral("BtnImprimir"), QStringLiteral("impressora"), QString());
+  ToolbarButton971 = NovoBotao(Toolbar972, QStringLiteral("ToolbarButton971"), QStringLiteral("configurar"),
+                               QStringLiteral("Configurar sistema"));
+  BtnConfigImpres = NovoBotao(Toolbar972, QStringLiteral("BtnConfigImpres"), QStringLiteral("impressora"),
+                              QStringLiteral("Configurar impressora"));
+  BtnImprimir = NovoBotao(Toolbar972, QStringLiteral("BtnImprimir"), QStringLiteral("impressora"), QString());
   BtnImprimir->setVisible(false);
   ligar(ToolbarButton971, &TFPrincipal::MConfSistemaClick);
   ligar(BtnConfigImpres, &TFPrincipal::MConfigImpresClick);
@@ -388,8 +383,8 @@ void TFPrincipal::CriarBarras() {
   ligar(BtnAjuda, &TFPrincipal::MSobreoCaudalentesClick);
 
   Toolbar974 = novaBarra(QStringLiteral("Toolbar974"), QStringLiteral("Sair"));
-  ToolbarButton974 =
-      NovoBotao(Toolbar974, QStringLiteral("ToolbarButton974"), QStringLiteral("sair"), QStringLiteral("Sair"));
+  ToolbarButton974 = NovoBotao(Toolbar974, QStringLiteral("ToolbarButton974"), QStringLiteral("sair"),
+                               QStringLiteral("Sair"));
   ToolbarButton973 =
       NovoBotao(Toolbar974, QStringLiteral("ToolbarButton973"), QStringLiteral("sair"), QString());
   ToolbarButton973->setVisible(false);
@@ -470,9 +465,13 @@ void TFPrincipal::Projeto1Click(int tag) {
   if (GerenteSys1->AbrirArquivo(GerenteSys1->Recente(tag))) AtualizarMenuRecentes();
 }
 
-void TFPrincipal::MSalvarClick() { GerenteSys1->Salvar(); }
+void TFPrincipal::MSalvarClick() {
+  GerenteSys1->Salvar();
+}
 
-void TFPrincipal::MSalvarComoClick() { GerenteSys1->SalvarComo(); }
+void TFPrincipal::MSalvarComoClick() {
+  GerenteSys1->SalvarComo();
+}
 
 void TFPrincipal::MFecharClick() {
   if (!GerenteSys1->Fechar()) return;
@@ -482,7 +481,9 @@ void TFPrincipal::MFecharClick() {
   AtualizarMenuRecentes();
 }
 
-void TFPrincipal::MSairClick() { close(); }
+void TFPrincipal::MSairClick() {
+  close();
+}
 
 void TFPrincipal::MConfigImpresClick() {
   QPageSetupDialog dialogo(&toolkit::gui::ImpressoraPadrao(), this);
@@ -556,7 +557,9 @@ void TFPrincipal::MConteudoClick(int tag) {
     toolkit::gui::MostrarIndiceAjuda();
 }
 
-void TFPrincipal::MSobreoCaudalentesClick() { TFSobre::MostrarSobre(LigacoesSobre(), this); }
+void TFPrincipal::MSobreoCaudalentesClick() {
+  TFSobre::MostrarSobre(LigacoesSobre(), this);
+}
 
 void TFPrincipal::Timer1Timer() {
   PainelRelogio->setText(QTime::currentTime().toString(QStringLiteral("hh:mm")));
@@ -590,8 +593,7 @@ void TFPrincipal::Txt2BinClick(bool /*paraBinario*/) {}
 
 int16_t TFPrincipal::IndiceEstadoPadrao() const {
   const QStringList& estados = TFConfUnidades::Estados();
-  if (Unidades.Estado < 0 || Unidades.Estado >= estados.size())
-    return static_cast<int16_t>(Unidades.Estado);
+  if (Unidades.Estado < 0 || Unidades.Estado >= estados.size()) return static_cast<int16_t>(Unidades.Estado);
   const std::string nome = estados.at(Unidades.Estado).toStdString();
   for (int i = 0; i < NumeroEstados; ++i)
     if (nome == NomesEstados[static_cast<std::size_t>(i)]) return static_cast<int16_t>(i);
@@ -625,9 +627,13 @@ void TFPrincipal::HabilitarProjeto(bool habilitar) {
     acao->setEnabled(habilitar);
 }
 
-void TFPrincipal::GerenteSys1AbilitarCampos() { HabilitarProjeto(true); }
+void TFPrincipal::GerenteSys1AbilitarCampos() {
+  HabilitarProjeto(true);
+}
 
-void TFPrincipal::GerenteSys1DesabilitarCampos() { HabilitarProjeto(false); }
+void TFPrincipal::GerenteSys1DesabilitarCampos() {
+  HabilitarProjeto(false);
+}
 
 // The data-entry window plugs in here: read its fields into the model without
 // the strict checks.

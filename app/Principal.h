@@ -43,8 +43,7 @@ class TFPrincipal : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TFPrincipal(const TOpcoesPrincipal& opcoes = TOpcoesPrincipal(),
-                       QWidget* parent = nullptr);
+  explicit TFPrincipal(const TOpcoesPrincipal& opcoes = TOpcoesPrincipal(), QWidget* parent = nullptr);
   ~TFPrincipal() override;
 
   static const QString TituloPrograma;  // "Caudalente 2.1"
@@ -86,7 +85,7 @@ class TFPrincipal : public QMainWindow {
   QAction* BPaginaWeb[4];
 
   QStatusBar* BarraHints;
-  QLabel* Painel0;       // hints
+  QLabel* Painel0;        // hints
   QLabel* PainelRelogio;  // clock
   QTimer* Timer1;
 

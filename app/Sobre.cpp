@@ -72,8 +72,7 @@ void DesenharHidrograma(QPainter& p) {
   f.setPixelSize(11);
   p.setFont(f);
   p.setPen(QColor(30, 30, 30));
-  p.drawText(QRectF(grade.left() - 40, grade.top() - 20, 80, 16), Qt::AlignCenter,
-             QStringLiteral("Q (L/s)"));
+  p.drawText(QRectF(grade.left() - 40, grade.top() - 20, 80, 16), Qt::AlignCenter, QStringLiteral("Q (L/s)"));
   p.drawText(QRectF(grade.right() - 50, grade.bottom() + 4, 60, 16), Qt::AlignCenter,
              QStringLiteral("t (min)"));
 }

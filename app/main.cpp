@@ -12,8 +12,7 @@ int main(int argc, char* argv[]) {
   TMensagensDoModeloNaTela mensagens;
   TFPrincipal janela;
   // Opens maximised; the geometry also serves desktops without a window manager.
-  if (const QScreen* tela = QGuiApplication::primaryScreen())
-    janela.setGeometry(tela->availableGeometry());
+  if (const QScreen* tela = QGuiApplication::primaryScreen()) janela.setGeometry(tela->availableGeometry());
   janela.showMaximized();
   return app.exec();
 }

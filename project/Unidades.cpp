@@ -27,8 +27,7 @@ const std::vector<std::string>& TUnidadesCustom::UnidadesComprimento() {
   return t;
 }
 
-TUnidadesCustom::TUnidadesCustom()
-    : UnidadeVI("mm/h"), UnidadeDeclividade("m/m"), UnidadeComprimento("m") {}
+TUnidadesCustom::TUnidadesCustom() : UnidadeVI("mm/h"), UnidadeDeclividade("m/m"), UnidadeComprimento("m") {}
 
 void TUnidadesCustom::SetDeclividade(std::uint8_t i) {
   if (i == IndDeclividade) return;

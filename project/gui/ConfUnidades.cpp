@@ -17,18 +17,28 @@ const int kContextoControles = 1200;
 }  // namespace
 
 const QStringList& TFConfUnidades::Estados() {
-  static const QStringList estados{
-      QStringLiteral("Acre"),           QStringLiteral("Alagoas"),
-      QStringLiteral("Amazonas"),       QStringLiteral("Bahia"),
-      QStringLiteral("Ceará"),          QStringLiteral("Espírito Santo"),
-      QStringLiteral("Goiás"),          QStringLiteral("Maranhão"),
-      QStringLiteral("Mato Grosso"),    QStringLiteral("Mato Grosso do Sul"),
-      QStringLiteral("Minas Gerais"),   QStringLiteral("Pará"),
-      QStringLiteral("Paraíba"),        QStringLiteral("Paraná"),
-      QStringLiteral("Pernambuco"),     QStringLiteral("Piauí"),
-      QStringLiteral("Rio de Janeiro"), QStringLiteral("Rio Grande do Norte"),
-      QStringLiteral("Rio Grande do Sul"), QStringLiteral("Rondônia"),
-      QStringLiteral("Santa Catarina"), QStringLiteral("São Paulo")};
+  static const QStringList estados{QStringLiteral("Acre"),
+                                   QStringLiteral("Alagoas"),
+                                   QStringLiteral("Amazonas"),
+                                   QStringLiteral("Bahia"),
+                                   QStringLiteral("Ceará"),
+                                   QStringLiteral("Espírito Santo"),
+                                   QStringLiteral("Goiás"),
+                                   QStringLiteral("Maranhão"),
+                                   QStringLiteral("Mato Grosso"),
+                                   QStringLiteral("Mato Grosso do Sul"),
+                                   QStringLiteral("Minas Gerais"),
+                                   QStringLiteral("Pará"),
+                                   QStringLiteral("Paraíba"),
+                                   QStringLiteral("Paraná"),
+                                   QStringLiteral("Pernambuco"),
+                                   QStringLiteral("Piauí"),
+                                   QStringLiteral("Rio de Janeiro"),
+                                   QStringLiteral("Rio Grande do Norte"),
+                                   QStringLiteral("Rio Grande do Sul"),
+                                   QStringLiteral("Rondônia"),
+                                   QStringLiteral("Santa Catarina"),
+                                   QStringLiteral("São Paulo")};
   return estados;
 }
 
@@ -85,11 +95,10 @@ TFConfUnidades::TFConfUnidades(QWidget* parent) : QDialog(parent) {
   layout->addLayout(botoes);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
-                     static_cast<QWidget*>(Label3), static_cast<QWidget*>(UnidDecli),
-                     static_cast<QWidget*>(UnidVI), static_cast<QWidget*>(EstDefault),
-                     static_cast<QWidget*>(ok), static_cast<QWidget*>(Cancela),
-                     static_cast<QWidget*>(BAjuda)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
+        static_cast<QWidget*>(UnidDecli), static_cast<QWidget*>(UnidVI), static_cast<QWidget*>(EstDefault),
+        static_cast<QWidget*>(ok), static_cast<QWidget*>(Cancela), static_cast<QWidget*>(BAjuda)})
     toolkit::gui::DefinirContextoAjuda(w, kContextoControles);
 
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -102,11 +111,9 @@ bool Configurar(TUnidades& unidades, QWidget* parent) {
   TFConfUnidades dialogo(parent);
   dialogo.UnidDecli->setCurrentIndex(
       dialogo.UnidDecli->findText(QString::fromStdString(unidades.UnidadeDeclividade)));
-  dialogo.UnidVI->setCurrentIndex(
-      dialogo.UnidVI->findText(QString::fromStdString(unidades.UnidadeVI)));
+  dialogo.UnidVI->setCurrentIndex(dialogo.UnidVI->findText(QString::fromStdString(unidades.UnidadeVI)));
   dialogo.EstDefault->setCurrentIndex(
-      unidades.Estado >= 0 && unidades.Estado < TFConfUnidades::Estados().size() ? unidades.Estado
-                                                                                : -1);
+      unidades.Estado >= 0 && unidades.Estado < TFConfUnidades::Estados().size() ? unidades.Estado : -1);
   dialogo.setProperty("contextoDialogo", unidades.HelpContext);
 
   const std::uint8_t declividade = unidades.IndDeclividade;

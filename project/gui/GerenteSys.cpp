@@ -81,8 +81,7 @@ bool TGerenteSys::Novo() {
   podeGravar_ = true;
   Alterado = false;
   NomeProjeto = NomeDefaultEntreAspas();
-  const QString pasta =
-      PastaPrograma.isEmpty() ? QCoreApplication::applicationDirPath() : PastaPrograma;
+  const QString pasta = PastaPrograma.isEmpty() ? QCoreApplication::applicationDirPath() : PastaPrograma;
   PathProjeto = pasta + QLatin1Char('/') + NomeDefault;
   DefinirTitulo(TituloPrograma + QStringLiteral(" (") + NomeProjeto + QLatin1Char(')'));
   return true;

@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTextBrowser>
 #include <QSet>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "toolkit/gui/Ajuda.h"
@@ -34,15 +34,14 @@ class TesteAjuda : public QObject {
         QVERIFY2(f.readAll().contains(("name=\"" + ancora + "\"").toUtf8()), qPrintable(t.arquivo));
       }
     }
-    for (int c : {0, 7, 1200, 1310, 1320, 1330, 1340, 1350, 1360, 2000, 2001, 2010, 2100, 2200,
-                  2210, 2220, 2300, 2310, 2320, 2400, 2401})
+    for (int c : {0,    7,    1200, 1310, 1320, 1330, 1340, 1350, 1360, 2000, 2001,
+                  2010, 2100, 2200, 2210, 2220, 2300, 2310, 2320, 2400, 2401})
       QVERIFY2(contextos.contains(c), qPrintable(QString::number(c)));
   }
 
   void paginasWebExistem() {
     for (const char* nome : {"universidade", "departamento", "equipe", "caudalente"})
-      QVERIFY(QFile::exists(pasta + QStringLiteral("/web/") + QLatin1String(nome) +
-                            QStringLiteral(".html")));
+      QVERIFY(QFile::exists(pasta + QStringLiteral("/web/") + QLatin1String(nome) + QStringLiteral(".html")));
   }
 
   void abreNoContexto_data() {

@@ -90,11 +90,11 @@ class TestePrincipal : public QObject {
     QCOMPARE(j->Unidades.UnidadeVI, std::string("mm/h"));
     QCOMPARE(j->Unidades.UnidadeComprimento, std::string("m"));
     QCOMPARE(Legendas(*j), (QStringList{"&1/ ", "&2/ ", "&3/ ", "&4/ "}));
-    for (QAction* a : {j->MSalvar, j->MSalvarComo, j->MFechar, j->MEntradaDados, j->BtnSalvar,
-                       j->BSalvarComo, j->BFechar})
+    for (QAction* a :
+         {j->MSalvar, j->MSalvarComo, j->MFechar, j->MEntradaDados, j->BtnSalvar, j->BSalvarComo, j->BFechar})
       QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
-    for (QAction* a : {j->MNovo, j->MAbrir, j->MConfSistema, j->LerArquivoBinario, j->MCascata,
-                       j->MConteudo, j->Projeto[0]})
+    for (QAction* a : {j->MNovo, j->MAbrir, j->MConfSistema, j->LerArquivoBinario, j->MCascata, j->MConteudo,
+                       j->Projeto[0]})
       QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
     QCOMPARE(j->MSobreoCaudalentes->text(), QStringLiteral("&Sobre o Caudalente 2.1"));
     QCOMPARE(j->BtnSobre->toolTip(), QStringLiteral("Sobre o Caudalente 2.1"));
@@ -323,17 +323,28 @@ class TestePrincipal : public QObject {
   void regraDoPontoFinal_data() {
     QTest::addColumn<QString>("mensagem");
     QTest::addColumn<QString>("mostrada");
-    QTest::newRow("letra") << "Valor incorreto" << "Valor incorreto.";
-    QTest::newRow("ponto") << "Fim." << "Fim.";
-    QTest::newRow("branco") << "Deseja salvar " << "Deseja salvar ";
-    QTest::newRow("parêntese") << "Valor (m)" << "Valor (m)";
-    QTest::newRow("aspas") << "Arquivo \"a.cdt\"" << "Arquivo \"a.cdt\"";
-    QTest::newRow("vírgula") << "a," << "a,";
-    QTest::newRow("barra") << "mm/" << "mm/.";
-    QTest::newRow("dígito") << "linha 5" << "linha 5.";
-    QTest::newRow("interrogação") << "Continuar?" << "Continuar?.";
-    QTest::newRow("acentuada") << "Não há padrão" << "Não há padrão.";
-    QTest::newRow("vazia") << "" << "";
+    QTest::newRow("letra") << "Valor incorreto"
+                           << "Valor incorreto.";
+    QTest::newRow("ponto") << "Fim."
+                           << "Fim.";
+    QTest::newRow("branco") << "Deseja salvar "
+                            << "Deseja salvar ";
+    QTest::newRow("parêntese") << "Valor (m)"
+                               << "Valor (m)";
+    QTest::newRow("aspas") << "Arquivo \"a.cdt\""
+                           << "Arquivo \"a.cdt\"";
+    QTest::newRow("vírgula") << "a,"
+                             << "a,";
+    QTest::newRow("barra") << "mm/"
+                           << "mm/.";
+    QTest::newRow("dígito") << "linha 5"
+                            << "linha 5.";
+    QTest::newRow("interrogação") << "Continuar?"
+                                  << "Continuar?.";
+    QTest::newRow("acentuada") << "Não há padrão"
+                               << "Não há padrão.";
+    QTest::newRow("vazia") << ""
+                           << "";
   }
   // The central handler: an exception raised by an event handler becomes an
   // error box with the program title; the program goes on.

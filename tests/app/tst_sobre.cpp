@@ -29,8 +29,8 @@ class TesteSobre : public QObject {
     QCoreApplication::sendEvent(w, &e);
   }
   static void Mover(QWidget* w) {
-    QMouseEvent e(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), QPointF(5, 5), Qt::NoButton,
-                  Qt::NoButton, Qt::NoModifier);
+    QMouseEvent e(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                  Qt::NoModifier);
     QCoreApplication::sendEvent(w, &e);
   }
   static QList<bool> Visiveis(const TFSobre& s) {

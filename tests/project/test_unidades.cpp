@@ -1,7 +1,6 @@
 // Unit settings: the conversion tables, the setters' out-of-range rule and the
 // "UNIDADES" section of settings and project files.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -19,9 +18,8 @@ class ArquivoTemporario {
  public:
   explicit ArquivoTemporario(const std::string& conteudo = "") {
     static int contador = 0;
-    caminho_ = (fs::temp_directory_path() /
-                ("caudalente_unidades_" + std::to_string(::getpid()) + "_" +
-                 std::to_string(++contador) + ".ini"))
+    caminho_ = (fs::temp_directory_path() / ("caudalente_unidades_" + std::to_string(::getpid()) + "_" +
+                                             std::to_string(++contador) + ".ini"))
                    .string();
     if (!conteudo.empty()) std::ofstream(caminho_, std::ios::binary) << conteudo;
   }
@@ -139,26 +137,26 @@ TEST_P(LeituraUnidades, AplicaOuRecusa) {
 INSTANTIATE_TEST_SUITE_P(
     Casos, LeituraUnidades,
     ::testing::Values(
-        CasoLeitura{"completa", "Versao=1\r\nDeclividade=0\r\nComprimento=3\r\nVI=2\r\nEstado=10\r\n",
-                    true, 0, 3, 2, 10, "%", "m/dia"},
+        CasoLeitura{"completa", "Versao=1\r\nDeclividade=0\r\nComprimento=3\r\nVI=2\r\nEstado=10\r\n", true,
+                    0, 3, 2, 10, "%", "m/dia"},
         CasoLeitura{"semVersaoVoltaAoPadrao", "Declividade=0\r\n", false, 1, 2, 1, 1, "m/m", "mm/h"},
-        CasoLeitura{"versaoErradaVoltaAoPadrao", "Versao=2\r\nDeclividade=0\r\n", false, 1, 2, 1, 1,
-                    "m/m", "mm/h"},
+        CasoLeitura{"versaoErradaVoltaAoPadrao", "Versao=2\r\nDeclividade=0\r\n", false, 1, 2, 1, 1, "m/m",
+                    "mm/h"},
         // Keys missing: every index reads 0, the state 1.
         CasoLeitura{"chavesAusentes", "Versao=1\r\n", true, 0, 0, 0, 1, "%", "m/h"},
-        CasoLeitura{"declividade2Aceita", "Versao=1\r\nDeclividade=2\r\nComprimento=2\r\nVI=1\r\n",
-                    true, 2, 2, 1, 1, "m/m", "mm/h"},
-        CasoLeitura{"comprimento4Aceito", "Versao=1\r\nDeclividade=1\r\nComprimento=4\r\nVI=1\r\n",
-                    true, 1, 4, 1, 1, "m/m", "mm/h"},
+        CasoLeitura{"declividade2Aceita", "Versao=1\r\nDeclividade=2\r\nComprimento=2\r\nVI=1\r\n", true, 2,
+                    2, 1, 1, "m/m", "mm/h"},
+        CasoLeitura{"comprimento4Aceito", "Versao=1\r\nDeclividade=1\r\nComprimento=4\r\nVI=1\r\n", true, 1,
+                    4, 1, 1, "m/m", "mm/h"},
         // Comprimento is checked first and nothing else is applied.
-        CasoLeitura{"comprimento5Falha", "Versao=1\r\nDeclividade=0\r\nComprimento=5\r\nVI=0\r\n",
-                    false, 1, 2, 3, 7, "m/m", "cm/dia"},
+        CasoLeitura{"comprimento5Falha", "Versao=1\r\nDeclividade=0\r\nComprimento=5\r\nVI=0\r\n", false, 1,
+                    2, 3, 7, "m/m", "cm/dia"},
         // Declividade passed and stays applied when VI fails.
         CasoLeitura{"viForaFalhaDepoisDaDeclividade",
                     "Versao=1\r\nDeclividade=0\r\nComprimento=2\r\nVI=5\r\n", false, 0, 2, 3, 7, "%",
                     "cm/dia"},
-        CasoLeitura{"declividadeNegativaFalha", "Versao=1\r\nDeclividade=-1\r\nComprimento=2\r\n",
-                    false, 1, 2, 3, 7, "m/m", "cm/dia"}),
+        CasoLeitura{"declividadeNegativaFalha", "Versao=1\r\nDeclividade=-1\r\nComprimento=2\r\n", false, 1,
+                    2, 3, 7, "m/m", "cm/dia"}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST(Unidades, ArquivoAusenteDaOsPadroes) {

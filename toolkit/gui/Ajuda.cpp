@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QMap>
+#include <QMenu>
 #include <QPointer>
 #include <QSplitter>
 #include <QStyle>
@@ -100,12 +100,10 @@ class TJanelaAjuda : public QWidget {
     connect(navegador_, &QTextBrowser::forwardAvailable, aAvancar, &QAction::setEnabled);
     aVoltar->setEnabled(false);
     aAvancar->setEnabled(false);
-    connect(listaTopicos_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-      Abrir(item->data(Qt::UserRole).toString());
-    });
-    connect(listaTopicos_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-      Abrir(item->data(Qt::UserRole).toString());
-    });
+    connect(listaTopicos_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { Abrir(item->data(Qt::UserRole).toString()); });
+    connect(listaTopicos_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { Abrir(item->data(Qt::UserRole).toString()); });
     connect(busca_, &QLineEdit::textChanged, this, &TJanelaAjuda::PreencherIndice);
     connect(busca_, &QLineEdit::returnPressed, this, [this] {
       if (listaPalavras_->currentItem()) AbrirItemIndice(listaPalavras_->currentItem());
@@ -130,8 +128,9 @@ class TJanelaAjuda : public QWidget {
         }
     }
     if (arquivo.isEmpty()) {
-      navegador_->setHtml(QStringLiteral("<p>Os arquivos de ajuda não foram encontrados na pasta <b>%1</b>.</p>")
-                              .arg(PastaAjuda().toHtmlEscaped()));
+      navegador_->setHtml(
+          QStringLiteral("<p>Os arquivos de ajuda não foram encontrados na pasta <b>%1</b>.</p>")
+              .arg(PastaAjuda().toHtmlEscaped()));
       return;
     }
     abas_->setCurrentIndex(0);
@@ -148,8 +147,7 @@ class TJanelaAjuda : public QWidget {
 
  private:
   void Abrir(const QString& arquivo) {
-    QUrl url = QUrl::fromLocalFile(PastaAjuda() + QLatin1Char('/') +
-                                   arquivo.section(QLatin1Char('#'), 0, 0));
+    QUrl url = QUrl::fromLocalFile(PastaAjuda() + QLatin1Char('/') + arquivo.section(QLatin1Char('#'), 0, 0));
     const QString ancora = arquivo.section(QLatin1Char('#'), 1);
     if (!ancora.isEmpty()) url.setFragment(ancora);
     navegador_->setSource(url);
@@ -191,8 +189,8 @@ TJanelaAjuda* Janela() {
 class TFiltroF1 : public QObject {
  protected:
   bool eventFilter(QObject* alvo, QEvent* evento) override {
-    if (evento->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(evento)->key() == Qt::Key_F1 && alvo->isWidgetType()) {
+    if (evento->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(evento)->key() == Qt::Key_F1 &&
+        alvo->isWidgetType()) {
       // In an open menu, the topic of the highlighted item.
       if (auto* menu = qobject_cast<QMenu*>(alvo)) {
         const QAction* item = menu->activeAction();
@@ -248,11 +246,17 @@ void DefinirPastaAjuda(const QString& pasta) {
   if (janela) janela->close();
 }
 
-void MostrarAjuda(int contexto) { Janela()->Mostrar(contexto); }
+void MostrarAjuda(int contexto) {
+  Janela()->Mostrar(contexto);
+}
 
-void MostrarIndiceAjuda() { Janela()->MostrarIndice(); }
+void MostrarIndiceAjuda() {
+  Janela()->MostrarIndice();
+}
 
-int ContextoAjudaMostrado() { return ultimoContexto; }
+int ContextoAjudaMostrado() {
+  return ultimoContexto;
+}
 
 void FecharAjuda() {
   if (janela) janela->close();

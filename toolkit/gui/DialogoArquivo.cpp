@@ -22,9 +22,9 @@ class TDialogosPadrao : public IServicoDialogos {
       if (!d.OverwritePrompt) dialogo.setOption(QFileDialog::DontConfirmOverwrite);
     } else {
       dialogo.setAcceptMode(QFileDialog::AcceptOpen);
-      dialogo.setFileMode(d.AllowMultiSelect ? QFileDialog::ExistingFiles
-                                             : (d.FileMustExist ? QFileDialog::ExistingFile
-                                                                : QFileDialog::AnyFile));
+      dialogo.setFileMode(d.AllowMultiSelect
+                              ? QFileDialog::ExistingFiles
+                              : (d.FileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
     }
     dialogo.setOption(QFileDialog::ReadOnly, false);
     if (!d.FileName.isEmpty()) dialogo.selectFile(QFileInfo(d.FileName).fileName());
@@ -45,7 +45,9 @@ IServicoDialogos& Dialogos() {
   return servicoAtual ? *servicoAtual : padrao;
 }
 
-void DefinirDialogos(IServicoDialogos* servico) { servicoAtual = servico; }
+void DefinirDialogos(IServicoDialogos* servico) {
+  servicoAtual = servico;
+}
 
 QStringList TDialogoArquivo::FiltrosQt() const {
   QStringList filtros;

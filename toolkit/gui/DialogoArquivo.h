@@ -37,8 +37,8 @@ class TDialogoArquivo {
   int FilterIndex = 1;  // 1-based, as chosen last
   QString DefaultExt;   // without the dot; added when the typed name has none
   QString InitialDir;
-  QString FileName;     // suggested name before, chosen path after Execute
-  QStringList Files;    // every chosen path after Execute
+  QString FileName;   // suggested name before, chosen path after Execute
+  QStringList Files;  // every chosen path after Execute
   bool AllowMultiSelect = false;
   bool FileMustExist = false;
   bool OverwritePrompt = false;

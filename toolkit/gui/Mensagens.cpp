@@ -50,15 +50,25 @@ IServicoMensagens& Mensagens() {
   return servicoAtual ? *servicoAtual : padrao;
 }
 
-void DefinirMensagens(IServicoMensagens* servico) { servicoAtual = servico; }
+void DefinirMensagens(IServicoMensagens* servico) {
+  servicoAtual = servico;
+}
 
-QString TituloAplicacao() { return tituloAplicacao; }
+QString TituloAplicacao() {
+  return tituloAplicacao;
+}
 
-void DefinirTituloAplicacao(const QString& titulo) { tituloAplicacao = titulo; }
+void DefinirTituloAplicacao(const QString& titulo) {
+  tituloAplicacao = titulo;
+}
 
-void Informar(const QString& texto) { Mensagens().Informar(TituloAplicacao(), texto); }
+void Informar(const QString& texto) {
+  Mensagens().Informar(TituloAplicacao(), texto);
+}
 
-void MostrarErro(const QString& texto) { Mensagens().Erro(TituloAplicacao(), texto); }
+void MostrarErro(const QString& texto) {
+  Mensagens().Erro(TituloAplicacao(), texto);
+}
 
 Resposta Perguntar(const QString& texto, Botoes botoes) {
   return Mensagens().Perguntar(TituloAplicacao(), texto, botoes);

@@ -20,7 +20,7 @@ class TMensagensRoteiro : public IServicoMensagens {
     Botoes botoes = Botoes::SimNao;
   };
 
-  std::deque<Resposta> respostas;  // answers for the next prompts, in order
+  std::deque<Resposta> respostas;                // answers for the next prompts, in order
   Resposta respostaPadrao = Resposta::Cancelar;  // when the queue is empty
   std::vector<TCaixa> caixas;
 

@@ -25,8 +25,8 @@ class TesteGerenteSys : public QObject {
   toolkit::gui::TMensagensRoteiro mensagens;
   toolkit::gui::TDialogosRoteiro dialogos;
   std::unique_ptr<TGerenteSys> g;
-  QStringList eventos;   // events in the order raised
-  bool leitura = true;   // what OnLerArquivo answers
+  QStringList eventos;    // events in the order raised
+  bool leitura = true;    // what OnLerArquivo answers
   bool lerLanca = false;  // OnLerArquivo throws
   bool escritaLanca = false;
   QStringList escritos;  // paths written
@@ -116,8 +116,7 @@ class TesteGerenteSys : public QObject {
     QCOMPARE(mensagens.caixas[0].texto, QStringLiteral("Deseja Salvar as Alterações em a.cdt"));
     QCOMPARE(mensagens.caixas[0].botoes, Botoes::SimNaoCancelar);
     QCOMPARE(escritos.size(), gravacoes);
-    QCOMPARE(g->NomeProjeto,
-             resultado ? QStringLiteral("\"Caudalente.cdt\"") : QStringLiteral("a.cdt"));
+    QCOMPARE(g->NomeProjeto, resultado ? QStringLiteral("\"Caudalente.cdt\"") : QStringLiteral("a.cdt"));
   }
 
   void salvarDeProjetoNovoAbreSalvarComo() {
