@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QProcess>
+#include <QProgressBar>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -22,6 +23,7 @@
 
 #include "app/Icones.h"
 #include "idf/UnBD.h"
+#include "model/hillslope/uCaudalente.h"
 #include "project/ArquivoProjeto.h"
 #include "project/gui/ConfUnidades.h"
 #include "toolkit/ArquivoIni.h"
@@ -583,11 +585,77 @@ void TFPrincipal::PaginaWebClick(int tag) {
     throw std::runtime_error("Não foi possível abrir a página escolhida.");
 }
 
-// The hydrograph file viewer and converters come with the chart window; until
-// then these commands do nothing.
+// The hydrograph file viewer comes with the chart window; until then the
+// command does nothing.
 void TFPrincipal::BVisualizarClick() {}
 
-void TFPrincipal::Txt2BinClick(bool /*paraBinario*/) {}
+void TFPrincipal::Txt2BinClick(bool paraBinario) {
+  DHidros.FilterIndex = paraBinario ? 2 : 1;
+  if (!DHidros.Execute()) return;
+  const QStringList arquivos = DHidros.Files;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  TCaudalente serie;
+  MostrarProgresso(QStringLiteral("Convertendo arquivo"));
+  setEnabled(false);
+  auto restaurar = [this] {
+    RemoverProgresso();
+    setEnabled(true);
+    QApplication::restoreOverrideCursor();
+  };
+  try {
+    for (int i = 0; i < arquivos.size(); ++i) {
+      const QString& arquivo = arquivos.at(i);
+      ArquivoProgresso->setText(arquivo);
+      BarraProgresso->setValue(qRound((i + 1) * 100.0 / arquivos.size()));
+      QCoreApplication::processEvents();
+      // The output name cuts exactly three characters, whatever the extension.
+      const QString saida =
+          arquivo.left(arquivo.size() - 3) + (paraBinario ? QStringLiteral("bin") : QStringLiteral("txt"));
+      // A file that could not be read (the reader has said why) is not
+      // converted: the series would still hold the previous file's points.
+      if (paraBinario) {
+        if (serie.LerTexto(Local(arquivo))) serie.SalvarBinario(Local(saida));
+      } else {
+        if (serie.LerBinario(Local(arquivo))) serie.SalvarTexto(Local(saida));
+      }
+    }
+  } catch (...) {
+    restaurar();
+    throw;
+  }
+  toolkit::gui::Informar(QStringLiteral("Conversão terminada com sucesso."));
+  restaurar();
+}
+
+void TFPrincipal::MostrarProgresso(const QString& texto) {
+  RemoverProgresso();
+  Painel0->setText(QString());
+  BarraProgresso = new QProgressBar(BarraHints);
+  BarraProgresso->setGeometry(10, 4, 260, 15);
+  BarraProgresso->setRange(0, 100);
+  BarraProgresso->setValue(1);
+  BarraProgresso->setTextVisible(false);
+  TextoProgresso = new QLabel(texto, BarraHints);
+  TextoProgresso->adjustSize();
+  TextoProgresso->move(BarraProgresso->geometry().right() + 1 + 7, 5);
+  ArquivoProgresso = new QLabel(BarraHints);
+  ArquivoProgresso->setGeometry(TextoProgresso->geometry().right() + 1 + 4, 5, 99, 13);
+  ArquivoProgresso->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  for (QWidget* w : {static_cast<QWidget*>(BarraProgresso), static_cast<QWidget*>(TextoProgresso),
+                     static_cast<QWidget*>(ArquivoProgresso)}) {
+    w->raise();
+    w->show();
+  }
+}
+
+void TFPrincipal::RemoverProgresso() {
+  delete BarraProgresso;
+  delete TextoProgresso;
+  delete ArquivoProgresso;
+  BarraProgresso = nullptr;
+  TextoProgresso = nullptr;
+  ArquivoProgresso = nullptr;
+}
 
 // --- Project events ------------------------------------------------------------
 

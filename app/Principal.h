@@ -21,6 +21,7 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QProgressBar;
 class QStatusBar;
 class QTimer;
 class QToolBar;
@@ -88,6 +89,10 @@ class TFPrincipal : public QMainWindow {
   QLabel* Painel0;        // hints
   QLabel* PainelRelogio;  // clock
   QTimer* Timer1;
+  // Progress display of the file tools, while one runs.
+  QProgressBar* BarraProgresso = nullptr;
+  QLabel* TextoProgresso = nullptr;
+  QLabel* ArquivoProgresso = nullptr;
 
   // Path of the settings file in use.
   QString ArquivoConfiguracao() const { return arquivoConfiguracao_; }
@@ -139,6 +144,11 @@ class TFPrincipal : public QMainWindow {
 
   // Recent-file captions "&k/ " + file name.
   void AtualizarMenuRecentes();
+
+  // Progress of the file tools on the status bar: a bar with the share of
+  // files done, the command's text and the file in work.
+  void MostrarProgresso(const QString& texto);
+  void RemoverProgresso();
 
  protected:
   bool event(QEvent* evento) override;

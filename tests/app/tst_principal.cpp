@@ -19,6 +19,7 @@
 
 #include "app/Aplicacao.h"
 #include "app/Principal.h"
+#include "model/hillslope/uCaudalente.h"
 #include "project/gui/ConfUnidades.h"
 #include "toolkit/Regional.h"
 #include "toolkit/gui/Ajuda.h"
@@ -35,6 +36,7 @@ class TestePrincipal : public QObject {
   toolkit::gui::TMensagensRoteiro mensagens;
   toolkit::gui::TDialogosRoteiro dialogos;
 
+  static std::string Local(const QString& c) { return c.toStdString(); }
   QString Ini() const { return pasta->filePath(QStringLiteral("Caudalente.ini")); }
   QString Caminho(const QString& nome) const { return pasta->filePath(nome); }
 
@@ -288,6 +290,45 @@ class TestePrincipal : public QObject {
     j->AbrirUrl = [](const QUrl&) { return false; };
     j->PaginaWeb[0]->trigger();
     QCOMPARE(mensagens.Textos(), QStringList{QStringLiteral("Não foi possível abrir a página escolhida.")});
+  }
+
+  void conversoresDeHidrograma() {
+    auto j = Janela();
+    TCaudalente serie;
+    const double pontos[][2] = {{0, 0}, {1, 2.5}, {2, 1.25}, {3, 0}};
+    for (const auto& p : pontos) serie.Adicionar(p[0], p[1]);
+    serie.SalvarTexto(Local(Caminho(QStringLiteral("dados.txt"))));
+    serie.SalvarTexto(Local(Caminho(QStringLiteral("x.text"))));
+
+    dialogos.escolhas = {{Caminho(QStringLiteral("dados.txt")), Caminho(QStringLiteral("x.text"))}};
+    j->Txt2Bin->trigger();
+    QCOMPARE(j->DHidros.FilterIndex, 2);
+    QCOMPARE(mensagens.Textos(), QStringList{QStringLiteral("Conversão terminada com sucesso.")});
+    QVERIFY(QFile::exists(Caminho(QStringLiteral("x.tbin"))));
+    TCaudalente lida;
+    QVERIFY(lida.LerBinario(Local(Caminho(QStringLiteral("dados.bin")))));
+    QCOMPARE(int(lida.Count()), 4);
+    for (int i = 0; i < 4; ++i) {
+      QCOMPARE(lida.Ponto(size_t(i)).Tempo, pontos[i][0]);
+      QCOMPARE(lida.Ponto(size_t(i)).Vazao, pontos[i][1]);
+    }
+
+    QVERIFY(QFile::copy(Caminho(QStringLiteral("dados.bin")), Caminho(QStringLiteral("a.b.bin"))));
+    dialogos.escolhas = {{Caminho(QStringLiteral("a.b.bin"))}};
+    j->Bin2Txt->trigger();
+    QCOMPARE(j->DHidros.FilterIndex, 1);
+    QVERIFY(QFile::exists(Caminho(QStringLiteral("a.b.txt"))));
+
+    // A file that is not a hydrograph ends the command with its error.
+    mensagens = {};
+    Escrever(Caminho(QStringLiteral("ruim.bin")), QStringLiteral("nada"));
+    dialogos.escolhas = {{Caminho(QStringLiteral("ruim.bin"))}};
+    j->Bin2Txt->trigger();
+    QCOMPARE(mensagens.caixas.size(), size_t(1));
+    QCOMPARE(mensagens.caixas[0].tipo, QStringLiteral("erro"));
+    QVERIFY(j->isEnabled());
+    QVERIFY(!j->BarraProgresso);
+    QVERIFY(!QApplication::overrideCursor());
   }
 
   void calculadoraAusenteAvisa() {
