@@ -35,7 +35,7 @@ int ultimoContexto = -1;
 
 class TJanelaAjuda : public QWidget {
  public:
-  TJanelaAjuda() : QWidget(nullptr, Qt::Window) {
+  explicit TJanelaAjuda(QWidget* pai) : QWidget(pai, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Ajuda - ") + TituloAplicacao());
     resize(900, 620);
@@ -179,7 +179,15 @@ class TJanelaAjuda : public QWidget {
 QPointer<TJanelaAjuda> janela;
 
 TJanelaAjuda* Janela() {
-  if (!janela) janela = new TJanelaAjuda;
+  // A modal dialog blocks every other window: help asked for from inside one
+  // belongs to that dialog, so that it can be read and used.
+  QWidget* modal = QApplication::activeModalWidget();
+  if (janela && janela->parentWidget() != modal) {
+    janela->hide();
+    janela->deleteLater();
+    janela = nullptr;
+  }
+  if (!janela) janela = new TJanelaAjuda(modal);
   janela->show();
   janela->raise();
   janela->activateWindow();

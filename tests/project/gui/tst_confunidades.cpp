@@ -3,11 +3,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
 
 #include "project/gui/ConfUnidades.h"
+#include "toolkit/gui/Ajuda.h"
 
 namespace {
 
@@ -103,6 +105,32 @@ class TesteConfUnidades : public QObject {
     QCOMPARE(u.IndVI, std::uint8_t(3));
     QCOMPARE(u.UnidadeVI, std::string("cm/dia"));
     QCOMPARE(u.Estado, 30);
+  }
+
+  // Help from inside the modal dialog: F1 gives the controls' topic, the
+  // button the dialog's; the help window belongs to the dialog so that the
+  // dialog does not block it.
+  void ajudaDentroDoDialogo() {
+    toolkit::gui::DefinirPastaAjuda(QStringLiteral(CAUDALENTE_SOURCE_DIR "/data/ajuda"));
+    toolkit::gui::InstalarTeclaF1();
+    TUnidades u;
+    u.HelpContext = 1330;
+    QList<int> contextos;
+    bool ajudaDoDialogo = false;
+    QuandoAbrir([&](TFConfUnidades& d) {
+      d.UnidVI->setFocus();
+      QTest::keyClick(d.UnidVI, Qt::Key_F1);
+      contextos << toolkit::gui::ContextoAjudaMostrado();
+      d.BAjuda->click();
+      contextos << toolkit::gui::ContextoAjudaMostrado();
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->parentWidget() == &d && w->findChild<QTextBrowser*>()) ajudaDoDialogo = true;
+      d.reject();
+    });
+    Configurar(u);
+    QCOMPARE(contextos, (QList<int>{1200, 1330}));
+    QVERIFY(ajudaDoDialogo);
+    toolkit::gui::FecharAjuda();
   }
 
   void rotulosDeUnidade() {
