@@ -40,12 +40,12 @@ COBERTURAS = [
 ]
 
 
-def num(x):
-    """A real as the project file holds it (decimal point; the runs use LC_ALL=C)."""
-    return repr(float(x)).replace('e', 'E') if x != int(x) else str(int(x))
+def escrever_projeto(caminho, chuva, segmentos, canal, versao_encosta='2', sep='.'):
+    """Writes a project with the given decimal separator (the locale's, for the reader)."""
+    def num(x):
+        texto = repr(float(x)).replace('e', 'E') if x != int(x) else str(int(x))
+        return texto.replace('.', sep)
 
-
-def escrever_projeto(caminho, chuva, segmentos, canal, versao_encosta='2'):
     linhas = []
 
     def secao(nome, pares):
@@ -133,7 +133,7 @@ def gerar_caso(rnd, chuvas, indice):
             'nt': rnd.choice([0.02, 0.03, 0.05, 0.1, 0.15, 0.3]),
             'Comprimento': rnd.choice([1, 7, 20, 40, 50, 51, 65, 90, 120]),
         })
-    if rnd.random() < 0.5:
+    if (indice // 4) % 2 == 0:
         canal = {'Tipo': 0, 'B': rnd.choice([0.3, 0.5, 1.0, 2.0]),
                  'Z': rnd.choice([0.5, 1.0, 1.5, 3.0]), 'Sm': 0}
     else:
@@ -157,16 +157,18 @@ def pedidos(rnd, segmentos, canal):
         n1 = ref.numero_linhas(segmentos[0]['Comprimento'])
         lista.append((n1, None))
         lista.append((n1 + 1, None))
+        # a channel fed from higher up the slope, whose infiltration may differ from the foot's
+        lista.append((n1, col))
     return lista
 
 
-def rodar_calc(calc, projeto, linha, coluna):
+def rodar_calc(calc, projeto, linha, coluna, localidade='C'):
     cmd = [calc, projeto]
     if linha is not None:
         cmd += ['--linha', str(linha)]
     if coluna is not None:
         cmd += ['--coluna', str(coluna)]
-    env = dict(os.environ, LC_ALL='C', LANG='C', LC_NUMERIC='C')
+    env = dict(os.environ, LC_ALL=localidade, LANG=localidade, LC_NUMERIC=localidade)
     r = subprocess.run(cmd, capture_output=True, text=True, env=env, timeout=600)
     saida = json.loads(r.stdout) if r.returncode == 0 and r.stdout.strip() else None
     return r.returncode, saida, r.stderr.strip()
@@ -269,17 +271,25 @@ def main():
     chuvas = ler_chuvas()
     piores = []
     n_rodadas = 0
+    codigos = {}
     discordancias = 0
     for indice in range(opc.casos):
         chuva, segs, canal = gerar_caso(rnd, chuvas, indice)
+        # The older single-hillslope layout, once with a soil that takes all the rain.
         versao = '1' if len(segs) == 1 and indice % 8 == 0 else '2'
+        if versao == '1' and indice % 16 == 8:
+            ch = ref.Chuva(chuva['Tr'], chuva['K'], chuva['A'], chuva['B'], chuva['C'])
+            segs[0]['VIB'] = round(ch.pico() * 1.2, 2)
+        # Now and then a project written under a decimal comma, read under pt_BR.
+        sep, localidade = (',', 'pt_BR.UTF-8') if indice % 10 == 3 else ('.', 'C')
         projeto = os.path.join(pasta, 'caso%02d.cdt' % indice)
-        escrever_projeto(projeto, chuva, segs, canal, versao)
+        escrever_projeto(projeto, chuva, segs, canal, versao, sep)
         for linha, coluna in pedidos(rnd, segs, canal):
             n_rodadas += 1
-            cod_c, calc_s, erro = rodar_calc(opc.calc, projeto, linha, coluna)
+            cod_c, calc_s, erro = rodar_calc(opc.calc, projeto, linha, coluna, localidade)
+            codigos[cod_c] = codigos.get(cod_c, 0) + 1
             try:
-                cod_r, ref_s = ref.calcular_projeto(projeto, linha, coluna)
+                cod_r, ref_s = ref.calcular_projeto(projeto, linha, coluna, sep)
             except ref.ErroModelo as e:
                 cod_r, ref_s = 1, None
                 erro = erro + ' | ref: ' + str(e)
@@ -300,6 +310,11 @@ def main():
                 print(rotulo + ':')
                 for p in problemas:
                     print('  ' + p)
+    print('códigos de saída da calculadora: ' +
+          ', '.join('%d: %d' % kv for kv in sorted(codigos.items())))
+    print('caminhos raros percorridos pela referência:')
+    for caminho, n in sorted(ref.CONTAGEM.items()):
+        print('  %6d  %s' % (n, caminho))
     piores.sort(reverse=True)
     print('%d rodadas em %d projetos (%s); %d discordâncias' %
           (n_rodadas, opc.casos, pasta, discordancias))

@@ -18,6 +18,14 @@ import math
 import sys
 
 
+# How often the rarer paths ran, so that a comparison can show what it exercised.
+CONTAGEM = {}
+
+
+def contar(caminho):
+    CONTAGEM[caminho] = CONTAGEM.get(caminho, 0) + 1
+
+
 class ErroModelo(Exception):
     """An error the program would show to the user."""
 
@@ -35,7 +43,12 @@ class Chuva:
             self.KTrA = -1.0
 
     def media(self, t):
-        return self.KTrA / math.exp(self.C * math.log(t + self.B))
+        # Outside the storm's domain (t + B <= 0) the value is not a number, as in IEEE
+        # arithmetic: a Newton iteration that wanders there simply does not converge.
+        x = t + self.B
+        if not x > 0:
+            return math.nan
+        return self.KTrA / math.exp(self.C * math.log(x))
 
     def instantanea(self, t):
         return self.media(t) * (1.0 - self.C * t / (t + self.B))
@@ -181,6 +194,7 @@ class Serie:
         # read past the end: interpolate in the last interval instead.
         if k == len(p) - 1:
             k = len(p) - 2
+            contar('interpolação no último intervalo')
         if k > len(p) - 2 or k < 0:
             raise AssertionError("série de entrada não uniforme: k = %d" % k)
         if tempo == p[k][0]:
@@ -210,6 +224,7 @@ class Serie:
             return
         t_ult = p[-1][0]
         incl = p[k - 1][1] / (t_ult - p[k - 1][0])
+        contar('recessão retificada')
         for j in range(k, len(p) - 1):
             p[j][1] = (t_ult - p[j][0]) * incl
 
@@ -301,6 +316,7 @@ def calcular_segmento(seg, chuva, entrada, linhas, sem_escoamento):
 
     serie = Serie(local=1)
     if linhas == 1:
+        contar('célula única' + (' com entrada' if com_entrada else ''))
         t = tia
         serie.pontos.append([t, 0.0])
         while True:
@@ -325,21 +341,20 @@ def calcular_segmento(seg, chuva, entrada, linhas, sem_escoamento):
         # Dry outlet steps between wet ones become zeros, so that a series fed downstream
         # stays evenly spaced (only a chained segment can dry and wet again).
         preencher = versao == '2' and com_entrada
-        secos = []
         k1 = dx / (alfa * dts)
+        k2 = dx / alfa
         k3 = alfa * dts / dx
+        secos = []
         ultima = linhas - 1
         while not parar:
             e = (chuva.instantanea(t) - vib) / 3600000.0
-            edxa = e * dx / alfa
-            edts = e * dts
             m = 0.0
             for i in range(1, linhas):
                 if h_nov[i - 1] + h_ant[i] > hest:
-                    x = (h_ant[i - 1] - h_nov[i - 1]) * k1 + edxa + r_nov[i - 1]
+                    x = (h_ant[i - 1] - h_nov[i - 1]) * k1 + e * k2 + r_nov[i - 1]
                     m = x ** 0.6 if x > 0 else 0.0
                 else:
-                    m = edts + h_ant[i] + (r_ant[i - 1] - r_ant[i]) * k3
+                    m = e * dts + h_ant[i] + (r_ant[i - 1] - r_ant[i]) * k3
                 if m <= 0 and i == ultima:
                     if versao == '1' or not com_entrada:
                         parar = True
@@ -351,6 +366,8 @@ def calcular_segmento(seg, chuva, entrada, linhas, sem_escoamento):
                     r_nov[i] = 0.0
             t = t + dt
             if m > 0:
+                if secos:
+                    contar('passos secos preenchidos com zero')
                 for ts in secos:
                     serie.pontos.append([ts, 0.0])
                 secos = []
@@ -376,6 +393,7 @@ def calcular_segmento(seg, chuva, entrada, linhas, sem_escoamento):
 
     if len(serie.pontos) < 3:
         serie.pontos = []
+        contar('trecho sem escoamento')
         return serie
     serie.alfa = alfa
     serie.expoente = 5.0 / 3.0
@@ -550,6 +568,7 @@ def calcular_canal(canal, colunas, chuva, encosta, tie, comprimento_encosta):
                         a = a - pot(abs(e) / alfa, inv_beta)
                         if not math.isfinite(a):
                             a = 0.0  # a non-finite area counts as dry; e keeps its NaN
+                            contar('canal triangular: área não finita')
                     else:
                         if a > 0:
                             y = profundidade_da_area(canal, a)
@@ -558,7 +577,7 @@ def calcular_canal(canal, colunas, chuva, encosta, tie, comprimento_encosta):
                             e = 0.0
                         base = -e / alfa
                         if base < 0 or math.isnan(base):
-                            pass  # the loss cannot be evaluated: a keeps its value
+                            contar('canal trapezoidal: perda não avaliável')
                         else:
                             a = a - pot(base, inv_beta)
                 if a <= 0 and j == ultima and passo > 1:
