@@ -54,7 +54,13 @@ INSTANTIATE_TEST_SUITE_P(
         // Pasture has no terraced rows.
         CasoCN{4, 1, 2, 20, 91}, CasoCN{4, 2, 3, 200, 15}, CasoCN{4, 3, 1, 2, 0},
         // Forest ignores the treatment but needs a condition.
-        CasoCN{5, 0, 3, 50, 74}, CasoCN{5, 2, 1, 2, 93}, CasoCN{5, 1, 0, 2, 0}, CasoCN{6, 1, 1, 2, 0}));
+        CasoCN{5, 0, 3, 50, 74}, CasoCN{5, 2, 1, 2, 93}, CasoCN{5, 1, 0, 2, 0}, CasoCN{6, 1, 1, 2, 0},
+        // Every other row of the table once, the columns taken in turn.
+        CasoCN{1, 1, 3, 10, 94}, CasoCN{1, 2, 1, 100, 91}, CasoCN{1, 2, 3, 250, 82}, CasoCN{1, 3, 1, 1, 92},
+        CasoCN{2, 1, 1, 10, 93}, CasoCN{2, 1, 3, 100, 88}, CasoCN{2, 3, 1, 250, 78}, CasoCN{2, 3, 3, 1, 92},
+        CasoCN{3, 1, 1, 10, 94}, CasoCN{3, 1, 3, 100, 86}, CasoCN{3, 2, 1, 250, 81}, CasoCN{3, 2, 3, 1, 93},
+        CasoCN{3, 3, 1, 10, 91}, CasoCN{4, 1, 1, 100, 91}, CasoCN{4, 1, 3, 250, 59}, CasoCN{4, 2, 1, 1, 95},
+        CasoCN{4, 2, 2, 10, 88}, CasoCN{5, 3, 2, 250, 56}, CasoCN{3, 0, 1, 10, 0}));
 
 TEST(Terreno, WorkedAbstractions) {
   EXPECT_REL_NEAR(AbstracaoInicial(Terreno(0, 0, 0, 2)), 1.0367347, 1e-7);
