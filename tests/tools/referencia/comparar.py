@@ -3,6 +3,7 @@
 
     comparar.py [--calc build/bin/caudalente-calc] [--casos 40] [--semente 2025]
                 [--tolerancia 1e-9] [--manter PASTA] [--so-trabalhado]
+    comparar.py --projetos A.cdt B.cdt ...   (given projects: foot, first and last column)
 
 Generates varied valid projects (1 to 4 segments, both channel shapes, storms of the
 delivered IDF table, a range of infiltration rates, slopes, roughness and covers, lines
@@ -245,6 +246,27 @@ def verificar_trabalhado(calc, pasta):
     return falhas
 
 
+def comparar_projetos(calc, projetos, tol):
+    discordancias = 0
+    for projeto in projetos:
+        _, _, canal = ref.ler_projeto(projeto)
+        for linha, coluna in ((None, None), (None, 1), (None, canal['Comprimento'])):
+            cod_c, calc_s, erro = rodar_calc(calc, projeto, linha, coluna)
+            cod_r, ref_s = ref.calcular_projeto(projeto, linha, coluna)
+            rotulo = '%s --coluna %s' % (os.path.basename(projeto), coluna)
+            problemas = ['código calc %d, ref %d %s' % (cod_c, cod_r, erro)] if cod_c != cod_r else []
+            if not problemas and cod_c == 0:
+                problemas = comparar(calc_s, ref_s, tol)[0]
+            resumo = 'código %d' % cod_c
+            if cod_c == 0:
+                resumo += ', %d pontos, Volume %.6g' % (len(ref_s['pontos']), ref_s['Volume'])
+            print('%s: %s%s' % (rotulo, resumo, '' if not problemas else ' DISCORDA'))
+            for p in problemas:
+                print('  ' + p)
+            discordancias += bool(problemas)
+    return 1 if discordancias else 0
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split('\n')[1])
     ap.add_argument('--calc', default=os.path.join(RAIZ, 'build', 'bin', 'caudalente-calc'))
@@ -253,6 +275,7 @@ def main():
     ap.add_argument('--tolerancia', type=float, default=1e-9)
     ap.add_argument('--manter', help='keep the generated projects in this folder')
     ap.add_argument('--so-trabalhado', action='store_true')
+    ap.add_argument('--projetos', nargs='+', metavar='CDT')
     opc = ap.parse_args()
     if not os.path.exists(opc.calc):
         print('calculadora não encontrada: ' + opc.calc, file=sys.stderr)
@@ -266,6 +289,8 @@ def main():
         print('  ' + f)
     if opc.so_trabalhado:
         return 1 if falhas else 0
+    if opc.projetos:
+        return comparar_projetos(opc.calc, opc.projetos, opc.tolerancia) or bool(falhas)
 
     rnd = random.Random(opc.semente)
     chuvas = ler_chuvas()
