@@ -316,20 +316,26 @@ TEstacao TBDPrecipitacao::Interpolar(const std::string& latitude, const std::str
 
   // First pass: exact match or weights. A station at distance zero whose texts
   // differ only in form (" 5" and "05") is that place too: no infinite weight.
+  // A station with the very texts still wins, wherever it comes in the order.
   std::vector<long double> pesos;
   long double total = 0.0L;
+  const TEstacao* mesmoLugar = nullptr;
   for (int estado : EstadosInterpolacao) {
     for (const TEstacao& e : estacoes_[static_cast<std::size_t>(estado)]) {
       if (e.Latitude == latitude && e.Longitude == longitude) return e;
       const long double dLon = TextoParaGraus(e.Longitude) - static_cast<long double>(lambda0);
       const long double dLat = TextoParaGraus(e.Latitude) - static_cast<long double>(phi0);
       const long double d = std::sqrt(dLon * dLon + dLat * dLat);
-      if (d == 0.0L) return e;
+      if (d == 0.0L) {
+        if (!mesmoLugar) mesmoLugar = &e;
+        continue;
+      }
       const long double w = 1.0L / (d * d * d * d * d);
       pesos.push_back(w);
       total += w;
     }
   }
+  if (mesmoLugar) return *mesmoLugar;
   if (pesos.empty() || !(total > 0.0L))
     throw EInterpolacao(
         "Não há estações com coordenadas nos estados usados na interpolação; "
@@ -342,11 +348,12 @@ TEstacao TBDPrecipitacao::Interpolar(const std::string& latitude, const std::str
   std::size_t i = 0;
   for (int estado : EstadosInterpolacao) {
     for (const TEstacao& e : estacoes_[static_cast<std::size_t>(estado)]) {
+      // Each term is added in extended precision and the sum kept as a double.
       const long double fracao = pesos[i++] / total;
-      r.K += static_cast<double>(fracao * e.K);
-      r.a += static_cast<double>(fracao * e.a);
-      r.b += static_cast<double>(fracao * e.b);
-      r.c += static_cast<double>(fracao * e.c);
+      r.K = static_cast<double>(r.K + fracao * e.K);
+      r.a = static_cast<double>(r.a + fracao * e.a);
+      r.b = static_cast<double>(r.b + fracao * e.b);
+      r.c = static_cast<double>(r.c + fracao * e.c);
     }
   }
   return r;

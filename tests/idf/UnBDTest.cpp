@@ -295,18 +295,27 @@ TEST_F(BancoTeste, InterpolarPesosUmEUmTrintaEDoisAvos) {
 }
 
 TEST_F(BancoTeste, InterpolarDistanciaZeroComTextoDiferenteEhOProprioPosto) {
+  // Bahia comes first in the order and has a station on Vitória's point, its
+  // latitude written with a blank in place of a leading zero.
+  const std::string latBranco =
+      "20\xC2\xB0"
+      "19' 0\"";
   std::array<std::vector<Estacao>, 27> e;
+  e[4] = {Est("Mesmo ponto", 1700, latBranco, Coord(40, 20, 0))};
   e[7] = {Est("Vitória", 1500, Coord(20, 19, 0), Coord(40, 20, 0))};
   e[24] = {Est("Longe", 900, Coord(23, 0, 0), Coord(47, 0, 0))};
   const TBDPrecipitacao bd = Ler(e);
-  // Same place written with a blank in place of a leading zero: no infinite weight.
-  const TEstacao r = bd.Interpolar(
-      "20\xC2\xB0"
-      "19' 0\"",
-      Coord(40, 20, 0));
-  EXPECT_EQ(r.Nome, "Vitória");
-  EXPECT_EQ(r.K, 1500);
-  EXPECT_TRUE(std::isfinite(r.a));
+  const std::pair<std::string, const char*> casos[] = {
+      {Coord(20, 19, 0), "Vitória"},       // the very texts win over an earlier zero distance
+      {latBranco, "Mesmo ponto"},          // the very texts
+      {Coord(20, 18, 60), "Mesmo ponto"},  // no station has these texts: the first at distance zero
+  };
+  for (const auto& [lat, nome] : casos) {
+    const TEstacao r = bd.Interpolar(lat, Coord(40, 20, 0));
+    EXPECT_EQ(r.Nome, nome) << lat;
+    EXPECT_EQ(r.Fonte, "Autor (2000)") << lat;
+    EXPECT_TRUE(std::isfinite(r.K) && std::isfinite(r.a)) << lat;
+  }
 }
 
 TEST_F(BancoTeste, InterpolarSemEstacoesNosOitoEstadosEhErro) {
