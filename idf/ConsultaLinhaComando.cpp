@@ -68,7 +68,7 @@ int Estacoes(const std::string& estadoTexto, std::ostream& out, std::ostream& er
     const TEstacao& e = lista[i];
     out << (i ? ",\n " : "\n ") << "{\"Nome\": " << Json(e.Nome) << ", \"K\": " << Json(e.K)
         << ", \"a\": " << Json(e.a) << ", \"b\": " << Json(e.b) << ", \"c\": " << Json(e.c)
-        << ", \"Fonte\": " << Json(e.Fonte) << ", \"Latitude\": " << Json(e.Latitude)
+        << ", \"Autoria\": " << Json(e.Fonte) << ", \"Latitude\": " << Json(e.Latitude)
         << ", \"Longitude\": " << Json(e.Longitude) << "}";
   }
   out << (lista.empty() ? "]\n" : "\n]\n");

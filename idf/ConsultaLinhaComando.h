@@ -1,7 +1,9 @@
 #pragma once
 // Database mode of the command-line calculator:
-//   --idf-estacoes ESTADO                 the state's stations as a JSON array
-//   --idf-interpolar LATITUDE LONGITUDE   the Interpolar record as a JSON object
+//   --idf-estacoes ESTADO                 the state's stations as a JSON array of
+//       {"Nome", "K", "a", "b", "c", "Autoria", "Latitude", "Longitude"}
+//   --idf-interpolar LATITUDE LONGITUDE   {"K", "a", "b", "c", "Autoria"} of Interpolar
+// "Autoria" is the source in both, as the IDF component calls it.
 // ESTADO is a state name of the table ("Minas Gerais") or its index (0-26);
 // LATITUDE and LONGITUDE are coordinate texts ("20°45'14\"", south and west
 // positive). Numbers are written with 17 significant digits.

@@ -2,8 +2,10 @@
 // stations of a state and the interpolation against an independent sum.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <iterator>
 #include <regex>
 #include <sstream>
 
@@ -90,10 +92,16 @@ TEST(ConsultaLinhaComando, EstacoesPorNomeOuIndice) {
   ASSERT_EQ(porNome.codigo, 0) << porNome.err;
   EXPECT_EQ(porNome.out, porIndice.out);
   const std::string& json = porNome.out;
-  std::size_t objetos = 0;
-  for (std::size_t p = json.find("{\"Nome\""); p != std::string::npos; p = json.find("{\"Nome\"", p + 1))
-    ++objetos;
-  EXPECT_EQ(objetos, estacoes[26].size());
+  // Every object has the same keys in this order; the source is "Autoria", as
+  // in the interpolation's output.
+  const std::string texto = "\"(?:[^\"\\\\]|\\\\.)*\"", numero = "[-0-9.eE+]+";
+  const std::regex objeto("\\{\"Nome\": " + texto + ", \"K\": " + numero + ", \"a\": " + numero +
+                          ", \"b\": " + numero + ", \"c\": " + numero + ", \"Autoria\": " + texto +
+                          ", \"Latitude\": " + texto + ", \"Longitude\": " + texto + "\\}");
+  const auto objetos =
+      std::distance(std::sregex_iterator(json.begin(), json.end(), objeto), std::sregex_iterator());
+  EXPECT_EQ(static_cast<std::size_t>(objetos), estacoes[26].size()) << json;
+  EXPECT_EQ(std::count(json.begin(), json.end(), '{'), objetos);
   const auto& primeira = estacoes[26].front();
   // Seconds mark escaped inside the JSON string; numbers round-trip exactly.
   const std::string lat = toolkit::Win1252ParaUtf8(primeira.lat);
@@ -101,6 +109,8 @@ TEST(ConsultaLinhaComando, EstacoesPorNomeOuIndice) {
       << json;
   EXPECT_EQ(Numero(json, "K"), primeira.K);
   EXPECT_EQ(Numero(json, "c"), primeira.c);
+  EXPECT_NE(json.find("\"Autoria\": \"" + toolkit::Win1252ParaUtf8(primeira.fonte) + "\""),
+            std::string::npos);
   EXPECT_EQ(json.front(), '[');
   EXPECT_EQ(Executar({"--idf-estacoes", "Amapá"}).out, "[]\n");
 }
