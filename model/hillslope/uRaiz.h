@@ -54,12 +54,16 @@ TNewton Newton(F avaliar, double x0, double tolPasso, int maxIteracoes, bool nao
       return r;
     }
     try {
+      // Each working value is stored once it could be computed, so after a
+      // failure the fields hold what the failing iteration had reached.
       const TAvaliacao a = avaliar(r.x);
+      if (!std::isfinite(a.residuo)) throw EErroAritmetico();
       r.residuo = a.residuo;
+      if (!std::isfinite(a.derivada)) throw EErroAritmetico();
       r.derivada = a.derivada;
-      if (!std::isfinite(a.residuo) || !std::isfinite(a.derivada) || a.derivada == 0) throw EErroAritmetico();
-      r.passo = a.residuo / a.derivada;
-      if (!std::isfinite(r.passo)) throw EErroAritmetico();
+      const double passo = a.residuo / a.derivada;
+      if (a.derivada == 0 || !std::isfinite(passo)) throw EErroAritmetico();
+      r.passo = passo;
     } catch (const EErroAritmetico&) {
       r.iteracoes = 200;
       r.estado = EstadoNewton::ErroAritmetico;

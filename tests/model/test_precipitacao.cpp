@@ -167,6 +167,11 @@ TEST(Precipitacao, TempoDaIntensidadeFallsBackToBisection) {
   // and the bisection runs to its upper bracket.
   EXPECT_REL_NEAR(p.TempoDaIntensidade(0), 100000, 1e-9);
   EXPECT_REL_NEAR(p.TempoDaIntensidade(-5), 100000, 1e-9);
+  // Newton stopped there because its step overflowed: the working fields keep
+  // the last values that could be computed, never an infinite step.
+  EXPECT_EQ(p.Iteracoes, 200);
+  EXPECT_TRUE(std::isfinite(p.Passo)) << p.Passo;
+  EXPECT_TRUE(std::isfinite(p.Derivada)) << p.Derivada;
 }
 
 TEST(Precipitacao, DuracaoDaAlturaInvertsTheCumulativeDepth) {
