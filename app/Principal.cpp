@@ -100,7 +100,9 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
   FPrincipal = this;
   setObjectName(QStringLiteral("FPrincipal"));
   setWindowTitle(QStringLiteral("Nome do Projeto"));
-  setWindowIcon(Icone(QStringLiteral("programa")));
+  // Every window and dialog of the program carries its icon.
+  QApplication::setWindowIcon(Icone(QStringLiteral("programa")));
+  setWindowIcon(QApplication::windowIcon());
   if (pastaPrograma_.isEmpty()) pastaPrograma_ = QCoreApplication::applicationDirPath();
   if (arquivoConfiguracao_.isEmpty())
     arquivoConfiguracao_ = pastaPrograma_ + QStringLiteral("/Caudalente.ini");
@@ -810,6 +812,9 @@ void TFPrincipal::closeEvent(QCloseEvent* evento) {
     return;
   }
   Workspace->closeAllSubWindows();
+  // The help window is a window of its own: left open, it would keep the
+  // program running after its main window has gone.
+  toolkit::gui::FecharAjuda();
   // The program ends even when its settings cannot be stored.
   Protegido([&] { GravarConfiguracao(); });
   evento->accept();

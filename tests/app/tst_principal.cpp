@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTextStream>
 #include <QToolBar>
 #include <QUrl>
@@ -98,6 +99,7 @@ class TestePrincipal : public QObject {
     for (QAction* a : {j->MNovo, j->MAbrir, j->MConfSistema, j->LerArquivoBinario, j->MCascata, j->MConteudo,
                        j->Projeto[0]})
       QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+    QVERIFY(!QApplication::windowIcon().isNull());
     QCOMPARE(j->MSobreoCaudalentes->text(), QStringLiteral("&Sobre o Caudalente 2.1"));
     QCOMPARE(j->BtnSobre->toolTip(), QStringLiteral("Sobre o Caudalente 2.1"));
     QCOMPARE(j->MNovo->shortcut(), QKeySequence(Qt::Key_F4));
@@ -259,6 +261,22 @@ class TestePrincipal : public QObject {
     mensagens.respostas = {Resposta::Nao};
     QVERIFY(j->close());
     QVERIFY(QFile::exists(Ini()));
+  }
+
+  // An open help window must not keep the program running after Sair.
+  void sairFechaAAjuda() {
+    auto j = Janela();
+    j->show();
+    j->MConteudo->trigger();
+    auto ajudaVisivel = [] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->findChild<QTextBrowser*>()) return true;
+      return false;
+    };
+    QVERIFY(ajudaVisivel());
+    j->MSair->trigger();
+    QVERIFY(!j->isVisible());
+    QVERIFY(!ajudaVisivel());
   }
 
   void janelasFilhas() {
