@@ -59,11 +59,11 @@ struct TNos {
 
 // One pass over nodes 1 .. colunas-1 at the new time level. E is the lateral
 // inflow (m³/s per m) of node 1; after the end of the inflow each node's
-// surface loss becomes the E of the node below it. fatorPerda = (I - Tie) in
-// m/s. Returns the area left at the last node (not clipped). deuPau is set
-// when the trapezoidal loss could not be evaluated somewhere.
+// surface loss becomes the E of the node below it. excesso = I - Tie in mm/h.
+// Returns the area left at the last node (not clipped). deuPau is set when
+// the trapezoidal loss could not be evaluated somewhere.
 template <TPerda kPerda>
-double AvancarNos(TNos& nos, int colunas, const TConstantes& k, double E, double fatorPerda, bool& deuPau) {
+double AvancarNos(TNos& nos, int colunas, const TConstantes& k, double E, double excesso, bool& deuPau) {
   const double* const areaAnterior = nos.AreaAnterior;
   const double* const fluxoAnterior = nos.FluxoAnterior;
   double* const areaNova = nos.AreaNova;
@@ -80,12 +80,12 @@ double AvancarNos(TNos& nos, int colunas, const TConstantes& k, double E, double
     }
     if constexpr (kPerda == TPerda::Triangular) {
       // A negative area gives a NaN loss here; it is caught below as a dry node.
-      E = fatorPerda * std::sqrt(a) * k.W;
+      E = excesso * std::sqrt(a) * k.W / kMmHParaMS;
       a -= Potencia(std::fabs(E) / k.alfa, k.inversoBeta);
     } else if constexpr (kPerda == TPerda::Trapezoidal) {
       if (a > 0) {
         const double y = (std::sqrt(k.B * k.B + 4 * k.Z * a) - k.B) / (2 * k.Z);
-        E = fatorPerda * (2 * y * k.Z + k.B);
+        E = excesso * (2 * y * k.Z + k.B) / kMmHParaMS;
       } else {
         E = 0;
       }
@@ -128,7 +128,8 @@ TCurvaDescarga TCanalCinematicoCustom::CurvaDescarga() const {
   const double z = Z.Valor, sm = Sm.Valor;
   if (TipoCanal.Tipo == 1) {
     const double w = std::sqrt(2 / (1 / sm + 1 / z));
-    curva.c = (std::sqrt(1 / (z * z) + 1) + std::sqrt(1 / (sm * sm) + 1)) * w;
+    const double inversoZ = 1 / z, inversoSm = 1 / sm;
+    curva.c = (std::sqrt(inversoZ * inversoZ + 1) + std::sqrt(inversoSm * inversoSm + 1)) * w;
     curva.m = 0.5;
   } else {
     TRegressao ajuste(25);
@@ -238,11 +239,13 @@ std::unique_ptr<TCaudalente> TCanalCinematico::CalcularCaudalente(int Colunas, T
       if (comEntrada) {
         aSaida = AvancarNos<TPerda::Nenhuma>(no, Colunas, k, E, 0, deuPau);
       } else {
-        const double fatorPerda = (Chuva.IntensidadeInstantanea(t) - Tie) / kMmHParaMS;
+        // The unit change comes last, as in the loss formulas, so the losses
+        // keep their last bits.
+        const double excesso = Chuva.IntensidadeInstantanea(t) - Tie;
         if (TipoCanal.Tipo == 1)
-          aSaida = AvancarNos<TPerda::Triangular>(no, Colunas, k, E, fatorPerda, deuPau);
+          aSaida = AvancarNos<TPerda::Triangular>(no, Colunas, k, E, excesso, deuPau);
         else
-          aSaida = AvancarNos<TPerda::Trapezoidal>(no, Colunas, k, E, fatorPerda, deuPau);
+          aSaida = AvancarNos<TPerda::Trapezoidal>(no, Colunas, k, E, excesso, deuPau);
         // Once per computation: the failure repeats at every node of every step.
         if (deuPau && !avisouDeuPau) {
           avisouDeuPau = true;
