@@ -9,7 +9,9 @@
 namespace {
 
 // r of a depth, as the scheme defines it: r = h^(5/3).
-inline double Pot53(double h) { return std::pow(h, 5.0 / 3.0); }
+inline double Pot53(double h) {
+  return std::pow(h, 5.0 / 3.0);
+}
 
 }  // namespace
 
@@ -17,10 +19,10 @@ TPlanoCinematico::TPlanoCinematico(int n, double dxM, double dtS, double alfa)
     : ultima_(n - 1),
       alfa1000_(1000 * alfa),
       hEstrela_(std::pow(3 * dxM / (5 * alfa * dtS), 1.5)),
-      dxSobreAlfaDts_(dxM / (alfa * dtS)),
-      alfaDtsSobreDx_(alfa * dtS / dxM),
-      dxSobreAlfa_(dxM / alfa),
+      alfa_(alfa),
+      dx_(dxM),
       dtS_(dtS),
+      alfaDts_(alfa * dtS),
       a_(n, 0.0),
       b_(n, 0.0),
       c_(n, 0.0),
@@ -46,16 +48,17 @@ double TPlanoCinematico::Avancar(double eMs) {
   double* const hn = hNovo_;
   double* const rn = rNovo_;
   const double hEstrela = hEstrela_;
-  const double dxSobreAlfaDts = dxSobreAlfaDts_;
-  const double alfaDtsSobreDx = alfaDtsSobreDx_;
-  const double eDts = eMs * dtS_;
-  const double eDxSobreAlfa = eMs * dxSobreAlfa_;
+  const double alfa = alfa_, dx = dx_, dtS = dtS_, alfaDts = alfaDts_;
+  // The products and quotients keep the order of the scheme's formulas (no
+  // folded constants), so the depths come out the same to the last bit.
+  const double eDts = eMs * dtS;
+  const double eDxSobreAlfa = eMs * dx / alfa;
   double M = 0;
   for (int i = 1; i <= ultima_; ++i) {
     if (hn[i - 1] + ho[i] > hEstrela) {
       // r is taken again from the depth (not X itself) so that both marches
       // store the same function of h.
-      const double X = (ho[i - 1] - hn[i - 1]) * dxSobreAlfaDts + eDxSobreAlfa + rn[i - 1];
+      const double X = (ho[i - 1] - hn[i - 1]) * dx / alfaDts + eDxSobreAlfa + rn[i - 1];
       if (X > 0) {
         M = std::pow(X, 0.6);
         hn[i] = M;
@@ -64,7 +67,7 @@ double TPlanoCinematico::Avancar(double eMs) {
       }
       M = 0;
     } else {
-      M = eDts + ho[i] + (ro[i - 1] - ro[i]) * alfaDtsSobreDx;
+      M = eDts + ho[i] + (ro[i - 1] - ro[i]) * alfa * dtS / dx;
       if (M > 0) {
         hn[i] = M;
         rn[i] = Pot53(M);

@@ -30,7 +30,7 @@ class TPlanoCinematico {
  private:
   int ultima_;
   double alfa1000_, hEstrela_;
-  double dxSobreAlfaDts_, alfaDtsSobreDx_, dxSobreAlfa_, dtS_;
+  double alfa_, dx_, dtS_, alfaDts_;
   std::vector<double> a_, b_, c_, d_;
   // The two levels swap storage every step instead of being copied.
   double* hVelho_;
