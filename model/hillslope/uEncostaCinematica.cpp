@@ -119,7 +119,8 @@ double TempoAbstracaoInicial(const TTerreno& Terreno, TPrecipitacaoExponencialNe
         return raiz::TAvaliacao{Chuva.IntensidadeMedia(t) * t - 60 * Ia, Chuva.IntensidadeInstantanea(t)};
       },
       1.0, 1e-7, 200, false);
-  return r.estado == raiz::EstadoNewton::Convergiu ? r.x : 0.0;
+  // A step that settles only after the 200th counts as no convergence too.
+  return r.estado == raiz::EstadoNewton::Convergiu && r.iteracoes <= 200 ? r.x : 0.0;
 }
 
 // ---------------------------------------------------------------------------

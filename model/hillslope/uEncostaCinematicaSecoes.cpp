@@ -180,7 +180,8 @@ std::unique_ptr<TCaudalente> TEncostaCinematicaSecoes::CalcularCaudalente(
       d -= n;
     } else {
       saida = trecho.CalcularCaudalente(Chuva, &entrada, ProgressoTempo, d);
-      Lt += d * trecho.DeltaX();
+      // d cells of the segment, in the grid's own terms (0.5 m cells above 50 m).
+      Lt += trecho.Comprimento() > 50 ? d * 0.5 : d * trecho.Comprimento() / 100.0;
       d = 0;
     }
   }
