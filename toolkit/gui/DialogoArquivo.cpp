@@ -1,7 +1,10 @@
 #include "toolkit/gui/DialogoArquivo.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+
+#include "toolkit/gui/Mensagens.h"
 
 namespace toolkit::gui {
 
@@ -10,7 +13,13 @@ namespace {
 class TDialogosPadrao : public IServicoDialogos {
  public:
   bool Executar(TDialogoArquivo& d, QStringList& escolhidos, int& indiceFiltro) override {
-    QFileDialog dialogo(d.Parent, d.Title, d.InitialDir);
+    // A file name with its folder (the last choice) opens the dialog in that
+    // folder; a bare name, in the initial folder.
+    QString pasta = d.InitialDir;
+    const QFileInfo sugerido(d.FileName);
+    if (!d.FileName.isEmpty() && sugerido.isAbsolute() && sugerido.absoluteDir().exists())
+      pasta = sugerido.absolutePath();
+    QFileDialog dialogo(d.Parent, d.Title, pasta);
     const QStringList filtros = d.FiltrosQt();
     dialogo.setNameFilters(filtros);
     if (d.FilterIndex >= 1 && d.FilterIndex <= filtros.size())
@@ -28,10 +37,19 @@ class TDialogosPadrao : public IServicoDialogos {
     }
     dialogo.setOption(QFileDialog::ReadOnly, false);
     if (!d.FileName.isEmpty()) dialogo.selectFile(QFileInfo(d.FileName).fileName());
-    if (dialogo.exec() != QDialog::Accepted) return false;
-    escolhidos = dialogo.selectedFiles();
+    for (;;) {
+      if (dialogo.exec() != QDialog::Accepted) return false;
+      escolhidos = dialogo.selectedFiles();
+      if (escolhidos.isEmpty()) return false;
+      // The toolkit's dialog accepts a typed name in a folder that does not
+      // exist; the file could not be written there.
+      const QDir destino = QFileInfo(escolhidos.first()).absoluteDir();
+      if (d.tipo() == TDialogoArquivo::Tipo::Abrir || destino.exists()) break;
+      Informar(QStringLiteral("A pasta ") + QDir::toNativeSeparators(destino.path()) +
+               QStringLiteral(" não existe. Verifique se o caminho foi digitado corretamente."));
+    }
     indiceFiltro = filtros.indexOf(dialogo.selectedNameFilter()) + 1;
-    return !escolhidos.isEmpty();
+    return true;
   }
 };
 
