@@ -115,6 +115,9 @@ TEST(Caudalente, VazaoEmInterpolatesOnTheSeriesSpacing) {
   }
   // A clock a hair short of a point still reads that point's interval.
   EXPECT_NEAR(c.VazaoEm(1 - 1e-9, 0.5), 4, 1e-6);
+  // A hair short of the last point rounds to the last index; the interval
+  // before it is read instead of a point past the end: 4 + (0.499999/0.5)·(0 − 4).
+  EXPECT_NEAR(c.VazaoEm(1.5 - 1e-6, 0.5), 8e-6, 1e-12);
   EXPECT_EQ(TCaudalente().VazaoEm(1, 0.5), 0);
 }
 
