@@ -259,7 +259,7 @@ def tempo_final_escoamento(chuva, versao, tie):
         f = chuva.instantanea(t) - tie
         d = -chuva.C / (t + chuva.B) * (chuva.instantanea(t)
                                          + chuva.media(t) * chuva.B / (t + chuva.B))
-        passo = f / d
+        passo = f / d if d != 0 else math.nan
         t -= passo
         n += 1
         if abs(passo) <= 1e-10 or n > 200:
@@ -275,7 +275,8 @@ def tempo_abstracao_inicial(seg, chuva):
     n = 0
     while True:
         f = chuva.media(t) * t - 60.0 * ia
-        passo = f / chuva.instantanea(t)
+        d = chuva.instantanea(t)
+        passo = f / d if d != 0 else math.nan  # a flat step never converges
         t -= passo
         n += 1
         if abs(passo) < 1e-7 or n > 200:
