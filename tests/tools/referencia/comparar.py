@@ -25,6 +25,7 @@ import tempfile
 AQUI = os.path.dirname(os.path.abspath(__file__))
 RAIZ = os.path.abspath(os.path.join(AQUI, '..', '..', '..'))
 sys.path.insert(0, AQUI)
+sys.dont_write_bytecode = True  # keep the source folder clean
 
 import referencia_caudalente as ref  # noqa: E402
 
