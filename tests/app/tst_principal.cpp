@@ -163,6 +163,28 @@ class TestePrincipal : public QObject {
                             "path2=/x/dois.cdt\r\npath3=\r\npath4=\r\n"));
   }
 
+  // The units dialog's state list is shorter than the database's: the default
+  // state goes over by name.
+  void estadoPadraoNoBancoIdf_data() {
+    QTest::addColumn<int>("estado");
+    QTest::addColumn<int>("indice");
+    QTest::newRow("Minas Gerais") << 10 << 12;
+    QTest::newRow("São Paulo") << 21 << 24;
+    QTest::newRow("Ceará") << 4 << 5;
+    QTest::newRow("fora da lista") << 30 << 30;
+  }
+  void estadoPadraoNoBancoIdf() {
+    QFETCH(int, estado);
+    QFETCH(int, indice);
+    Escrever(Ini(), QStringLiteral("[UNIDADES]\r\nVersao=1\r\nDeclividade=1\r\nComprimento=2\r\nVI=1\r\n"
+                                   "Estado=%1\r\n")
+                        .arg(estado));
+    auto j = Janela();
+    QCOMPARE(int(j->Nimbora1.IndEstado), indice);
+    j->MNovo->trigger();
+    QCOMPARE(int(j->Nimbora1.IndEstado), indice);
+  }
+
   void novoESalvarAbreSalvarComo() {
     auto j = Janela();
     j->MNovo->trigger();
