@@ -156,6 +156,9 @@ int TArquivoIni::LerInteiro(const std::string& secao, const std::string& chave, 
     valor = valor * 10 + (texto[i] - '0');
     if (valor > static_cast<long long>(INT_MAX) + 1) return padrao;
   }
+  // "60.0" or "12abc" is no integer: reading it as 60 or 12 would accept a
+  // value the file does not hold.
+  if (i != texto.size()) return padrao;
   if (negativo) valor = -valor;
   if (valor > INT_MAX || valor < INT_MIN) return padrao;
   return static_cast<int>(valor);

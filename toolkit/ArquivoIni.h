@@ -30,8 +30,8 @@ class TArquivoIni {
 
   // Values are trimmed of blanks and of one pair of surrounding quotes.
   std::string LerString(const std::string& secao, const std::string& chave, const std::string& padrao) const;
-  // Leading optional sign and decimal digits ("12abc" reads 12); no digits,
-  // a missing key or a value out of int range read as the default.
+  // Optional sign and decimal digits, nothing else; any other text ("12abc",
+  // "60.0"), a missing key or a value out of int range reads as the default.
   int LerInteiro(const std::string& secao, const std::string& chave, int padrao) const;
   // Shortest general form with the current decimal separator; a missing key or
   // a text that does not parse reads as the default.

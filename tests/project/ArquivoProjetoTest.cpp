@@ -204,6 +204,8 @@ TEST(ArquivoProjeto, ArquivosDanificados) {
                   "[Encosta: Trecho 2]\r\nVersao=2\r\nComprimento=-50"),
        erroTrecho2},
       {"indice de uso fora da faixa", Substituir(valido, "IndUso=4", "IndUso=200"), erroTrecho1},
+      // Not an integer, so the missing-key default -1, which fails.
+      {"indice de uso com texto", Substituir(valido, "IndUso=4", "IndUso=4x"), erroTrecho1},
       {"versao da encosta 7", Substituir(valido, "[Encosta]\r\nVersao=2", "[Encosta]\r\nVersao=7"),
        "O arquivo x.cdt não é uma versão compatível."},
   };

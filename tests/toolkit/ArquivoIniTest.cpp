@@ -136,7 +136,7 @@ TEST_F(ArquivoIniTest, LeituraDeValoresETiposComPadroes) {
   EXPECT_EQ(ini.LerString("S", "t2", "x"), "  entre aspas ");
   EXPECT_EQ(ini.LerString("S", "vazio", "x"), "");
   EXPECT_EQ(ini.LerString("S", "falta", "x"), "x");
-  EXPECT_EQ(ini.LerInteiro("S", "i1", 0), 12);
+  EXPECT_EQ(ini.LerInteiro("S", "i1", 0), 0);  // trailing text: no integer
   EXPECT_EQ(ini.LerInteiro("S", "i2", 0), -7);
   EXPECT_EQ(ini.LerInteiro("S", "i3", -1), -1);
   EXPECT_EQ(ini.LerInteiro("S", "i4", -1), -1);
