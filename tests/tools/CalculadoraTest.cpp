@@ -115,6 +115,19 @@ TEST_F(Calculadora, ProjetoIlegivelOuIncorreto) {
   EXPECT_EQ(lixo.codigo, 1);
   EXPECT_NE(lixo.erro.find("Não existe a versão especificada neste arquivo."), std::string::npos);
 
+  // A reading error as the program's error box shows it, with its closing full stop.
+  {
+    TProjeto p;
+    teste::PreencherProjeto(p, 2);
+    const std::string arquivo = Gravar(p);
+    std::string texto = teste::LerBytes(arquivo);
+    texto.replace(texto.find("IndUso="), 8, "IndUso=9");
+    teste::GravarBytes(arquivo, texto);
+    const TExecucao e = Executar({arquivo});
+    EXPECT_EQ(e.codigo, 1);
+    EXPECT_EQ(e.erro, "Ocorreu um erro ao tentar ler os dados da encosta de número 1 no arquivo " + arquivo + ".\n");
+  }
+
   // The checks of the regular tab for one segment, of the irregular tab for more.
   struct Caso {
     int trechos;

@@ -116,8 +116,8 @@ bool LerOpcoes(const std::vector<std::string>& args, TOpcoes& o, std::ostream& e
   return true;
 }
 
-// Shortest text that reads back as the same double, 17 significant digits at
-// most, always with a full stop; JSON has no NaN or infinity.
+// 17 significant digits (trailing zeros dropped, as printf's %.17g), always
+// with a full stop whatever the locale; JSON has no NaN or infinity.
 std::string NumeroJson(double v) {
   if (!std::isfinite(v)) return "null";
   char buf[64];
@@ -138,6 +138,14 @@ void EscreverJson(std::ostream& out, const TCaudalente& c, bool comPontos) {
       << ",\"Profundidade\":" << NumeroJson(c.Profundidade) << ",\"Velocidade\":" << NumeroJson(c.Velocidade)
       << ",\"Alfa\":" << NumeroJson(c.Alfa) << ",\"Expoente\":" << NumeroJson(c.Expoente)
       << ",\"Local\":" << static_cast<int>(c.Local) << "}\n";
+}
+
+// An error as the program's error box shows it: a full stop is added when the
+// last character sorts after one, so texts ending in a blank or a full stop
+// stay as they are.
+std::string MensagemDeErro(std::string texto) {
+  if (!texto.empty() && static_cast<unsigned char>(texto.back()) > '.') texto += '.';
+  return texto;
 }
 
 bool ArquivoExiste(const std::string& caminho) {
@@ -287,7 +295,7 @@ int ExecutarCalculadora(const std::vector<std::string>& args, std::ostream& out,
   try {
     return Calcular(o, out, err);
   } catch (const std::exception& e) {
-    err << e.what() << '\n';
+    err << MensagemDeErro(e.what()) << '\n';
     return kCalcDadosIncorretos;
   }
 }
