@@ -125,7 +125,8 @@ TEST_F(Calculadora, ProjetoIlegivelOuIncorreto) {
     teste::GravarBytes(arquivo, texto);
     const TExecucao e = Executar({arquivo});
     EXPECT_EQ(e.codigo, 1);
-    EXPECT_EQ(e.erro, "Ocorreu um erro ao tentar ler os dados da encosta de número 1 no arquivo " + arquivo + ".\n");
+    EXPECT_EQ(e.erro,
+              "Ocorreu um erro ao tentar ler os dados da encosta de número 1 no arquivo " + arquivo + ".\n");
   }
 
   // The checks of the regular tab for one segment, of the irregular tab for more.
