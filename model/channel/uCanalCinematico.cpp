@@ -32,83 +32,106 @@ struct TConstantes {
   double B, Z;        // trapezoid
 };
 
-// Areas (m²) and A^beta (= Q/alfa) of every node at the previous and new time
-// levels. Node 0 is the upstream boundary; its new-level values stay 0.
-struct TNos {
-  explicit TNos(std::size_t n) : memoria(4 * n, 0.0) {
-    AreaAnterior = memoria.data();
-    AreaNova = AreaAnterior + n;
-    FluxoAnterior = AreaNova + n;
-    FluxoNovo = FluxoAnterior + n;
-  }
-  // The new level becomes the previous one. Every new-level value of nodes
-  // 1.. is rewritten before it is read in the next pass, so only node 0 needs
-  // clearing.
-  void AvancarNivel() {
-    std::swap(AreaAnterior, AreaNova);
-    std::swap(FluxoAnterior, FluxoNovo);
-    AreaNova[0] = 0;
-    FluxoNovo[0] = 0;
-  }
-  std::vector<double> memoria;
-  double* AreaAnterior;
-  double* AreaNova;
-  double* FluxoAnterior;
-  double* FluxoNovo;
+// Areas (m²) and A^beta (= Q/alfa) of every node at one time level. Node 0 is
+// the upstream boundary: set from the inflow on the level a step starts from,
+// 0 on the level it computes.
+struct TNivel {
+  double* Area;
+  double* Fluxo;
 };
 
-// One pass over nodes 1 .. colunas-1 at the new time level. E is the lateral
-// inflow (m³/s per m) of node 1; after the end of the inflow each node's
-// surface loss becomes the E of the node below it. excesso = I - Tie in mm/h.
-// Returns the area left at the last node (not clipped). deuPau is set when
-// the trapezoidal loss could not be evaluated somewhere.
+// State of one step over the nodes: its lateral inflow E, handed on from node
+// to node once the surface loss applies, and excesso = I - Tie (mm/h).
+struct TPasso {
+  double E;
+  double excesso;
+  bool deuPau;
+};
+
+// New area of node j (1 ..) at the level `nova`, from the level `anterior`
+// and the node above at the new level. Returns the area; a node that is not
+// wet gets 0 (and so does one whose area is not a finite number).
 template <TPerda kPerda>
-double AvancarNos(TNos& nos, int colunas, const TConstantes& k, double E, double excesso, bool& deuPau) {
-  const double* const areaAnterior = nos.AreaAnterior;
-  const double* const fluxoAnterior = nos.FluxoAnterior;
-  double* const areaNova = nos.AreaNova;
-  double* const fluxoNovo = nos.FluxoNovo;
-  double a = 0;
-  for (int j = 1; j < colunas; ++j) {
-    if (areaNova[j - 1] + areaAnterior[j] > k.areaLimite) {
-      // Continuity over the cell above the node, solved for the node's discharge.
-      a = E * k.C1 + (areaAnterior[j - 1] - areaNova[j - 1]) * k.C2 + fluxoNovo[j - 1];
-      a = a > 0 ? Potencia(a, k.inversoBeta) : 0;
-    } else {
-      // Explicit upwind step where the wave is slow; not clipped yet.
-      a = areaAnterior[j] + E * k.dtS + (fluxoAnterior[j - 1] - fluxoAnterior[j]) * k.C3;
-    }
-    if constexpr (kPerda == TPerda::Triangular) {
-      // A negative area gives a NaN loss here; it is caught below as a dry node.
-      E = excesso * std::sqrt(a) * k.W / kMmHParaMS;
-      a -= Potencia(std::fabs(E) / k.alfa, k.inversoBeta);
-    } else if constexpr (kPerda == TPerda::Trapezoidal) {
-      if (a > 0) {
-        const double y = (std::sqrt(k.B * k.B + 4 * k.Z * a) - k.B) / (2 * k.Z);
-        E = excesso * (2 * y * k.Z + k.B) / kMmHParaMS;
-      } else {
-        E = 0;
-      }
-      // A positive E (rain still above Tie) has no loss to take: the area
-      // stays, and E feeds the next node.
-      const double perda = Potencia(-E / k.alfa, k.inversoBeta);
-      if (std::isfinite(perda))
-        a -= perda;
-      else
-        deuPau = true;
-    }
-    // Whatever went wrong in the arithmetic, a node without a finite area is
-    // dry, so the outlet can dry up and every run ends.
-    if (!std::isfinite(a)) a = 0;
+inline double AvancarNo(const TNivel& anterior, const TNivel& nova, int j, const TConstantes& k, TPasso& p) {
+  double a;
+  if (nova.Area[j - 1] + anterior.Area[j] > k.areaLimite) {
+    // Continuity over the cell above the node, solved for the node's discharge.
+    a = p.E * k.C1 + (anterior.Area[j - 1] - nova.Area[j - 1]) * k.C2 + nova.Fluxo[j - 1];
+    a = a > 0 ? Potencia(a, k.inversoBeta) : 0;
+  } else {
+    // Explicit upwind step where the wave is slow; not clipped yet.
+    a = anterior.Area[j] + p.E * k.dtS + (anterior.Fluxo[j - 1] - anterior.Fluxo[j]) * k.C3;
+  }
+  // The unit change comes last, as in the loss formulas, so the losses keep
+  // their last bits.
+  if constexpr (kPerda == TPerda::Triangular) {
+    // A negative area gives a NaN loss here; it is caught below as a dry node.
+    p.E = p.excesso * std::sqrt(a) * k.W / kMmHParaMS;
+    a -= Potencia(std::fabs(p.E) / k.alfa, k.inversoBeta);
+  } else if constexpr (kPerda == TPerda::Trapezoidal) {
     if (a > 0) {
-      areaNova[j] = a;
-      fluxoNovo[j] = Potencia(a, k.beta);
+      const double y = (std::sqrt(k.B * k.B + 4 * k.Z * a) - k.B) / (2 * k.Z);
+      p.E = p.excesso * (2 * y * k.Z + k.B) / kMmHParaMS;
     } else {
-      areaNova[j] = 0;
-      fluxoNovo[j] = 0;
+      p.E = 0;
     }
+    // A positive E (rain still above Tie) has no loss to take: the area
+    // stays, and E feeds the next node.
+    const double perda = Potencia(-p.E / k.alfa, k.inversoBeta);
+    if (std::isfinite(perda))
+      a -= perda;
+    else
+      p.deuPau = true;
+  }
+  // Whatever went wrong in the arithmetic, a node without a finite area is
+  // dry, so the outlet can dry up and every run ends.
+  if (!std::isfinite(a)) a = 0;
+  if (a > 0) {
+    nova.Area[j] = a;
+    nova.Fluxo[j] = Potencia(a, k.beta);
+  } else {
+    nova.Area[j] = 0;
+    nova.Fluxo[j] = 0;
   }
   return a;
+}
+
+// Two consecutive steps over nodes 1 .. colunas-1: from n0 to n1 (step 1) and
+// from n1 to n2 (step 2). Node j of step 2 needs only node j of step 1 and
+// node j-1 of step 2, so step 2 runs one node behind step 1 and the two
+// chains of powers overlap in the processor; every value is the one the steps
+// give one after the other. n1's node 0 holds 0 while step 1 reads it and the
+// boundary of step 2 (area, A^beta) afterwards. saida1 and saida2 receive
+// the outlet areas of the two steps.
+template <TPerda kPerda1, TPerda kPerda2>
+void AvancarDoisPassos(const TNivel& n0, const TNivel& n1, const TNivel& n2, int colunas,
+                       const TConstantes& k, TPasso& p1, TPasso& p2, double areaContorno2,
+                       double fluxoContorno2, double& saida1, double& saida2) {
+  saida1 = AvancarNo<kPerda1>(n0, n1, 1, k, p1);
+  n1.Area[0] = areaContorno2;
+  n1.Fluxo[0] = fluxoContorno2;
+  for (int j = 2; j < colunas; ++j) {
+    saida1 = AvancarNo<kPerda1>(n0, n1, j, k, p1);
+    AvancarNo<kPerda2>(n1, n2, j - 1, k, p2);
+  }
+  saida2 = AvancarNo<kPerda2>(n1, n2, colunas - 1, k, p2);
+}
+
+template <TPerda kPerda1>
+void AvancarDoisPassos(TPerda perda2, const TNivel& n0, const TNivel& n1, const TNivel& n2, int colunas,
+                       const TConstantes& k, TPasso& p1, TPasso& p2, double areaContorno2,
+                       double fluxoContorno2, double& saida1, double& saida2) {
+  switch (perda2) {
+    case TPerda::Nenhuma:
+      return AvancarDoisPassos<kPerda1, TPerda::Nenhuma>(n0, n1, n2, colunas, k, p1, p2, areaContorno2,
+                                                         fluxoContorno2, saida1, saida2);
+    case TPerda::Triangular:
+      return AvancarDoisPassos<kPerda1, TPerda::Triangular>(n0, n1, n2, colunas, k, p1, p2, areaContorno2,
+                                                            fluxoContorno2, saida1, saida2);
+    case TPerda::Trapezoidal:
+      return AvancarDoisPassos<kPerda1, TPerda::Trapezoidal>(n0, n1, n2, colunas, k, p1, p2, areaContorno2,
+                                                             fluxoContorno2, saida1, saida2);
+  }
 }
 
 }  // namespace
@@ -212,58 +235,113 @@ std::unique_ptr<TCaudalente> TCanalCinematico::CalcularCaudalente(int Colunas, T
     k.B = B();
     k.Z = Z.Valor;
 
-    TNos no(static_cast<std::size_t>(nos));
+    // Three time levels: the one the next step starts from and two to compute.
+    const auto tamanho = static_cast<std::size_t>(nos);
+    std::vector<double> memoria(6 * tamanho, 0.0);
+    TNivel niveis[3];
+    for (std::size_t n = 0; n < 3; ++n)
+      niveis[n] = TNivel{memoria.data() + 2 * n * tamanho, memoria.data() + (2 * n + 1) * tamanho};
+    TNivel* anterior = &niveis[0];
+    TNivel* nova1 = &niveis[1];
+    TNivel* nova2 = &niveis[2];
     const int saida = Colunas - 1;
+
+    const TPerda perdaDaForma = TipoCanal.Tipo == 1 ? TPerda::Triangular : TPerda::Trapezoidal;
+    // What a step at time tp starts with: its lateral inflow and, once the
+    // hillslope has stopped feeding the channel, the surface loss.
+    auto iniciarPasso = [&](double tp, TPerda& perda) {
+      TPasso p{0, 0, false};
+      if (tp < tFim) {
+        p.E = CaudalenteEncosta.VazaoEm(tp, dtEntrada) / 1000;
+        perda = TPerda::Nenhuma;
+      } else {
+        p.excesso = Chuva.IntensidadeInstantanea(tp) - Tie;
+        perda = perdaDaForma;
+      }
+      return p;
+    };
+    // Node 0 of the level a step starts from (area, A^beta).
+    auto contorno = [&](double E, double& area, double& fluxo) {
+      if (E > 0) {
+        fluxo = DeltaX * E / alfa;
+        area = Potencia(fluxo, k.inversoBeta);
+      } else {
+        fluxo = 0;
+        area = 0;
+      }
+    };
+    auto mostrarProgresso = [&](int passo, double tp) {
+      if (Progresso && passo % kPeriodoProgresso == 0) {
+        Progresso->Mostrar(toolkit::FormatarNumero("0.0", tp));
+        Progresso->ProcessarMensagens();
+      }
+    };
+    bool avisouDeuPau = false;
+    auto avisarDeuPau = [&](bool deuPau) {
+      // Once per computation: the failure repeats at every node of every step.
+      if (deuPau && !avisouDeuPau) {
+        avisouDeuPau = true;
+        MensagensDoModelo().Informar(kDeuPau);
+      }
+    };
+    auto adicionarSaida = [&](double tp, const TNivel& nivel) {
+      // One point must stay free for the closing zero.
+      if (resultado->Count() >= TCaudalente::MaximoPontos - 1)
+        throw ECanal("O caudalente no canal ultrapassou o limite de " +
+                     std::to_string(TCaudalente::MaximoPontos) +
+                     " pontos de uma série; o cálculo foi interrompido.");
+      resultado->Adicionar(tp, 1000 * alfa * nivel.Fluxo[saida]);
+    };
+
     double t = CaudalenteEncosta.Ponto(0).Tempo;
     resultado->Adicionar(t, 0);
     t += dtMin;
     int passos = 0;
-    bool deuPau = false, avisouDeuPau = false, parar = false;
-    while (!parar) {
-      const bool comEntrada = t < tFim;
-      const double E = comEntrada ? CaudalenteEncosta.VazaoEm(t, dtEntrada) / 1000 : 0;
-      ++passos;
-      if (Progresso && passos % kPeriodoProgresso == 0) {
-        Progresso->Mostrar(toolkit::FormatarNumero("0.0", t));
-        Progresso->ProcessarMensagens();
-      }
-      if (E > 0) {
-        no.FluxoAnterior[0] = DeltaX * E / alfa;
-        no.AreaAnterior[0] = Potencia(no.FluxoAnterior[0], k.inversoBeta);
-      } else {
-        no.FluxoAnterior[0] = 0;
-        no.AreaAnterior[0] = 0;
+    // Steps go in pairs; the second is taken as if the first left the outlet
+    // wet and counts only when it did. A dry outlet ends the run. On the very
+    // first step it would be computed once more at the same time, from the
+    // same values, and found dry again, so it ends the run as well.
+    for (;;) {
+      const double t2 = t + dtMin;
+      TPerda perda1, perda2;
+      TPasso p1 = iniciarPasso(t, perda1);
+      mostrarProgresso(++passos, t);
+      TPasso p2 = iniciarPasso(t2, perda2);
+      contorno(p1.E, anterior->Area[0], anterior->Fluxo[0]);
+      double areaContorno2, fluxoContorno2;
+      contorno(p2.E, areaContorno2, fluxoContorno2);
+
+      double saida1, saida2;
+      switch (perda1) {
+        case TPerda::Nenhuma:
+          AvancarDoisPassos<TPerda::Nenhuma>(perda2, *anterior, *nova1, *nova2, Colunas, k, p1, p2,
+                                             areaContorno2, fluxoContorno2, saida1, saida2);
+          break;
+        case TPerda::Triangular:
+          AvancarDoisPassos<TPerda::Triangular>(perda2, *anterior, *nova1, *nova2, Colunas, k, p1, p2,
+                                                areaContorno2, fluxoContorno2, saida1, saida2);
+          break;
+        case TPerda::Trapezoidal:
+          AvancarDoisPassos<TPerda::Trapezoidal>(perda2, *anterior, *nova1, *nova2, Colunas, k, p1, p2,
+                                                 areaContorno2, fluxoContorno2, saida1, saida2);
+          break;
       }
 
-      double aSaida;
-      if (comEntrada) {
-        aSaida = AvancarNos<TPerda::Nenhuma>(no, Colunas, k, E, 0, deuPau);
-      } else {
-        // The unit change comes last, as in the loss formulas, so the losses
-        // keep their last bits.
-        const double excesso = Chuva.IntensidadeInstantanea(t) - Tie;
-        if (TipoCanal.Tipo == 1)
-          aSaida = AvancarNos<TPerda::Triangular>(no, Colunas, k, E, excesso, deuPau);
-        else
-          aSaida = AvancarNos<TPerda::Trapezoidal>(no, Colunas, k, E, excesso, deuPau);
-        // Once per computation: the failure repeats at every node of every step.
-        if (deuPau && !avisouDeuPau) {
-          avisouDeuPau = true;
-          MensagensDoModelo().Informar(kDeuPau);
-        }
-      }
-
-      // A dry outlet ends the run, except on the first pass, which is repeated once.
-      if (aSaida <= 0 && passos > 1) parar = true;
-      if (aSaida > 0) {
-        // One point must stay free for the closing zero.
-        if (resultado->Count() >= TCaudalente::MaximoPontos - 1)
-          throw ECanal("O caudalente no canal ultrapassou o limite de " +
-                       std::to_string(TCaudalente::MaximoPontos) +
-                       " pontos de uma série; o cálculo foi interrompido.");
-        resultado->Adicionar(t, 1000 * alfa * no.FluxoNovo[saida]);
-        t += dtMin;
-        no.AvancarNivel();
+      avisarDeuPau(p1.deuPau);
+      if (!(saida1 > 0)) break;
+      adicionarSaida(t, *nova1);
+      t = t2;
+      mostrarProgresso(++passos, t);
+      avisarDeuPau(p2.deuPau);
+      if (!(saida2 > 0)) break;
+      adicionarSaida(t, *nova2);
+      t += dtMin;
+      // The second new level is where the next pair starts; the other two
+      // are computed afresh, with their node 0 at 0.
+      std::swap(anterior, nova2);
+      for (TNivel* nivel : {nova1, nova2}) {
+        nivel->Area[0] = 0;
+        nivel->Fluxo[0] = 0;
       }
     }
     resultado->Adicionar(t + dtMin, 0);

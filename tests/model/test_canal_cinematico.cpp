@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -354,6 +355,109 @@ TEST(CanalCinematico, RecessaoDoTrianguloTermina) {
     EXPECT_GT(r->Count(), 3);
     EXPECT_TRUE(TodosFinitos(*r));
     EXPECT_LT(r->Pontos().back().Tempo, 60);
+  }
+}
+
+// The time loop as it reads, one step after the other over plain arrays, with
+// x^y = exp(y·ln x): the solver's results must match it to the last bit,
+// whatever order it computes the steps in. Returns the raw points (before the
+// recession straightening) and whether the trapezoid's loss failed.
+std::vector<TPonto> PassoAPasso(const TCanalCinematico& canal, int colunas, TPrecipitacao& chuva,
+                                const TCaudalente& entrada, double tie, bool& deuPau) {
+  auto pot = [](double x, double y) { return x == 0 ? 0 : std::exp(y * std::log(x)); };
+  const TCurvaDescarga curva = canal.CurvaDescarga();
+  const double alfa = curva.Alfa, beta = curva.Beta, dx = 1;
+  const double Z = canal.Z.Valor, Sm = canal.Sm.Valor, B = canal.B();
+  const double W = canal.TipoCanal.Tipo == 1 ? std::sqrt(2 * (1 / Sm + 1 / Z)) : 1.0;
+  const double tFim = entrada.Ponto(entrada.Count() - 1u).Tempo;
+  const double dth = entrada.Ponto(1).Tempo - entrada.Ponto(0).Tempo;
+  const double dt = TCanalCinematico::PassoDeTempo(tie), dts = 60 * dt;
+  const double C1 = dx / alfa, C2 = dx / (alfa * dts), C3 = alfa * dts / dx;
+  const double L = 2 * pot(dx / (beta * alfa * dts), 1 / (beta - 1));
+  const auto n = static_cast<std::size_t>(canal.Comprimento());
+  std::vector<double> AA(n, 0.0), AN(n, 0.0), FA(n, 0.0), FN(n, 0.0);
+  std::vector<TPonto> pontos;
+  double t = entrada.Ponto(0).Tempo;
+  pontos.push_back({t, 0});
+  t += dt;
+  deuPau = false;
+  bool parar = false;
+  for (int i = 1; !parar; ++i) {
+    double E = t < tFim ? entrada.VazaoEm(t, dth) / 1000 : 0;
+    FA[0] = E > 0 ? dx * E / alfa : 0;
+    AA[0] = E > 0 ? pot(FA[0], 1 / beta) : 0;
+    double a = 0;
+    for (int j = 1; j < colunas; ++j) {
+      if (AN[j - 1] + AA[j] > L) {
+        a = E * C1 + (AA[j - 1] - AN[j - 1]) * C2 + FN[j - 1];
+        a = a > 0 ? pot(a, 1 / beta) : 0;
+      } else {
+        a = AA[j] + E * dts + (FA[j - 1] - FA[j]) * C3;
+      }
+      if (t >= tFim) {
+        const double I = chuva.IntensidadeInstantanea(t);
+        if (canal.TipoCanal.Tipo == 1) {
+          E = (I - tie) * std::sqrt(a) * W / 3600000;
+          a = a - pot(std::fabs(E) / alfa, 1 / beta);
+        } else {
+          E = a > 0 ? (I - tie) * (2 * canal.ProfundidadeDaArea(a) * Z + B) / 3600000 : 0;
+          const double perda = pot(-E / alfa, 1 / beta);
+          if (std::isnan(perda))
+            deuPau = true;
+          else
+            a = a - perda;
+        }
+      }
+      if (!std::isfinite(a)) a = 0;
+      if (a <= 0 && j == colunas - 1 && i > 1) parar = true;
+      AN[j] = a > 0 ? a : 0;
+      FN[j] = a > 0 ? pot(a, beta) : 0;
+    }
+    if (a > 0) {
+      pontos.push_back({t, 1000 * alfa * pot(a, beta)});
+      t += dt;
+      AA = AN;
+      FA = FN;
+      std::fill(AN.begin() + 1, AN.end(), 0.0);
+      std::fill(FN.begin() + 1, FN.end(), 0.0);
+    }
+  }
+  pontos.push_back({t + dt, 0});
+  return pontos;
+}
+
+// Odd and even step counts, the loss starting on either step of a pair, a
+// failing trapezoid loss, the shortest channel and a dry first step.
+TEST(CanalCinematico, ResultadoIgualAoDosPassosUmAposOOutro) {
+  const struct {
+    int forma;  // 0 trapezoid, 1 triangle
+    int colunas;
+    double tie, tFim, q;
+  } casos[] = {{0, 2, 10, 3, 1.0},  {0, 7, 60, 2.95, 0.8}, {0, 40, 20, 5, 2.0}, {0, 60, 300, 4, 1.5},
+               {1, 2, 150, 3, 1.0}, {1, 9, 60, 3.05, 0.4}, {1, 60, 5, 6, 0.5},  {0, 4, 10, 0.05, 1.0}};
+  Chuva chuva;
+  Recorder recorder;
+  for (const auto& caso : casos) {
+    SCOPED_TRACE(testing::Message() << caso.forma << " " << caso.colunas << " " << caso.tie << " "
+                                    << caso.tFim);
+    TCanalCinematico canal;
+    (caso.forma == 0 ? Trapezio : Triangulo)(canal, 80);
+    const double q = caso.q;
+    const TCaudalente entrada = Entrada(0.05, caso.tFim, [q](double t) { return q * (1 + std::sin(t)); });
+    bool deuPau = false;
+    TCaudalente esperado;
+    for (const TPonto& p : PassoAPasso(canal, caso.colunas, chuva, entrada, caso.tie, deuPau))
+      esperado.Adicionar(p.Tempo, p.Vazao);
+    esperado.SuavizarRecessao();
+    if (esperado.Count() <= 2) esperado.Limpar();
+    recorder.mensagens.clear();
+    auto r = canal.CalcularCaudalente(caso.colunas, chuva, entrada, caso.tie, 40, nullptr);
+    ASSERT_EQ(r->Count(), esperado.Count());
+    for (std::size_t i = 0; i < esperado.Pontos().size(); ++i) {
+      EXPECT_EQ(r->Ponto(i).Tempo, esperado.Ponto(i).Tempo) << i;
+      EXPECT_EQ(r->Ponto(i).Vazao, esperado.Ponto(i).Vazao) << i;
+    }
+    EXPECT_EQ(recorder.mensagens.size(), deuPau ? 1u : 0u);
   }
 }
 
