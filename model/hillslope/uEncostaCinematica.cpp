@@ -120,7 +120,18 @@ double TempoAbstracaoInicial(const TTerreno& Terreno, TPrecipitacaoExponencialNe
       },
       1.0, 1e-7, 200, false);
   // A step that settles only after the 200th counts as no convergence too.
-  return r.estado == raiz::EstadoNewton::Convergiu && r.iteracoes <= 200 ? r.x : 0.0;
+  if (r.estado == raiz::EstadoNewton::Convergiu && r.iteracoes <= 200) return r.x;
+  // With C > 1 the cumulative depth P(t) = KTrA·t/(t+B)^C peaks at t = B/(C-1);
+  // with C = 1 it only tends to KTrA/60. A storm whose depth never reaches Ia
+  // never fills it: +inf rather than a start at t = 0, which would make runoff
+  // out of rain that all went into the abstraction.
+  const double C = Chuva.C(), B = Chuva.B();
+  double alturaMaxima = HUGE_VAL;
+  if (C > 1)
+    alturaMaxima = Chuva.Altura(B / (C - 1));
+  else if (C == 1)
+    alturaMaxima = Chuva.KTrA() / 60;
+  return alturaMaxima <= Ia ? HUGE_VAL : 0.0;
 }
 
 // ---------------------------------------------------------------------------
@@ -199,6 +210,8 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
   }
   const double tfe = TempoFinalEscoamento(Chuva, Versao, VIB());
   const double tia = TempoAbstracaoInicial(*this, Chuva);
+  // A storm that never fills the abstraction gives no runoff on any layout.
+  if (std::isinf(tia) && Versao != "1") return serieVazia();
   if (Versao == "1" && tia > tfe) {
     SemEscoamento = true;
     MensagensDoModelo().Informar(
@@ -267,9 +280,12 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
       // Steps whose outlet was dry while the run went on (water may still come
       // from above). They become zeros once the outlet is wet again, so the
       // series stays evenly spaced for the segment below, which reads it by
-      // its spacing; dry steps at the end are dropped.
+      // its spacing; dry steps at the end are dropped. Dry steps before the
+      // first wet one are dropped too, the opening zero moving to the last of
+      // them: a series that opened with a run of zeros would look like no
+      // runoff to the channel, which stops when its outlet is dry at the start.
       long secos = 0;
-      double tPrimeiroSeco = 0;
+      double tPrimeiroSeco = 0, tUltimoSeco = 0;
       while (!parar) {
         ++passos;
         if (Progresso && passos % 23 == 0) {
@@ -284,11 +300,16 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
         t += dtMin;
         // Stamped with the time at which this step's rainfall was taken.
         if (M > 0) {
+          if (secos > 0 && serie->Count() == 1) {
+            serie->Ponto(0).Tempo = tUltimoSeco;
+            secos = 0;
+          }
           for (double tSeco = tPrimeiroSeco; secos > 0; --secos, tSeco += dtMin)
             AdicionarPonto(*serie, tSeco, 0);
           AdicionarPonto(*serie, t - dtMin, plano.VazaoSaida());
-        } else if (secos++ == 0) {
-          tPrimeiroSeco = t - dtMin;
+        } else {
+          if (secos++ == 0) tPrimeiroSeco = t - dtMin;
+          tUltimoSeco = t - dtMin;
         }
         contorno(t);
         if (Versao == "2" && !entrada.Vazia() && t > entrada.UltimoTempo() && !(M > 0)) parar = true;

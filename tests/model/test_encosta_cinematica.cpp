@@ -383,12 +383,37 @@ TEST(EncostaCinematica, TrechoSecoConduzAEntrada) {
   EXPECT_LT(q->VazaoMaxima, 50);
   EXPECT_GT(q->TempoPico, 10);
   EXPECT_EQ(q->Ponto(q->Count() - 1).Vazao, 0);
-  // The outlet stays dry while the front crosses the segment; those steps
-  // still count as zeros, so the next segment can read the series by its
-  // spacing.
-  EXPECT_EQ(q->Ponto(1).Vazao, 0);
+  // The outlet stays dry while the front crosses the segment; the series
+  // opens with one zero a step before the first wet one (not with a run of
+  // zeros, which a channel would take for no runoff) and stays evenly spaced.
+  EXPECT_EQ(q->Ponto(0).Vazao, 0);
+  EXPECT_GT(q->Ponto(1).Vazao, 0);
+  EXPECT_GT(q->Ponto(0).Tempo, TempoAbstracaoInicial(e, chuva) + e.DeltaT());
   const double dt = e.DeltaT();
   for (int k = 1; k < q->Count(); ++k) EXPECT_NEAR(q->Ponto(k).Tempo - q->Ponto(k - 1).Tempo, dt, 1e-9) << k;
+}
+
+// A storm whose cumulative depth peaks below the initial abstraction (C > 1)
+// never fills it: no runoff, instead of runoff counted from t = 0.
+TEST(EncostaCinematica, AbstracaoNuncaPreenchidaNaoDaEscoamento) {
+  TPrecipitacaoExponencialNegativa chuva;
+  DefinirChuva(chuva, 10, 1000, 0.2, 10, 1.5);  // P(t) peaks at t = 20 min, about 3.2 mm
+  TEncostaCinematica e;
+  PlanoReferencia(e, 40, "2");
+  e.Cobertura.UsoTerra.Indice = 5;  // forest in good condition: Ia about 17.8 mm
+  e.Cobertura.CondicaoHidrologica.Indice = 3;
+  e.SetVIB(50);
+  ASSERT_LT(chuva.Altura(20), AbstracaoInicial(e));
+  EXPECT_TRUE(std::isinf(TempoAbstracaoInicial(e, chuva)));
+  EXPECT_EQ(e.CalcularCaudalente(chuva, nullptr, nullptr, 100)->Count(), 0);
+
+  TMensagensGravadas mensagens;
+  e.Versao = "1";
+  SemEscoamento = false;
+  EXPECT_EQ(e.CalcularCaudalente(chuva, nullptr, nullptr, 100)->Count(), 0);
+  EXPECT_TRUE(SemEscoamento);
+  ASSERT_EQ(mensagens.textos.size(), 1u);
+  EXPECT_NE(mensagens.textos[0].find("abstrações iniciais"), std::string::npos);
 }
 
 // Runoff that would outlast what a series holds (a very low Tie under a slowly

@@ -281,7 +281,18 @@ def tempo_abstracao_inicial(seg, chuva):
         n += 1
         if abs(passo) < 1e-7 or n > 200:
             break
-    return 0.0 if n > 200 else t
+    if n <= 200:
+        return t
+    # No convergence: a storm whose cumulative depth never reaches Ia (its peak
+    # at t = B/(C-1) when C > 1, its limit KTrA/60 when C = 1) never fills it.
+    if chuva.C > 1:
+        tmax = chuva.B / (chuva.C - 1)
+        maxima = chuva.media(tmax) * tmax / 60.0
+    elif chuva.C == 1:
+        maxima = chuva.KTrA / 60.0
+    else:
+        maxima = math.inf
+    return math.inf if maxima <= ia else 0.0
 
 
 def calcular_segmento(seg, chuva, entrada, linhas, sem_escoamento):
@@ -294,6 +305,8 @@ def calcular_segmento(seg, chuva, entrada, linhas, sem_escoamento):
     # With the list layout the end of rainfall excess only matters through its failure.
     tfe = tempo_final_escoamento(chuva, versao, vib)
     tia = tempo_abstracao_inicial(seg, chuva)
+    if math.isinf(tia) and versao != '1':
+        return Serie(local=1)
     if versao == '1' and tia > tfe:
         sem_escoamento[0] = True
         return Serie(local=1)
@@ -340,7 +353,8 @@ def calcular_segmento(seg, chuva, entrada, linhas, sem_escoamento):
             r_nov[0] = q0 / alfa1000
             h_nov[0] = r_nov[0] ** 0.6
         # Dry outlet steps between wet ones become zeros, so that a series fed downstream
-        # stays evenly spaced (only a chained segment can dry and wet again).
+        # stays evenly spaced (only a chained segment can dry and wet again); dry steps
+        # before the first wet one are dropped, the opening zero moving to the last.
         preencher = versao == '2' and com_entrada
         k1 = dx / (alfa * dts)
         k2 = dx / alfa
@@ -367,6 +381,12 @@ def calcular_segmento(seg, chuva, entrada, linhas, sem_escoamento):
                     r_nov[i] = 0.0
             t = t + dt
             if m > 0:
+                if secos and len(serie.pontos) == 1:
+                    # Dry steps before the first wet one: the opening zero moves
+                    # to the last of them.
+                    contar('passos secos iniciais descartados')
+                    serie.pontos[0][0] = secos[-1]
+                    secos = []
                 if secos:
                     contar('passos secos preenchidos com zero')
                 for ts in secos:
