@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QTreeView>
 
 #include "toolkit/gui/Mensagens.h"
 
@@ -20,6 +22,12 @@ class TDialogosPadrao : public IServicoDialogos {
     if (!d.FileName.isEmpty() && sugerido.isAbsolute() && sugerido.absoluteDir().exists())
       pasta = sugerido.absolutePath();
     QFileDialog dialogo(d.Parent, d.Title, pasta);
+    // Room for the size, kind and date columns without cutting them.
+    dialogo.resize(dialogo.sizeHint().expandedTo(QSize(820, 500)));
+    if (auto* lista = dialogo.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+      const int larguras[] = {260, 100, 150, 170};
+      for (int coluna = 0; coluna < 4; ++coluna) lista->header()->resizeSection(coluna, larguras[coluna]);
+    }
     const QStringList filtros = d.FiltrosQt();
     dialogo.setNameFilters(filtros);
     if (d.FilterIndex >= 1 && d.FilterIndex <= filtros.size())
