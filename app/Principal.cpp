@@ -72,6 +72,18 @@ std::string Local(const QString& caminho) {
   return caminho.toStdString();
 }
 
+// The settings file lives beside the program. An installed program's folder
+// cannot be written by its users: there the file goes to the user's settings
+// folder, so that the settings are kept and closing the program shows no error.
+QString ArquivoConfiguracaoPadrao(const QString& pastaPrograma) {
+  const QString aoLado = pastaPrograma + QStringLiteral("/Caudalente.ini");
+  const QFileInfo pasta(pastaPrograma);
+  if (pasta.isDir() && pasta.isWritable()) return aoLado;
+  const QString doUsuario = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  if (doUsuario.isEmpty() || !QDir().mkpath(doUsuario)) return aoLado;
+  return doUsuario + QStringLiteral("/Caudalente.ini");
+}
+
 QAction* NovoItem(QWidget* dono, const QString& nome, const QString& texto, const QString& hint, int ajuda,
                   const QKeySequence& atalho = QKeySequence()) {
   auto* acao = new QAction(texto, dono);
@@ -104,8 +116,7 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
   QApplication::setWindowIcon(Icone(QStringLiteral("programa")));
   setWindowIcon(QApplication::windowIcon());
   if (pastaPrograma_.isEmpty()) pastaPrograma_ = QCoreApplication::applicationDirPath();
-  if (arquivoConfiguracao_.isEmpty())
-    arquivoConfiguracao_ = pastaPrograma_ + QStringLiteral("/Caudalente.ini");
+  if (arquivoConfiguracao_.isEmpty()) arquivoConfiguracao_ = ArquivoConfiguracaoPadrao(pastaPrograma_);
   AbrirUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   Calculadoras = {
       QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),

@@ -31,7 +31,8 @@ class TFSobre;
 #include "app/Sobre.h"
 
 struct TOpcoesPrincipal {
-  // Settings file; empty: "Caudalente.ini" in the program's folder.
+  // Settings file; empty: "Caudalente.ini" in the program's folder (in the
+  // user's settings folder when the program's folder cannot be written).
   QString ArquivoConfiguracao;
   // Folder standing for the program's folder (dialogs, new projects, web
   // pages); empty: the folder of the program file.

@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -183,6 +184,30 @@ class TestePrincipal : public QObject {
     QCOMPARE(int(j->Nimbora1.IndEstado), indice);
     j->MNovo->trigger();
     QCOMPARE(int(j->Nimbora1.IndEstado), indice);
+  }
+
+  // An installed program's folder cannot be written: the settings go to the
+  // user's settings folder and closing shows no error.
+  void configuracaoForaDaPastaDoProgramaSeElaNaoAceitaEscrita() {
+    QStandardPaths::setTestModeEnabled(true);
+    TOpcoesPrincipal opcoes;
+    opcoes.PastaPrograma = Caminho(QStringLiteral("sem/acesso"));  // cannot be written: it does not exist
+    opcoes.MostrarAbertura = false;
+    auto j = std::make_unique<TFPrincipal>(opcoes);
+    const QString pastaUsuario = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QCOMPARE(j->ArquivoConfiguracao(), pastaUsuario + QStringLiteral("/Caudalente.ini"));
+    QFile::remove(j->ArquivoConfiguracao());
+    QVERIFY(j->close());
+    QVERIFY(mensagens.caixas.empty());
+    QVERIFY(Ler(j->ArquivoConfiguracao()).startsWith(QStringLiteral("[CAUDALENTE]\r\nVersao=1\r\n")));
+    QFile::remove(j->ArquivoConfiguracao());
+    QStandardPaths::setTestModeEnabled(false);
+
+    // A folder that can be written keeps the file beside the program.
+    TOpcoesPrincipal aoLado;
+    aoLado.PastaPrograma = pasta->path();
+    aoLado.MostrarAbertura = false;
+    QCOMPARE(TFPrincipal(aoLado).ArquivoConfiguracao(), Ini());
   }
 
   void novoESalvarAbreSalvarComo() {
