@@ -356,9 +356,6 @@ def calcular_segmento(seg, chuva, entrada, linhas, sem_escoamento):
         # stays evenly spaced (only a chained segment can dry and wet again); dry steps
         # before the first wet one are dropped, the opening zero moving to the last.
         preencher = versao == '2' and com_entrada
-        k1 = dx / (alfa * dts)
-        k2 = dx / alfa
-        k3 = alfa * dts / dx
         secos = []
         ultima = linhas - 1
         while not parar:
@@ -366,10 +363,10 @@ def calcular_segmento(seg, chuva, entrada, linhas, sem_escoamento):
             m = 0.0
             for i in range(1, linhas):
                 if h_nov[i - 1] + h_ant[i] > hest:
-                    x = (h_ant[i - 1] - h_nov[i - 1]) * k1 + e * k2 + r_nov[i - 1]
+                    x = (h_ant[i - 1] - h_nov[i - 1]) * dx / (alfa * dts) + e * dx / alfa + r_nov[i - 1]
                     m = x ** 0.6 if x > 0 else 0.0
                 else:
-                    m = e * dts + h_ant[i] + (r_ant[i - 1] - r_ant[i]) * k3
+                    m = e * dts + h_ant[i] + (r_ant[i - 1] - r_ant[i]) * alfa * dts / dx
                 if m <= 0 and i == ultima:
                     if versao == '1' or not com_entrada:
                         parar = True
