@@ -75,10 +75,14 @@ std::string Local(const QString& caminho) {
 // The settings file lives beside the program. An installed program's folder
 // cannot be written by its users: there the file goes to the user's settings
 // folder, so that the settings are kept and closing the program shows no error.
+bool PastaGravavel(const QString& caminho) {
+  const QFileInfo pasta(caminho);
+  return pasta.isDir() && pasta.isWritable();
+}
+
 QString ArquivoConfiguracaoPadrao(const QString& pastaPrograma) {
   const QString aoLado = pastaPrograma + QStringLiteral("/Caudalente.ini");
-  const QFileInfo pasta(pastaPrograma);
-  if (pasta.isDir() && pasta.isWritable()) return aoLado;
+  if (PastaGravavel(pastaPrograma)) return aoLado;
   const QString doUsuario = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
   if (doUsuario.isEmpty() || !QDir().mkpath(doUsuario)) return aoLado;
   return doUsuario + QStringLiteral("/Caudalente.ini");
@@ -181,9 +185,12 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
   Timer1Timer();
   Timer1->start();
   FormResize();
-  DAbrirProjetos.InitialDir = pastaPrograma_;
-  DSalvarComo.InitialDir = pastaPrograma_;
-  DHidros.InitialDir = pastaPrograma_;
+  // Projects cannot be kept in an installed program's folder: there the
+  // dialogs start in the user's home folder.
+  const QString pastaDialogos = PastaGravavel(pastaPrograma_) ? pastaPrograma_ : QDir::homePath();
+  DAbrirProjetos.InitialDir = pastaDialogos;
+  DSalvarComo.InitialDir = pastaDialogos;
+  DHidros.InitialDir = pastaDialogos;
   BtnSobre->setToolTip(QStringLiteral("Sobre o ") + TituloPrograma);
   BtnSobre->setStatusTip(BtnSobre->toolTip());
   Unidades.OnMudarDeclividade = [this] { AtualizarUnidadeDeclividade(); };

@@ -187,8 +187,9 @@ class TestePrincipal : public QObject {
   }
 
   // An installed program's folder cannot be written: the settings go to the
-  // user's settings folder and closing shows no error.
-  void configuracaoForaDaPastaDoProgramaSeElaNaoAceitaEscrita() {
+  // user's settings folder, closing shows no error, and the file dialogs
+  // start in the home folder.
+  void pastaDoProgramaSemEscrita() {
     QStandardPaths::setTestModeEnabled(true);
     TOpcoesPrincipal opcoes;
     opcoes.PastaPrograma = Caminho(QStringLiteral("sem/acesso"));  // cannot be written: it does not exist
@@ -196,6 +197,7 @@ class TestePrincipal : public QObject {
     auto j = std::make_unique<TFPrincipal>(opcoes);
     const QString pastaUsuario = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QCOMPARE(j->ArquivoConfiguracao(), pastaUsuario + QStringLiteral("/Caudalente.ini"));
+    QCOMPARE(j->DAbrirProjetos.InitialDir, QDir::homePath());
     QFile::remove(j->ArquivoConfiguracao());
     QVERIFY(j->close());
     QVERIFY(mensagens.caixas.empty());
@@ -207,7 +209,9 @@ class TestePrincipal : public QObject {
     TOpcoesPrincipal aoLado;
     aoLado.PastaPrograma = pasta->path();
     aoLado.MostrarAbertura = false;
-    QCOMPARE(TFPrincipal(aoLado).ArquivoConfiguracao(), Ini());
+    const TFPrincipal aoLadoJanela(aoLado);
+    QCOMPARE(aoLadoJanela.ArquivoConfiguracao(), Ini());
+    QCOMPARE(aoLadoJanela.DSalvarComo.InitialDir, pasta->path());
   }
 
   void novoESalvarAbreSalvarComo() {
