@@ -93,4 +93,19 @@ std::string DestinoDaGravacao(const std::string& caminho);
 // Name folding used for matching: ASCII and Windows-1252 Latin letters to lower case.
 std::string DobrarNomeIni(const std::string& nomeUtf8);
 
+// The store of a model object's LerArquivo/GravarArquivo pair: opens the file,
+// lets `gravar` write its keys and saves. False when anything fails; the file
+// is then left as it was.
+template <class F>
+bool GravarIni(const std::string& caminho, F&& gravar) {
+  try {
+    TArquivoIni ini(caminho);
+    gravar(ini);
+    ini.SalvarOuErro();
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
 }  // namespace toolkit

@@ -346,13 +346,7 @@ bool TEncostaCinematicaCustom::LerArquivo(const std::string& NomeArquivo) {
 }
 
 bool TEncostaCinematicaCustom::GravarArquivo(const std::string& NomeArquivo) {
-  try {
-    toolkit::TArquivoIni ini(NomeArquivo);
-    GravarSecoes(ini);
-    return ini.Salvar();
-  } catch (const std::exception&) {
-    return false;
-  }
+  return toolkit::GravarIni(NomeArquivo, [this](toolkit::TArquivoIni& ini) { GravarSecoes(ini); });
 }
 
 bool TEncostaCinematicaCustom::LerSecoes(const toolkit::TArquivoIni& Ini) {

@@ -69,14 +69,7 @@ bool TPrecipitacao::LerArquivo(const std::string& NomeArquivo) {
 }
 
 bool TPrecipitacao::GravarArquivo(const std::string& NomeArquivo) {
-  try {
-    toolkit::TArquivoIni ini(NomeArquivo);
-    GravarSecoes(ini);
-    ini.SalvarOuErro();
-    return true;
-  } catch (const std::exception&) {
-    return false;
-  }
+  return toolkit::GravarIni(NomeArquivo, [this](toolkit::TArquivoIni& ini) { GravarSecoes(ini); });
 }
 
 bool TPrecipitacao::LerSecoes(toolkit::TArquivoIni& Ini) {

@@ -106,14 +106,7 @@ bool TCobertura::LerArquivo(const std::string& NomeArquivo) {
 }
 
 bool TCobertura::GravarArquivo(const std::string& NomeArquivo) {
-  try {
-    toolkit::TArquivoIni ini(NomeArquivo);
-    GravarSecoes(ini);
-    ini.SalvarOuErro();
-    return true;
-  } catch (const std::exception&) {
-    return false;
-  }
+  return toolkit::GravarIni(NomeArquivo, [this](toolkit::TArquivoIni& ini) { GravarSecoes(ini); });
 }
 
 bool TCobertura::LerSecoes(const toolkit::TArquivoIni& Ini) {
@@ -154,14 +147,7 @@ bool TTerreno::LerArquivo(const std::string& NomeArquivo) {
 }
 
 bool TTerreno::GravarArquivo(const std::string& NomeArquivo) {
-  try {
-    toolkit::TArquivoIni ini(NomeArquivo);
-    GravarSecoes(ini);
-    ini.SalvarOuErro();
-    return true;
-  } catch (const std::exception&) {
-    return false;
-  }
+  return toolkit::GravarIni(NomeArquivo, [this](toolkit::TArquivoIni& ini) { GravarSecoes(ini); });
 }
 
 bool TTerreno::LerSecoes(const toolkit::TArquivoIni& Ini) {
