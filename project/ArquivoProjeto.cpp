@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -28,10 +27,10 @@ class TCopiaTemporaria {
     existe_ = ::stat(destino_.c_str(), &st_) == 0;
     // The copy would replace a read-only file just as easily: refuse first.
     if (existe_ && ::access(destino_.c_str(), W_OK) != 0)
-      throw toolkit::EArquivoIni(ErroGravacao(destino_, std::strerror(errno)));
+      throw toolkit::EArquivoIni(ErroGravacao(destino_, toolkit::DescricaoDoErro(errno)));
     std::string modelo = destino_ + ".XXXXXX";
     const int fd = ::mkstemp(modelo.data());
-    if (fd < 0) throw toolkit::EArquivoIni(ErroGravacao(destino_, std::strerror(errno)));
+    if (fd < 0) throw toolkit::EArquivoIni(ErroGravacao(destino_, toolkit::DescricaoDoErro(errno)));
     ::close(fd);
     caminho_ = modelo;
     if (existe_) {
@@ -55,7 +54,7 @@ class TCopiaTemporaria {
   void Confirmar() {
     struct stat copia {};
     if (::stat(caminho_.c_str(), &copia) != 0)
-      throw toolkit::EArquivoIni(ErroGravacao(destino_, std::strerror(errno)));
+      throw toolkit::EArquivoIni(ErroGravacao(destino_, toolkit::DescricaoDoErro(errno)));
     const mode_t modo = existe_ ? (st_.st_mode & 07777) : [] {
       const mode_t m = ::umask(0);
       ::umask(m);
@@ -63,7 +62,7 @@ class TCopiaTemporaria {
     }();
     ::chmod(caminho_.c_str(), modo);
     if (::rename(caminho_.c_str(), destino_.c_str()) != 0)
-      throw toolkit::EArquivoIni(ErroGravacao(destino_, std::strerror(errno)));
+      throw toolkit::EArquivoIni(ErroGravacao(destino_, toolkit::DescricaoDoErro(errno)));
     caminho_.clear();
   }
 

@@ -36,10 +36,35 @@ std::string TirarAspas(const std::string& s) {
 }
 
 std::string Erro(const std::string& caminho, int codigo) {
-  return "Não foi possível gravar o arquivo " + caminho + " (" + std::strerror(codigo) + ").";
+  return "Não foi possível gravar o arquivo " + caminho + " (" + DescricaoDoErro(codigo) + ").";
 }
 
 }  // namespace
+
+std::string DescricaoDoErro(int codigo) {
+  switch (codigo) {
+    case ENOENT:
+    case ENOTDIR:
+      return "pasta inexistente";
+    case EACCES:
+    case EPERM:
+      return "permissão negada";
+    case EROFS:
+      return "disco somente para leitura";
+    case ENOSPC:
+      return "disco cheio";
+    case EDQUOT:
+      return "cota de disco esgotada";
+    case EISDIR:
+      return "o nome é de uma pasta";
+    case ENAMETOOLONG:
+      return "nome longo demais";
+    case EIO:
+      return "erro de entrada e saída";
+    default:
+      return std::strerror(codigo);
+  }
+}
 
 std::string DestinoDaGravacao(const std::string& caminho) {
   struct stat st {};

@@ -93,6 +93,10 @@ std::string DestinoDaGravacao(const std::string& caminho);
 // Name folding used for matching: ASCII and Windows-1252 Latin letters to lower case.
 std::string DobrarNomeIni(const std::string& nomeUtf8);
 
+// Portuguese description of a system error number (errno), for the messages
+// of failed saves; uncommon numbers fall back to the system's own text.
+std::string DescricaoDoErro(int codigo);
+
 // The store of a model object's LerArquivo/GravarArquivo pair: opens the file,
 // lets `gravar` write its keys and saves. False when anything fails; the file
 // is then left as it was.

@@ -218,7 +218,8 @@ TEST_F(ArquivoIniTest, FalhaAoSalvarNaoDeixaArquivoPelaMetade) {
     fantasma.SalvarOuErro();
     FAIL() << "no error";
   } catch (const EArquivoIni& e) {
-    EXPECT_NE(std::string(e.what()).find(pasta_ + "/nao/existe.cdt"), std::string::npos) << e.what();
+    EXPECT_EQ(std::string(e.what()),
+              "Não foi possível gravar o arquivo " + pasta_ + "/nao/existe.cdt (pasta inexistente).");
   }
   EXPECT_TRUE(ArquivosDaPasta().empty());
 
