@@ -42,7 +42,7 @@ void TCanal::Assign(const TCanal& Origem) {
 double TCanal::ProfundidadeDaArea(double A) const {
   switch (TipoCanal.Tipo) {
     case 0:
-      return (std::sqrt(FB * FB + 4 * Z.Valor * A) - FB) / (2 * Z.Valor);
+      return ProfundidadeTrapezio(FB, Z.Valor, A);
     case 1:
       return std::sqrt(2 * A / (1 / Z.Valor + 1 / Sm.Valor));
     default:

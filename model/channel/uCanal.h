@@ -5,6 +5,7 @@
 // B in m; Z (trapezoid: horizontal run per metre of depth; triangle: slope of
 // wall 1, the hillslope side) and Sm (slope of wall 2) in m/m; A in m², P in m.
 // Also the reach: bed slope Sc (m/m), Manning roughness nc, length in whole metres.
+#include <cmath>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -46,6 +47,11 @@ class TCanal {
   // positive root of the area relation. Needs Z > 0 (and Sm > 0 for the
   // triangle). Throws ECanal when the shape is neither of the two.
   double ProfundidadeDaArea(double A) const;
+  // Depth of the trapezoid of base B and side slope Z holding area A; the
+  // solver's loss step calls it directly at every node.
+  static double ProfundidadeTrapezio(double B, double Z, double A) {
+    return (std::sqrt(B * B + 4 * Z * A) - B) / (2 * Z);
+  }
   // Geometry for a flow depth y (m); same preconditions and error.
   double AreaMolhada(double y) const;
   double PerimetroMolhado(double y) const;

@@ -70,7 +70,7 @@ inline double AvancarNo(const TNivel& anterior, const TNivel& nova, int j, const
     a -= Potencia(std::fabs(p.E) / k.alfa, k.inversoBeta);
   } else if constexpr (kPerda == TPerda::Trapezoidal) {
     if (a > 0) {
-      const double y = (std::sqrt(k.B * k.B + 4 * k.Z * a) - k.B) / (2 * k.Z);
+      const double y = TCanal::ProfundidadeTrapezio(k.B, k.Z, a);
       p.E = p.excesso * (2 * y * k.Z + k.B) / kMmHParaMS;
     } else {
       p.E = 0;
