@@ -16,6 +16,9 @@ class TMensagensPadrao : public IServicoMensagens {
   void Erro(const QString& titulo, const QString& texto) override {
     QMessageBox::critical(QApplication::activeWindow(), titulo, texto);
   }
+  void Avisar(const QString& titulo, const QString& texto) override {
+    QMessageBox::warning(QApplication::activeWindow(), titulo, texto);
+  }
   Resposta Perguntar(const QString& titulo, const QString& texto, Botoes botoes) override {
     QMessageBox caixa(QMessageBox::Question, titulo, texto, QMessageBox::NoButton,
                       QApplication::activeWindow());
@@ -68,6 +71,10 @@ void Informar(const QString& texto) {
 
 void MostrarErro(const QString& texto) {
   Mensagens().Erro(TituloAplicacao(), texto);
+}
+
+void Avisar(const QString& texto) {
+  Mensagens().Avisar(TituloAplicacao(), texto);
 }
 
 Resposta Perguntar(const QString& texto, Botoes botoes) {

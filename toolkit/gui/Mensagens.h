@@ -19,6 +19,9 @@ class IServicoMensagens {
   virtual void Informar(const QString& titulo, const QString& texto) = 0;
   // Error box with the stop icon and an OK button.
   virtual void Erro(const QString& titulo, const QString& texto) = 0;
+  // Warning box (exclamation icon) with an OK button; a service without one
+  // shows it as information.
+  virtual void Avisar(const QString& titulo, const QString& texto) { Informar(titulo, texto); }
   // Confirmation box; returns the button pressed (closing the box counts as
   // Cancelar with three buttons, Nao with two).
   virtual Resposta Perguntar(const QString& titulo, const QString& texto, Botoes botoes) = 0;
@@ -37,6 +40,7 @@ void DefinirTituloAplicacao(const QString& titulo);
 // Shortcuts with the application title.
 void Informar(const QString& texto);
 void MostrarErro(const QString& texto);
+void Avisar(const QString& texto);
 Resposta Perguntar(const QString& texto, Botoes botoes);
 
 // Text of the central error box: a full stop is appended when the message's

@@ -14,7 +14,7 @@ namespace toolkit::gui {
 class TMensagensRoteiro : public IServicoMensagens {
  public:
   struct TCaixa {
-    QString tipo;  // "informacao", "erro" or "pergunta"
+    QString tipo;  // "informacao", "erro", "aviso" or "pergunta"
     QString titulo;
     QString texto;
     Botoes botoes = Botoes::SimNao;
@@ -29,6 +29,9 @@ class TMensagensRoteiro : public IServicoMensagens {
   }
   void Erro(const QString& titulo, const QString& texto) override {
     caixas.push_back({QStringLiteral("erro"), titulo, texto});
+  }
+  void Avisar(const QString& titulo, const QString& texto) override {
+    caixas.push_back({QStringLiteral("aviso"), titulo, texto});
   }
   Resposta Perguntar(const QString& titulo, const QString& texto, Botoes botoes) override {
     caixas.push_back({QStringLiteral("pergunta"), titulo, texto, botoes});
