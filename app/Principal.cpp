@@ -37,36 +37,12 @@ const QString TFPrincipal::TituloPrograma = QStringLiteral("Caudalente 2.1");
 
 namespace {
 
-using toolkit::gui::DefinirContextoAjuda;
 using toolkit::gui::Protegido;
-
-// Help topics of the menus.
-constexpr int kAjudaProjeto = 1310;
-constexpr int kAjudaEntradaDados = 1320;
-constexpr int kAjudaConfiguracoes = 1330;
-constexpr int kAjudaFerramentas = 1340;
-constexpr int kAjudaJanelas = 1350;
-constexpr int kAjudaAjuda = 1360;
 
 constexpr int kLarguraRelogio = 80;
 
-// The four web pages: owner (with its article), caption's access key, file.
-struct TPagina {
-  const char* dono;
-  const char* legenda;
-  const char* arquivo;
-};
-const TPagina kPaginas[4] = {
-    {"da Universidade", "da &Universidade", "universidade.html"},
-    {"do Departamento de Engenharia Agrícola", "do &Departamento de Engenharia Agrícola",
-     "departamento.html"},
-    {"da Equipe Caudalente", "da &Equipe Caudalente", "equipe.html"},
-    {"do Caudalente", "do &Caudalente", "caudalente.html"},
-};
-
-QString U(const char* texto) {
-  return QString::fromUtf8(texto);
-}
+// Files of the four web pages (institution, department, group, program).
+const char* const kPaginas[4] = {"universidade.html", "departamento.html", "equipe.html", "caudalente.html"};
 
 std::string Local(const QString& caminho) {
   return caminho.toStdString();
@@ -87,34 +63,6 @@ QString ArquivoConfiguracaoPadrao(const QString& pastaPrograma) {
   if (doUsuario.isEmpty() || !QDir().mkpath(doUsuario)) return aoLado;
   return doUsuario + QStringLiteral("/Caudalente.ini");
 }
-
-// One row of the menu table: a submenu (menu set), an item (item set; on the
-// menu bar itself when naBarra), or a separator (neither).
-struct TLinhaMenu {
-  QMenu** menu;
-  QAction** item;
-  QString nome;
-  QString texto;
-  QString dica;
-  int ajuda;
-  QKeySequence atalho;
-  std::function<void()> comando;
-  int tag = -1;
-  bool naBarra = false;
-};
-
-// One row of the toolbar table: a toolbar (barra set, texto its caption) or
-// a button of the last toolbar (icone, dica; hidden buttons do nothing).
-struct TLinhaBarra {
-  QToolBar** barra;
-  QAction** botao;
-  QString nome;
-  QString texto;
-  QString icone;
-  std::function<void()> comando;
-  bool visivel = true;
-  int tag = -1;
-};
 
 }  // namespace
 
@@ -229,207 +177,6 @@ TFPrincipal::~TFPrincipal() {
   if (FPrincipal == this) FPrincipal = nullptr;
 }
 
-void TFPrincipal::Ligar(QAction* acao, std::function<void()> comando) {
-  connect(acao, &QAction::triggered, this, [comando = std::move(comando)] { Protegido(comando); });
-}
-
-void TFPrincipal::CriarMenus() {
-  QMenuBar* barra = menuBar();
-  barra->setObjectName(QStringLiteral("MainMenu1"));
-  const QKeySequence nenhum;
-  std::vector<TLinhaMenu> linhas = {
-      {&MArquivo, nullptr, "MArquivo", "&Projeto", "Menu Projeto", kAjudaProjeto, nenhum, {}},
-      {nullptr, &MNovo, "MNovo", "&Novo...", "Cria um novo projeto", kAjudaProjeto, QKeySequence(Qt::Key_F4),
-       [this] { MNovoClick(); }},
-      {nullptr, &MAbrir, "MAbrir", "&Abrir...", "Abre um projeto gravado em disco", kAjudaProjeto,
-       QKeySequence(Qt::Key_F3), [this] { MAbrirClick(); }},
-      {nullptr, &MSalvar, "MSalvar", "&Salvar", "Salva o projeto atual em um arquivo em disco", kAjudaProjeto,
-       QKeySequence(Qt::Key_F2), [this] { MSalvarClick(); }},
-      {nullptr, &MSalvarComo, "MSalvarComo", "Salvar &Como...",
-       "Salva o projeto atual em um arquivo em disco com outro nome", kAjudaProjeto, nenhum,
-       [this] { MSalvarComoClick(); }},
-      {nullptr, &MFechar, "MFechar", "&Fechar", "Fecha o projeto atual", kAjudaProjeto, nenhum,
-       [this] { MFecharClick(); }},
-      {nullptr, nullptr, {}, {}, {}, kAjudaProjeto, nenhum, {}},
-  };
-  for (int k = 1; k <= 4; ++k)
-    linhas.push_back({nullptr, &Projeto[k - 1], QStringLiteral("Projeto%1").arg(k),
-                      QStringLiteral("&%1/ ").arg(k), "Abre este arquivo", kAjudaProjeto, nenhum,
-                      [this, k] { Projeto1Click(k); }, k});
-  linhas.insert(
-      linhas.end(),
-      {
-          {nullptr, nullptr, {}, {}, {}, kAjudaProjeto, nenhum, {}},
-          {nullptr, &MSair, "MSair", "Sai&r", "Finaliza a execução do " + TituloPrograma, kAjudaProjeto,
-           QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { MSairClick(); }},
-          {nullptr, &MEntradaDados, "MEntradaDados", "&Entrada de dados", "Menu Entrada de dados",
-           kAjudaEntradaDados, nenhum, [this] { MEntradaDadosClick(); }, -1, true},
-          {&Configuraes1,
-           nullptr,
-           "Configuraes1",
-           "&Configurações",
-           "Menu Configurações",
-           kAjudaConfiguracoes,
-           nenhum,
-           {}},
-          {nullptr, &MConfSistema, "MConfSistema", "&Configurar &Sistema", "Configura as unidades do sistema",
-           kAjudaConfiguracoes, nenhum, [this] { MConfSistemaClick(); }},
-          {nullptr, &MConfigImpres, "MConfigImpres", "Configurar &Impressora",
-           "Efetual alterações nas configurações da impressora", kAjudaConfiguracoes, nenhum,
-           [this] { MConfigImpresClick(); }},
-          {&Ferramentas1,
-           nullptr,
-           "Ferramentas1",
-           "&Ferramentas",
-           "Menu Ferramentas",
-           kAjudaFerramentas,
-           nenhum,
-           {}},
-          {nullptr, &LerArquivoBinario, "LerArquivoBinario", "&Visualizar Caudalente",
-           "Lê e exibe um caudalente gravado em um arquivo em disco", kAjudaFerramentas, nenhum,
-           [this] { BVisualizarClick(); }},
-          {nullptr, nullptr, {}, {}, {}, kAjudaFerramentas, nenhum, {}},
-          {nullptr, &Bin2Txt, "Bin2Txt", "Converter Arquivo &Binário para Texto",
-           "Lê um arquivo binário e gera um arquivo texto", kAjudaFerramentas, nenhum,
-           [this] { Txt2BinClick(false); }},
-          {nullptr, &Txt2Bin, "Txt2Bin", "Converter Arquivo &Texto para Binário",
-           "Lê um arquivo texto e gera um arquivo binário", kAjudaFerramentas, nenhum,
-           [this] { Txt2BinClick(true); }},
-          {nullptr, nullptr, {}, {}, {}, kAjudaFerramentas, nenhum, {}},
-      });
-  for (int k = 1; k <= 4; ++k) {
-    const TPagina& pagina = kPaginas[k - 1];
-    linhas.push_back(
-        {nullptr, &PaginaWeb[k - 1], QStringLiteral("PaginaWeb%1").arg(k),
-         QStringLiteral("Visitar página ") + U(pagina.legenda),
-         QStringLiteral("Abre a página ") + U(pagina.dono) + QStringLiteral(" no navegador de internet"),
-         kAjudaFerramentas, nenhum, [this, k] { PaginaWebClick(k); }, k});
-  }
-  linhas.insert(linhas.end(),
-                {
-                    {nullptr, nullptr, {}, {}, {}, kAjudaFerramentas, nenhum, {}},
-                    {nullptr, &Calculadora1, "Calculadora1", "&Calculadora", "Abre a calculadora do Windows",
-                     kAjudaFerramentas, nenhum, [this] { Calculadora1Click(); }},
-                    {&MJanelas, nullptr, "MJanelas", "&Janelas", "Menu Janelas", kAjudaJanelas, nenhum, {}},
-                    {nullptr, &MCascata, "MCascata", "&Cascata", "Posiciona as janelas em cascata",
-                     kAjudaJanelas, nenhum, [this] { MCascataClick(0); }, 0},
-                    {nullptr, &MLadoaLado, "MLadoaLado", "&Lado a Lado", "Posiciona as janelas lado a lado",
-                     kAjudaJanelas, nenhum, [this] { MCascataClick(1); }, 1},
-                    {nullptr, &MMinimizadas, "MMinimizadas", "&Minimizadas", "Minimiza as janelas",
-                     kAjudaJanelas, nenhum, [this] { MCascataClick(2); }, 2},
-                    {nullptr, &MArranjarIcones, "MArranjarIcones", "&Arranjar Ícones",
-                     "Alinha os ícones das janelas minimizadas", kAjudaJanelas, nenhum,
-                     [this] { MCascataClick(3); }, 3},
-                    {nullptr, nullptr, {}, {}, {}, kAjudaJanelas, nenhum, {}},
-                    {&MAjuda, nullptr, "MAjuda", "&Ajuda", "Menu Ajuda", kAjudaAjuda, nenhum, {}},
-                    {nullptr, &MConteudo, "MConteudo", "Conteúdo", "Exibe o conteúdo do sistema de ajuda",
-                     kAjudaAjuda, nenhum, [this] { MConteudoClick(0); }, 0},
-                    {nullptr, &MObterAjuda, "MObterAjuda", "&Obter Ajuda Sobre...",
-                     "Procura por um tópico no sistema de ajuda", kAjudaAjuda, nenhum,
-                     [this] { MConteudoClick(1); }, 1},
-                    {nullptr, nullptr, {}, {}, {}, kAjudaAjuda, nenhum, {}},
-                    {nullptr, &MSobreoCaudalentes, "MSobreoCaudalentes", "&Sobre o Caudalente",
-                     "Exibe a tela de apresentação do Caudalente", kAjudaAjuda,
-                     QKeySequence(Qt::CTRL | Qt::Key_F1), [this] { MSobreoCaudalentesClick(); }},
-                });
-
-  QMenu* atual = nullptr;
-  for (const TLinhaMenu& linha : linhas) {
-    if (linha.menu) {
-      atual = barra->addMenu(linha.texto);
-      atual->setObjectName(linha.nome);
-      atual->menuAction()->setStatusTip(linha.dica);
-      atual->menuAction()->setProperty("contextoAjuda", linha.ajuda);
-      DefinirContextoAjuda(atual, linha.ajuda);
-      *linha.menu = atual;
-    } else if (linha.item) {
-      auto* acao = new QAction(linha.texto, this);
-      acao->setObjectName(linha.nome);
-      acao->setStatusTip(linha.dica);
-      acao->setProperty("contextoAjuda", linha.ajuda);
-      if (!linha.atalho.isEmpty()) acao->setShortcut(linha.atalho);
-      if (linha.tag >= 0) acao->setData(linha.tag);
-      Ligar(acao, linha.comando);
-      if (linha.naBarra) {
-        barra->addAction(acao);
-        atual = nullptr;
-      } else {
-        atual->addAction(acao);
-      }
-      *linha.item = acao;
-    } else {
-      atual->addSeparator();
-    }
-  }
-  // The window list follows the separator that ends "Janelas".
-  separadorJanelas_ = MJanelas->actions().constLast();
-  separadorJanelas_->setVisible(false);
-  connect(MJanelas, &QMenu::aboutToShow, this, [this] { Protegido([this] { MontarMenuJanelas(); }); });
-}
-
-void TFPrincipal::CriarBarras() {
-  const std::vector<TLinhaBarra> linhas = {
-      {&Toolbar971, nullptr, "Toolbar971", "Projeto", {}, {}},
-      {nullptr, &BtnNovo, "BtnNovo", "Novo projeto", "novo", [this] { MNovoClick(); }},
-      {nullptr, &BtnAbrir, "BtnAbrir", "Abrir projeto", "abrir", [this] { MAbrirClick(); }},
-      {nullptr, &BtnSalvar, "BtnSalvar", "Salvar projeto", "salvar", [this] { MSalvarClick(); }},
-      {nullptr, &BSalvarComo, "BSalvarComo", "Salvar como", "salvarComo", [this] { MSalvarComoClick(); }},
-      {nullptr, &BFechar, "BFechar", "Fechar projeto", "fechar", [this] { MFecharClick(); }},
-      {&Toolbar972, nullptr, "Toolbar972", "Configurações", {}, {}},
-      {nullptr, &ToolbarButton971, "ToolbarButton971", "Configurar sistema", "configurar",
-       [this] { MConfSistemaClick(); }},
-      {nullptr, &BtnConfigImpres, "BtnConfigImpres", "Configurar impressora", "impressora",
-       [this] { MConfigImpresClick(); }},
-      {nullptr, &BtnImprimir, "BtnImprimir", {}, "impressora", {}, false},
-      {&Toolbar973, nullptr, "Toolbar973", "Ajuda", {}, {}},
-      {nullptr, &BtnSobre, "BtnSobre", "Sobre o " + TituloPrograma, "sobre",
-       [this] { MSobreoCaudalentesClick(); }},
-      {nullptr, &BtnAjuda, "BtnAjuda", "Ajuda", "ajuda", [this] { MSobreoCaudalentesClick(); }},
-      {&Toolbar974, nullptr, "Toolbar974", "Sair", {}, {}},
-      {nullptr, &ToolbarButton974, "ToolbarButton974", "Sair", "sair", [this] { MSairClick(); }},
-      {nullptr, &ToolbarButton973, "ToolbarButton973", {}, "sair", {}, false},
-      {&Toolbar975, nullptr, "Toolbar975", "Ferramentas", {}, {}},
-      {nullptr, &BVisualizar, "BVisualizar", "Visualizar caudalente", "visualizar",
-       [this] { BVisualizarClick(); }},
-      {&Toolbar976, nullptr, "Toolbar976", "Internet", {}, {}},
-      {nullptr, &BPaginaWeb[0], "BPaginaWeb1", {}, "web:U", [this] { PaginaWebClick(1); }, true, 1},
-      {nullptr, &BPaginaWeb[1], "BPaginaWeb2", {}, "web:D", [this] { PaginaWebClick(2); }, true, 2},
-      {nullptr, &BPaginaWeb[2], "BPaginaWeb3", {}, "web:E", [this] { PaginaWebClick(3); }, true, 3},
-      {nullptr, &BPaginaWeb[3], "BPaginaWeb4", {}, "web:C", [this] { PaginaWebClick(4); }, true, 4},
-  };
-
-  QToolBar* atual = nullptr;
-  for (const TLinhaBarra& linha : linhas) {
-    if (linha.barra) {
-      atual = new QToolBar(linha.texto, this);
-      atual->setObjectName(linha.nome);
-      atual->setMovable(true);
-      atual->setIconSize(QSize(24, 24));
-      addToolBar(Qt::TopToolBarArea, atual);
-      *linha.barra = atual;
-      continue;
-    }
-    // The web buttons show the page's owner and its address.
-    const QString dica = linha.tag >= 1
-                             ? QStringLiteral("Página ") + U(kPaginas[linha.tag - 1].dono) +
-                                   QStringLiteral(" (") + EnderecoPagina(linha.tag) + QLatin1Char(')')
-                             : linha.texto;
-    auto* botao = new QAction(Icone(linha.icone), dica, atual);
-    botao->setObjectName(linha.nome);
-    botao->setToolTip(dica);
-    botao->setStatusTip(dica);
-    if (linha.tag >= 0) botao->setData(linha.tag);
-    atual->addAction(botao);
-    if (linha.comando) Ligar(botao, linha.comando);
-    if (!linha.visivel) {
-      botao->setVisible(false);
-      botao->setEnabled(false);
-    }
-    *linha.botao = botao;
-  }
-  HabilitarProjeto(false);
-}
-
 void TFPrincipal::CriarBarraStatus() {
   BarraHints = statusBar();
   BarraHints->setObjectName(QStringLiteral("BarraHints"));
@@ -479,7 +226,7 @@ void TFPrincipal::AbrirProjetoInicial(const QString& caminho) {
 
 QString TFPrincipal::ArquivoPagina(int pagina) const {
   if (pagina < 1 || pagina > 4) return QString();
-  return toolkit::gui::PastaAjuda() + QStringLiteral("/web/") + U(kPaginas[pagina - 1].arquivo);
+  return toolkit::gui::PastaAjuda() + QStringLiteral("/web/") + QString::fromUtf8(kPaginas[pagina - 1]);
 }
 
 QString TFPrincipal::EnderecoPagina(int pagina) const {
@@ -536,7 +283,7 @@ void TFPrincipal::MConfigImpresClick() {
 
 void TFPrincipal::MConfSistemaClick() {
   GerenteSys1LerCamposDados();
-  Unidades.HelpContext = kAjudaConfiguracoes;
+  Unidades.HelpContext = AjudaConfiguracoes;
   if (Configurar(Unidades, this)) TConfiguracao(Local(arquivoConfiguracao_)).GravarUnidades(Unidades);
 }
 

@@ -51,6 +51,16 @@ class TFPrincipal : public QMainWindow {
 
   static const QString TituloPrograma;  // "Caudalente 2.1"
 
+  // Help topics of the menus.
+  enum : int {
+    AjudaProjeto = 1310,
+    AjudaEntradaDados = 1320,
+    AjudaConfiguracoes = 1330,
+    AjudaFerramentas = 1340,
+    AjudaJanelas = 1350,
+    AjudaAjuda = 1360
+  };
+
   // Model objects of the whole run.
   TEncostaCinematicaSecoes& Encosta() { return *encosta_; }
   TCanalCinematico& Canal() { return *canal_; }
@@ -176,6 +186,7 @@ class TFPrincipal : public QMainWindow {
   void showEvent(QShowEvent* evento) override;
 
  private:
+  // Menus and toolbars, from the tables of MenusPrincipal.cpp.
   void CriarMenus();
   void CriarBarras();
   // Every command runs through the central error box.

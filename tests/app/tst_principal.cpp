@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -107,6 +108,25 @@ class TestePrincipal : public QObject {
     QCOMPARE(j->MSair->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$")).match(j->PainelRelogio->text()).hasMatch());
     QCOMPARE(j->Timer1->interval(), 60000);
+    // Menus in order, "Entrada de dados" on the bar itself; every item with its
+    // hint and help topic.
+    QStringList menus;
+    for (QAction* a : j->menuBar()->actions()) menus << a->text();
+    QCOMPARE(menus, (QStringList{"&Projeto", "&Entrada de dados", "&Configurações", "&Ferramentas",
+                                 "&Janelas", "&Ajuda"}));
+    QStringList ferramentas;
+    for (QAction* a : j->Ferramentas1->actions()) ferramentas << (a->isSeparator() ? "-" : a->objectName());
+    QCOMPARE(ferramentas, (QStringList{"LerArquivoBinario", "-", "Bin2Txt", "Txt2Bin", "-", "PaginaWeb1",
+                                       "PaginaWeb2", "PaginaWeb3", "PaginaWeb4", "-", "Calculadora1"}));
+    for (QMenu* m : {j->MArquivo, j->Configuraes1, j->Ferramentas1, j->MJanelas, j->MAjuda})
+      for (QAction* a : m->actions())
+        if (!a->isSeparator()) {
+          QVERIFY2(!a->statusTip().isEmpty(), qPrintable(a->objectName()));
+          QCOMPARE(a->property("contextoAjuda").toInt(), m->menuAction()->property("contextoAjuda").toInt());
+        }
+    QCOMPARE(j->MSair->statusTip(), QStringLiteral("Finaliza a execução do Caudalente 2.1"));
+    QCOMPARE(j->BPaginaWeb[1]->toolTip(), QStringLiteral("Página do Departamento de Engenharia Agrícola (") +
+                                              j->EnderecoPagina(2) + QLatin1Char(')'));
     // The default Estado 1 is "Alagoas", index 1 in the database's table too.
     QCOMPARE(j->Nimbora1.IndEstado, int16_t(1));
     QVERIFY(mensagens.caixas.empty());
@@ -403,6 +423,10 @@ class TestePrincipal : public QObject {
     for (int i = 0; i < 3; ++i) j->Workspace->addSubWindow(new QLabel(QStringLiteral("x")))->show();
     j->MMinimizadas->trigger();
     for (QMdiSubWindow* s : j->Workspace->subWindowList()) QVERIFY(s->isMinimized());
+    // The open windows are listed after the menu's own items.
+    emit j->MJanelas->aboutToShow();
+    QCOMPARE(j->MJanelas->actions().size(), 5 + 3);
+    QVERIFY(j->MJanelas->actions().at(4)->isVisible());
     j->MCascata->trigger();
     j->MNovo->trigger();  // a new project closes the chart windows
     QCOMPARE(j->Workspace->subWindowList().size(), 0);
@@ -430,8 +454,8 @@ class TestePrincipal : public QObject {
     j->PaginaWeb[0]->trigger();
     QCOMPARE(mensagens.caixas.size(), size_t(1));
     QCOMPARE(mensagens.caixas[0].tipo, QStringLiteral("erro"));
-    QVERIFY(mensagens.caixas[0].texto.startsWith(
-        QStringLiteral("Não foi possível abrir a página escolhida. Nenhum navegador de internet abriu o endereço ")));
+    QVERIFY(mensagens.caixas[0].texto.startsWith(QStringLiteral(
+        "Não foi possível abrir a página escolhida. Nenhum navegador de internet abriu o endereço ")));
     QVERIFY(mensagens.caixas[0].texto.contains(j->EnderecoPagina(1)));
   }
 
@@ -460,7 +484,8 @@ class TestePrincipal : public QObject {
     j->PaginaWeb[3]->trigger();
     qputenv("PATH", caminhoAntigo);
     QTRY_COMPARE(mensagens.caixas.size(), size_t(1));
-    QVERIFY(mensagens.caixas[0].texto.contains(QStringLiteral("Nenhum navegador de internet abriu o endereço")));
+    QVERIFY(
+        mensagens.caixas[0].texto.contains(QStringLiteral("Nenhum navegador de internet abriu o endereço")));
   }
 
   // Commands whose windows are not built yet say so.
@@ -520,7 +545,8 @@ class TestePrincipal : public QObject {
     mensagens.respostas = {Resposta::Nao};
     j->Txt2Bin->trigger();
     QCOMPARE(mensagens.Textos(),
-             (QStringList{QStringLiteral("O arquivo ") + QDir::toNativeSeparators(Caminho(QStringLiteral("dados.bin"))) +
+             (QStringList{QStringLiteral("O arquivo ") +
+                              QDir::toNativeSeparators(Caminho(QStringLiteral("dados.bin"))) +
                               QStringLiteral(" já existe. Deseja substituir?"),
                           QStringLiteral("Nenhum arquivo foi convertido.")}));
     QCOMPARE(Ler(Caminho(QStringLiteral("dados.bin"))), QStringLiteral("meu"));
@@ -554,11 +580,12 @@ class TestePrincipal : public QObject {
   // is said so and the program goes on without a project.
   void projetoNaLinhaDeComando() {
     QCOMPARE(TFPrincipal::ProjetoDosArgumentos({QStringLiteral("caudalente")}), QString());
-    QCOMPARE(TFPrincipal::ProjetoDosArgumentos({QStringLiteral("caudalente"), QStringLiteral("-style"),
-                                                Caminho(QStringLiteral("a.cdt"))}),
+    QCOMPARE(TFPrincipal::ProjetoDosArgumentos(
+                 {QStringLiteral("caudalente"), QStringLiteral("-style"), Caminho(QStringLiteral("a.cdt"))}),
              Caminho(QStringLiteral("a.cdt")));
     QCOMPARE(TFPrincipal::ProjetoDosArgumentos(
-                 {QStringLiteral("caudalente"), QUrl::fromLocalFile(Caminho(QStringLiteral("b c.cdt"))).toString()}),
+                 {QStringLiteral("caudalente"),
+                  QUrl::fromLocalFile(Caminho(QStringLiteral("b c.cdt"))).toString()}),
              Caminho(QStringLiteral("b c.cdt")));
     QCOMPARE(TFPrincipal::ProjetoDosArgumentos({QStringLiteral("caudalente"), QStringLiteral("rel.cdt")}),
              QDir::current().absoluteFilePath(QStringLiteral("rel.cdt")));
@@ -577,7 +604,8 @@ class TestePrincipal : public QObject {
     Escrever(Caminho(QStringLiteral("ruim.cdt")), QStringLiteral("[VERSAO]\r\nVersao=2\r\n"));
     k->AbrirProjetoInicial(Caminho(QStringLiteral("ruim.cdt")));
     QCOMPARE(mensagens.Textos().mid(0, 2),
-             (QStringList{QStringLiteral("O arquivo ") + QDir::toNativeSeparators(Caminho(QStringLiteral("falta.cdt"))) +
+             (QStringList{QStringLiteral("O arquivo ") +
+                              QDir::toNativeSeparators(Caminho(QStringLiteral("falta.cdt"))) +
                               QStringLiteral(" não existe."),
                           QStringLiteral("O projeto ruim.cdt não pôde ser lido.")}));
     QCOMPARE(k->windowTitle(), QStringLiteral("Caudalente 2.1"));
