@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPageSetupDialog>
 #include <QProcess>
 #include <QProgressBar>
@@ -18,12 +18,10 @@
 #include <QStatusTipEvent>
 #include <QTime>
 #include <QTimer>
-#include <QToolBar>
 #include <QUrl>
 
 #include "app/Icones.h"
 #include "idf/UnBD.h"
-#include "model/hillslope/uCaudalente.h"
 #include "model/hillslope/uCaudalenteConversao.h"
 #include "project/ArquivoProjeto.h"
 #include "project/gui/ConfUnidades.h"
