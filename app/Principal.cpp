@@ -428,6 +428,20 @@ void TFPrincipal::Txt2BinClick(bool paraBinario) {
   dialogo.FilterIndex = paraBinario ? 2 : 1;
   if (!dialogo.Execute()) return;
   const QStringList arquivos = dialogo.Files;
+  // Outputs that exist (or that an earlier file of the same choice will
+  // write) are replaced only when the user says so; asked before the work
+  // starts, while the window can still answer.
+  QStringList entradas, saidas;
+  for (const QString& arquivo : arquivos) {
+    const QString saida = QString::fromStdString(NomeConvertido(Local(arquivo), paraBinario));
+    if ((QFileInfo::exists(saida) || saidas.contains(saida)) &&
+        toolkit::gui::Perguntar(QStringLiteral("O arquivo ") + QDir::toNativeSeparators(saida) +
+                                    QStringLiteral(" já existe. Deseja substituir?"),
+                                toolkit::gui::Botoes::SimNao) != toolkit::gui::Resposta::Sim)
+      continue;
+    entradas << arquivo;
+    saidas << saida;
+  }
   QApplication::setOverrideCursor(Qt::WaitCursor);
   MostrarProgresso(QStringLiteral("Convertendo arquivo"));
   setEnabled(false);
@@ -438,23 +452,12 @@ void TFPrincipal::Txt2BinClick(bool paraBinario) {
   };
   int convertidos = 0;
   try {
-    for (int i = 0; i < arquivos.size(); ++i) {
-      const QString& arquivo = arquivos.at(i);
-      ArquivoProgresso->setText(arquivo);
-      BarraProgresso->setValue(qRound((i + 1) * 100.0 / arquivos.size()));
+    for (int i = 0; i < entradas.size(); ++i) {
+      ArquivoProgresso->setText(entradas.at(i));
+      BarraProgresso->setValue(qRound((i + 1) * 100.0 / entradas.size()));
       QCoreApplication::processEvents();
-      const QString saida = QString::fromStdString(NomeConvertido(Local(arquivo), paraBinario));
-      if (QFileInfo::exists(saida)) {
-        QApplication::restoreOverrideCursor();
-        const auto resposta =
-            toolkit::gui::Perguntar(QStringLiteral("O arquivo ") + QDir::toNativeSeparators(saida) +
-                                        QStringLiteral(" já existe. Deseja substituir?"),
-                                    toolkit::gui::Botoes::SimNao);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (resposta != toolkit::gui::Resposta::Sim) continue;
-      }
       // A file that could not be read (the reader has said why) is not converted.
-      if (ConverterCaudalente(Local(arquivo), Local(saida), paraBinario)) ++convertidos;
+      if (ConverterCaudalente(Local(entradas.at(i)), Local(saidas.at(i)), paraBinario)) ++convertidos;
     }
   } catch (...) {
     restaurar();

@@ -556,6 +556,17 @@ class TestePrincipal : public QObject {
     QCOMPARE(mensagens.Textos().last(), QStringLiteral("Conversão terminada com sucesso."));
     QVERIFY(lida.LerBinario(Local(Caminho(QStringLiteral("dados.bin")))));
 
+    // Two files of one choice with the same output: the second asks too.
+    mensagens = {};
+    QVERIFY(QFile::remove(Caminho(QStringLiteral("dados.bin"))));
+    dialogos.escolhas = {{Caminho(QStringLiteral("dados.txt")), Caminho(QStringLiteral("dados.text"))}};
+    serie.SalvarTexto(Local(Caminho(QStringLiteral("dados.text"))));
+    mensagens.respostas = {Resposta::Nao};
+    j->Txt2Bin->trigger();
+    QCOMPARE(mensagens.caixas.size(), size_t(2));
+    QCOMPARE(mensagens.caixas[0].tipo, QStringLiteral("pergunta"));
+    QCOMPARE(mensagens.caixas[1].texto, QStringLiteral("Conversão terminada: 1 de 2 arquivos convertidos."));
+
     // A name typed without extension takes the filter's: "dados" is dados.txt.
     mensagens = {};
     QVERIFY(QFile::remove(Caminho(QStringLiteral("dados.bin"))));
