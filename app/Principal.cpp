@@ -371,10 +371,9 @@ QString PaginaNaoAbriu(const QString& motivo) {
 }
 
 QString SemNavegador(const QUrl& url) {
-  return PaginaNaoAbriu(
-      QStringLiteral("Nenhum navegador de internet abriu o endereço ") +
-      QDir::toNativeSeparators(url.isLocalFile() ? url.toLocalFile() : url.toString()) +
-      QStringLiteral("; instale um navegador ou abra esse endereço em um que já esteja aberto."));
+  return PaginaNaoAbriu(QStringLiteral("Nenhum navegador de internet abriu o endereço ") +
+                        QDir::toNativeSeparators(url.isLocalFile() ? url.toLocalFile() : url.toString()) +
+                        QStringLiteral(". Instale um navegador de internet para usar este comando."));
 }
 
 }  // namespace
