@@ -2,6 +2,8 @@
 
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <iostream>
+#include <string>
 
 #include "toolkit/gui/Mensagens.h"
 
@@ -35,11 +37,24 @@ TAplicacao::TAplicacao(int& argc, char** argv) : QApplication(argc, argv) {
   }
 }
 
+// The last resort: every handler that can throw runs through Protegido, so
+// an exception that gets here is a handler that forgot it. It is logged, so
+// that it can be found and mended, and shown as any other error.
 bool TAplicacao::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (...) {
-    toolkit::gui::MostrarExcecao(std::current_exception());
+    const std::exception_ptr excecao = std::current_exception();
+    std::string texto = "(exceção sem mensagem)";
+    try {
+      std::rethrow_exception(excecao);
+    } catch (const std::exception& e) {
+      texto = e.what();
+    } catch (...) {
+    }
+    std::cerr << "Caudalente: exceção não tratada por um comando ("
+              << (receiver ? receiver->metaObject()->className() : "?") << "): " << texto << std::endl;
+    toolkit::gui::MostrarExcecao(excecao);
   }
   return false;
 }

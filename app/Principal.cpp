@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPageSetupDialog>
 #include <QProcess>
 #include <QProgressBar>
@@ -18,15 +18,13 @@
 #include <QStatusTipEvent>
 #include <QTime>
 #include <QTimer>
-#include <QToolBar>
 #include <QUrl>
 
 #include "app/Icones.h"
 #include "idf/UnBD.h"
-#include "model/hillslope/uCaudalente.h"
+#include "model/hillslope/uCaudalenteConversao.h"
 #include "project/ArquivoProjeto.h"
 #include "project/gui/ConfUnidades.h"
-#include "toolkit/ArquivoIni.h"
 #include "toolkit/gui/Ajuda.h"
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
@@ -37,36 +35,12 @@ const QString TFPrincipal::TituloPrograma = QStringLiteral("Caudalente 2.1");
 
 namespace {
 
-using toolkit::gui::DefinirContextoAjuda;
 using toolkit::gui::Protegido;
-
-// Help topics of the menus.
-constexpr int kAjudaProjeto = 1310;
-constexpr int kAjudaEntradaDados = 1320;
-constexpr int kAjudaConfiguracoes = 1330;
-constexpr int kAjudaFerramentas = 1340;
-constexpr int kAjudaJanelas = 1350;
-constexpr int kAjudaAjuda = 1360;
 
 constexpr int kLarguraRelogio = 80;
 
-// The four web pages: owner (with its article), caption's access key, file.
-struct TPagina {
-  const char* dono;
-  const char* legenda;
-  const char* arquivo;
-};
-const TPagina kPaginas[4] = {
-    {"da Universidade", "da &Universidade", "universidade.html"},
-    {"do Departamento de Engenharia Agrícola", "do &Departamento de Engenharia Agrícola",
-     "departamento.html"},
-    {"da Equipe Caudalente", "da &Equipe Caudalente", "equipe.html"},
-    {"do Caudalente", "do &Caudalente", "caudalente.html"},
-};
-
-QString U(const char* texto) {
-  return QString::fromUtf8(texto);
-}
+// Files of the four web pages (institution, department, group, program).
+const char* const kPaginas[4] = {"universidade.html", "departamento.html", "equipe.html", "caudalente.html"};
 
 std::string Local(const QString& caminho) {
   return caminho.toStdString();
@@ -88,25 +62,6 @@ QString ArquivoConfiguracaoPadrao(const QString& pastaPrograma) {
   return doUsuario + QStringLiteral("/Caudalente.ini");
 }
 
-QAction* NovoItem(QWidget* dono, const QString& nome, const QString& texto, const QString& hint, int ajuda,
-                  const QKeySequence& atalho = QKeySequence()) {
-  auto* acao = new QAction(texto, dono);
-  acao->setObjectName(nome);
-  acao->setStatusTip(hint);
-  acao->setProperty("contextoAjuda", ajuda);
-  if (!atalho.isEmpty()) acao->setShortcut(atalho);
-  return acao;
-}
-
-QAction* NovoBotao(QToolBar* barra, const QString& nome, const QString& icone, const QString& hint) {
-  auto* acao = new QAction(Icone(icone), hint, barra);
-  acao->setObjectName(nome);
-  acao->setToolTip(hint);
-  acao->setStatusTip(hint);
-  barra->addAction(acao);
-  return acao;
-}
-
 }  // namespace
 
 TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
@@ -121,7 +76,7 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
   setWindowIcon(QApplication::windowIcon());
   if (pastaPrograma_.isEmpty()) pastaPrograma_ = QCoreApplication::applicationDirPath();
   if (arquivoConfiguracao_.isEmpty()) arquivoConfiguracao_ = ArquivoConfiguracaoPadrao(pastaPrograma_);
-  AbrirUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  AbrirUrl = [this](const QUrl& url) { return AbrirNoNavegador(url); };
   Calculadoras = {
       QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),
       QStringLiteral("mate-calc"),        QStringLiteral("xcalc"), QStringLiteral("qalculate-gtk")};
@@ -166,6 +121,15 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
   DHidros.FileMustExist = true;
   DHidros.Title = QStringLiteral("Visualizar caudalentes");
   DHidros.Parent = this;
+  for (auto* d : {&DConverterTexto, &DConverterBinario}) {
+    d->DefaultExt = DHidros.DefaultExt;
+    d->Filter = DHidros.Filter;
+    d->AllowMultiSelect = true;
+    d->FileMustExist = true;
+    d->Parent = this;
+  }
+  DConverterTexto.Title = QStringLiteral("Converter arquivo texto para binário");
+  DConverterBinario.Title = QStringLiteral("Converter arquivo binário para texto");
 
   CriarMenus();
   CriarBarras();
@@ -173,7 +137,7 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(60000);
-  connect(Timer1, &QTimer::timeout, this, &TFPrincipal::Timer1Timer);
+  connect(Timer1, &QTimer::timeout, this, [this] { Protegido([this] { Timer1Timer(); }); });
   resize(1000, 700);
 
   // Start-up.
@@ -191,6 +155,8 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
   DAbrirProjetos.InitialDir = pastaDialogos;
   DSalvarComo.InitialDir = pastaDialogos;
   DHidros.InitialDir = pastaDialogos;
+  DConverterTexto.InitialDir = pastaDialogos;
+  DConverterBinario.InitialDir = pastaDialogos;
   BtnSobre->setToolTip(QStringLiteral("Sobre o ") + TituloPrograma);
   BtnSobre->setStatusTip(BtnSobre->toolTip());
   Unidades.OnMudarDeclividade = [this] { AtualizarUnidadeDeclividade(); };
@@ -207,230 +173,6 @@ TFPrincipal::~TFPrincipal() {
   // Child windows may still look at the model while they close.
   Workspace->closeAllSubWindows();
   if (FPrincipal == this) FPrincipal = nullptr;
-}
-
-void TFPrincipal::CriarMenus() {
-  QMenuBar* barra = menuBar();
-  barra->setObjectName(QStringLiteral("MainMenu1"));
-  auto ligar = [this](QAction* acao, void (TFPrincipal::*handler)()) {
-    connect(acao, &QAction::triggered, this, [this, handler] { Protegido([&] { (this->*handler)(); }); });
-  };
-
-  MArquivo = barra->addMenu(QStringLiteral("&Projeto"));
-  MArquivo->setObjectName(QStringLiteral("MArquivo"));
-  MArquivo->menuAction()->setStatusTip(QStringLiteral("Menu Projeto"));
-  MArquivo->menuAction()->setProperty("contextoAjuda", kAjudaProjeto);
-  MNovo = NovoItem(this, QStringLiteral("MNovo"), QStringLiteral("&Novo..."),
-                   QStringLiteral("Cria um novo projeto"), kAjudaProjeto, QKeySequence(Qt::Key_F4));
-  MAbrir =
-      NovoItem(this, QStringLiteral("MAbrir"), QStringLiteral("&Abrir..."),
-               QStringLiteral("Abre um projeto gravado em disco"), kAjudaProjeto, QKeySequence(Qt::Key_F3));
-  MSalvar = NovoItem(this, QStringLiteral("MSalvar"), QStringLiteral("&Salvar"),
-                     QStringLiteral("Salva o projeto atual em um arquivo em disco"), kAjudaProjeto,
-                     QKeySequence(Qt::Key_F2));
-  MSalvarComo =
-      NovoItem(this, QStringLiteral("MSalvarComo"), QStringLiteral("Salvar &Como..."),
-               QStringLiteral("Salva o projeto atual em um arquivo em disco com outro nome"), kAjudaProjeto);
-  MFechar = NovoItem(this, QStringLiteral("MFechar"), QStringLiteral("&Fechar"),
-                     QStringLiteral("Fecha o projeto atual"), kAjudaProjeto);
-  MArquivo->addActions({MNovo, MAbrir, MSalvar, MSalvarComo, MFechar});
-  MArquivo->addSeparator();
-  for (int k = 1; k <= 4; ++k) {
-    QAction* item = NovoItem(this, QStringLiteral("Projeto%1").arg(k), QStringLiteral("&%1/ ").arg(k),
-                             QStringLiteral("Abre este arquivo"), kAjudaProjeto);
-    item->setData(k);
-    connect(item, &QAction::triggered, this, [this, k] { Protegido([&] { Projeto1Click(k); }); });
-    MArquivo->addAction(item);
-    Projeto[k - 1] = item;
-  }
-  MArquivo->addSeparator();
-  MSair = NovoItem(this, QStringLiteral("MSair"), QStringLiteral("Sai&r"),
-                   QStringLiteral("Finaliza a execução do Caudalente 2.1"), kAjudaProjeto,
-                   QKeySequence(Qt::CTRL | Qt::Key_Z));
-  MArquivo->addAction(MSair);
-  ligar(MNovo, &TFPrincipal::MNovoClick);
-  ligar(MAbrir, &TFPrincipal::MAbrirClick);
-  ligar(MSalvar, &TFPrincipal::MSalvarClick);
-  ligar(MSalvarComo, &TFPrincipal::MSalvarComoClick);
-  ligar(MFechar, &TFPrincipal::MFecharClick);
-  ligar(MSair, &TFPrincipal::MSairClick);
-
-  MEntradaDados = NovoItem(this, QStringLiteral("MEntradaDados"), QStringLiteral("&Entrada de dados"),
-                           QStringLiteral("Menu Entrada de dados"), kAjudaEntradaDados);
-  barra->addAction(MEntradaDados);
-  ligar(MEntradaDados, &TFPrincipal::GerenteSys1PreencherCamposDados);
-
-  Configuraes1 = barra->addMenu(QStringLiteral("&Configurações"));
-  Configuraes1->setObjectName(QStringLiteral("Configuraes1"));
-  Configuraes1->menuAction()->setStatusTip(QStringLiteral("Menu Configurações"));
-  Configuraes1->menuAction()->setProperty("contextoAjuda", kAjudaConfiguracoes);
-  MConfSistema = NovoItem(this, QStringLiteral("MConfSistema"), QStringLiteral("&Configurar &Sistema"),
-                          QStringLiteral("Configura as unidades do sistema"), kAjudaConfiguracoes);
-  MConfigImpres =
-      NovoItem(this, QStringLiteral("MConfigImpres"), QStringLiteral("Configurar &Impressora"),
-               QStringLiteral("Efetual alterações nas configurações da impressora"), kAjudaConfiguracoes);
-  Configuraes1->addActions({MConfSistema, MConfigImpres});
-  ligar(MConfSistema, &TFPrincipal::MConfSistemaClick);
-  ligar(MConfigImpres, &TFPrincipal::MConfigImpresClick);
-
-  Ferramentas1 = barra->addMenu(QStringLiteral("&Ferramentas"));
-  Ferramentas1->setObjectName(QStringLiteral("Ferramentas1"));
-  Ferramentas1->menuAction()->setStatusTip(QStringLiteral("Menu Ferramentas"));
-  Ferramentas1->menuAction()->setProperty("contextoAjuda", kAjudaFerramentas);
-  LerArquivoBinario =
-      NovoItem(this, QStringLiteral("LerArquivoBinario"), QStringLiteral("&Visualizar Caudalente"),
-               QStringLiteral("Lê e exibe um caudalente gravado em um arquivo em disco"), kAjudaFerramentas);
-  Bin2Txt = NovoItem(this, QStringLiteral("Bin2Txt"), QStringLiteral("Converter Arquivo &Binário para Texto"),
-                     QStringLiteral("Lê um arquivo binário e gera um arquivo texto"), kAjudaFerramentas);
-  Txt2Bin = NovoItem(this, QStringLiteral("Txt2Bin"), QStringLiteral("Converter Arquivo &Texto para Binário"),
-                     QStringLiteral("Lê um arquivo texto e gera um arquivo binário"), kAjudaFerramentas);
-  Ferramentas1->addAction(LerArquivoBinario);
-  Ferramentas1->addSeparator();
-  Ferramentas1->addActions({Bin2Txt, Txt2Bin});
-  Ferramentas1->addSeparator();
-  for (int k = 1; k <= 4; ++k) {
-    const TPagina& pagina = kPaginas[k - 1];
-    QAction* item = NovoItem(
-        this, QStringLiteral("PaginaWeb%1").arg(k), QStringLiteral("Visitar página ") + U(pagina.legenda),
-        QStringLiteral("Abre a página ") + U(pagina.dono) + QStringLiteral(" no navegador de internet"),
-        kAjudaFerramentas);
-    item->setData(k);
-    connect(item, &QAction::triggered, this, [this, k] { Protegido([&] { PaginaWebClick(k); }); });
-    Ferramentas1->addAction(item);
-    PaginaWeb[k - 1] = item;
-  }
-  Ferramentas1->addSeparator();
-  Calculadora1 = NovoItem(this, QStringLiteral("Calculadora1"), QStringLiteral("&Calculadora"),
-                          QStringLiteral("Abre a calculadora do Windows"), kAjudaFerramentas);
-  Ferramentas1->addAction(Calculadora1);
-  ligar(LerArquivoBinario, &TFPrincipal::BVisualizarClick);
-  connect(Bin2Txt, &QAction::triggered, this, [this] { Protegido([&] { Txt2BinClick(false); }); });
-  connect(Txt2Bin, &QAction::triggered, this, [this] { Protegido([&] { Txt2BinClick(true); }); });
-  ligar(Calculadora1, &TFPrincipal::Calculadora1Click);
-
-  MJanelas = barra->addMenu(QStringLiteral("&Janelas"));
-  MJanelas->setObjectName(QStringLiteral("MJanelas"));
-  MJanelas->menuAction()->setStatusTip(QStringLiteral("Menu Janelas"));
-  MJanelas->menuAction()->setProperty("contextoAjuda", kAjudaJanelas);
-  MCascata = NovoItem(this, QStringLiteral("MCascata"), QStringLiteral("&Cascata"),
-                      QStringLiteral("Posiciona as janelas em cascata"), kAjudaJanelas);
-  MLadoaLado = NovoItem(this, QStringLiteral("MLadoaLado"), QStringLiteral("&Lado a Lado"),
-                        QStringLiteral("Posiciona as janelas lado a lado"), kAjudaJanelas);
-  MMinimizadas = NovoItem(this, QStringLiteral("MMinimizadas"), QStringLiteral("&Minimizadas"),
-                          QStringLiteral("Minimiza as janelas"), kAjudaJanelas);
-  MArranjarIcones = NovoItem(this, QStringLiteral("MArranjarIcones"), QStringLiteral("&Arranjar Ícones"),
-                             QStringLiteral("Alinha os ícones das janelas minimizadas"), kAjudaJanelas);
-  int tag = 0;
-  for (QAction* item : {MCascata, MLadoaLado, MMinimizadas, MArranjarIcones}) {
-    const int t = tag++;
-    item->setData(t);
-    connect(item, &QAction::triggered, this, [this, t] { Protegido([&] { MCascataClick(t); }); });
-    MJanelas->addAction(item);
-  }
-  separadorJanelas_ = MJanelas->addSeparator();
-  separadorJanelas_->setVisible(false);
-  connect(MJanelas, &QMenu::aboutToShow, this, &TFPrincipal::MontarMenuJanelas);
-
-  MAjuda = barra->addMenu(QStringLiteral("&Ajuda"));
-  MAjuda->setObjectName(QStringLiteral("MAjuda"));
-  MAjuda->menuAction()->setStatusTip(QStringLiteral("Menu Ajuda"));
-  MAjuda->menuAction()->setProperty("contextoAjuda", kAjudaAjuda);
-  MConteudo = NovoItem(this, QStringLiteral("MConteudo"), QStringLiteral("Conteúdo"),
-                       QStringLiteral("Exibe o conteúdo do sistema de ajuda"), kAjudaAjuda);
-  MObterAjuda = NovoItem(this, QStringLiteral("MObterAjuda"), QStringLiteral("&Obter Ajuda Sobre..."),
-                         QStringLiteral("Procura por um tópico no sistema de ajuda"), kAjudaAjuda);
-  MSobreoCaudalentes =
-      NovoItem(this, QStringLiteral("MSobreoCaudalentes"), QStringLiteral("&Sobre o Caudalente"),
-               QStringLiteral("Exibe a tela de apresentação do Caudalente"), kAjudaAjuda,
-               QKeySequence(Qt::CTRL | Qt::Key_F1));
-  MConteudo->setData(0);
-  MObterAjuda->setData(1);
-  connect(MConteudo, &QAction::triggered, this, [this] { Protegido([&] { MConteudoClick(0); }); });
-  connect(MObterAjuda, &QAction::triggered, this, [this] { Protegido([&] { MConteudoClick(1); }); });
-  MAjuda->addActions({MConteudo, MObterAjuda});
-  MAjuda->addSeparator();
-  MAjuda->addAction(MSobreoCaudalentes);
-  ligar(MSobreoCaudalentes, &TFPrincipal::MSobreoCaudalentesClick);
-
-  for (QMenu* menu : {MArquivo, Configuraes1, Ferramentas1, MJanelas, MAjuda})
-    DefinirContextoAjuda(menu, menu->menuAction()->property("contextoAjuda").toInt());
-}
-
-void TFPrincipal::CriarBarras() {
-  auto ligar = [this](QAction* acao, void (TFPrincipal::*handler)()) {
-    connect(acao, &QAction::triggered, this, [this, handler] { Protegido([&] { (this->*handler)(); }); });
-  };
-  auto novaBarra = [this](const QString& nome, const QString& titulo) {
-    auto* barra = new QToolBar(titulo, this);
-    barra->setObjectName(nome);
-    barra->setMovable(true);
-    barra->setIconSize(QSize(24, 24));
-    addToolBar(Qt::TopToolBarArea, barra);
-    return barra;
-  };
-
-  Toolbar971 = novaBarra(QStringLiteral("Toolbar971"), QStringLiteral("Projeto"));
-  BtnNovo = NovoBotao(Toolbar971, QStringLiteral("BtnNovo"), QStringLiteral("novo"),
-                      QStringLiteral("Novo projeto"));
-  BtnAbrir = NovoBotao(Toolbar971, QStringLiteral("BtnAbrir"), QStringLiteral("abrir"),
-                       QStringLiteral("Abrir projeto"));
-  BtnSalvar = NovoBotao(Toolbar971, QStringLiteral("BtnSalvar"), QStringLiteral("salvar"),
-                        QStringLiteral("Salvar projeto"));
-  BSalvarComo = NovoBotao(Toolbar971, QStringLiteral("BSalvarComo"), QStringLiteral("salvarComo"),
-                          QStringLiteral("Salvar como"));
-  BFechar = NovoBotao(Toolbar971, QStringLiteral("BFechar"), QStringLiteral("fechar"),
-                      QStringLiteral("Fechar projeto"));
-  ligar(BtnNovo, &TFPrincipal::MNovoClick);
-  ligar(BtnAbrir, &TFPrincipal::MAbrirClick);
-  ligar(BtnSalvar, &TFPrincipal::MSalvarClick);
-  ligar(BSalvarComo, &TFPrincipal::MSalvarComoClick);
-  ligar(BFechar, &TFPrincipal::MFecharClick);
-
-  Toolbar972 = novaBarra(QStringLiteral("Toolbar972"), QStringLiteral("Configurações"));
-  ToolbarButton971 = NovoBotao(Toolbar972, QStringLiteral("ToolbarButton971"), QStringLiteral("configurar"),
-                               QStringLiteral("Configurar sistema"));
-  BtnConfigImpres = NovoBotao(Toolbar972, QStringLiteral("BtnConfigImpres"), QStringLiteral("impressora"),
-                              QStringLiteral("Configurar impressora"));
-  BtnImprimir = NovoBotao(Toolbar972, QStringLiteral("BtnImprimir"), QStringLiteral("impressora"), QString());
-  BtnImprimir->setVisible(false);
-  ligar(ToolbarButton971, &TFPrincipal::MConfSistemaClick);
-  ligar(BtnConfigImpres, &TFPrincipal::MConfigImpresClick);
-
-  Toolbar973 = novaBarra(QStringLiteral("Toolbar973"), QStringLiteral("Ajuda"));
-  BtnSobre = NovoBotao(Toolbar973, QStringLiteral("BtnSobre"), QStringLiteral("sobre"),
-                       QStringLiteral("Sobre o Caudalente"));
-  BtnAjuda =
-      NovoBotao(Toolbar973, QStringLiteral("BtnAjuda"), QStringLiteral("ajuda"), QStringLiteral("Ajuda"));
-  ligar(BtnSobre, &TFPrincipal::MSobreoCaudalentesClick);
-  ligar(BtnAjuda, &TFPrincipal::MSobreoCaudalentesClick);
-
-  Toolbar974 = novaBarra(QStringLiteral("Toolbar974"), QStringLiteral("Sair"));
-  ToolbarButton974 = NovoBotao(Toolbar974, QStringLiteral("ToolbarButton974"), QStringLiteral("sair"),
-                               QStringLiteral("Sair"));
-  ToolbarButton973 =
-      NovoBotao(Toolbar974, QStringLiteral("ToolbarButton973"), QStringLiteral("sair"), QString());
-  ToolbarButton973->setVisible(false);
-  ToolbarButton973->setEnabled(false);
-  ligar(ToolbarButton974, &TFPrincipal::MSairClick);
-
-  Toolbar975 = novaBarra(QStringLiteral("Toolbar975"), QStringLiteral("Ferramentas"));
-  BVisualizar = NovoBotao(Toolbar975, QStringLiteral("BVisualizar"), QStringLiteral("visualizar"),
-                          QStringLiteral("Visualizar caudalente"));
-  ligar(BVisualizar, &TFPrincipal::BVisualizarClick);
-
-  Toolbar976 = novaBarra(QStringLiteral("Toolbar976"), QStringLiteral("Internet"));
-  const char letras[4] = {'U', 'D', 'E', 'C'};
-  for (int k = 1; k <= 4; ++k) {
-    const TPagina& pagina = kPaginas[k - 1];
-    QAction* botao = NovoBotao(Toolbar976, QStringLiteral("BPaginaWeb%1").arg(k),
-                               QStringLiteral("web:") + QLatin1Char(letras[k - 1]),
-                               QStringLiteral("Página ") + U(pagina.dono) + QStringLiteral(" (") +
-                                   EnderecoPagina(k) + QLatin1Char(')'));
-    botao->setData(k);
-    connect(botao, &QAction::triggered, this, [this, k] { Protegido([&] { PaginaWebClick(k); }); });
-    BPaginaWeb[k - 1] = botao;
-  }
-  HabilitarProjeto(false);
 }
 
 void TFPrincipal::CriarBarraStatus() {
@@ -463,9 +205,26 @@ TLigacoesSobre TFPrincipal::LigacoesSobre() {
   return ligacoes;
 }
 
+QString TFPrincipal::ProjetoDosArgumentos(const QStringList& argumentos) {
+  for (int i = 1; i < argumentos.size(); ++i) {
+    const QString& argumento = argumentos.at(i);
+    if (argumento.isEmpty() || argumento.startsWith(QLatin1Char('-'))) continue;
+    const QUrl url(argumento);
+    const QString caminho = url.isLocalFile() ? url.toLocalFile() : argumento;
+    return QFileInfo(caminho).absoluteFilePath();
+  }
+  return QString();
+}
+
+void TFPrincipal::AbrirProjetoInicial(const QString& caminho) {
+  if (caminho.isEmpty()) return;
+  Protegido([&] { GerenteSys1->AbrirArquivo(caminho); });
+  AtualizarMenuRecentes();
+}
+
 QString TFPrincipal::ArquivoPagina(int pagina) const {
   if (pagina < 1 || pagina > 4) return QString();
-  return toolkit::gui::PastaAjuda() + QStringLiteral("/web/") + U(kPaginas[pagina - 1].arquivo);
+  return toolkit::gui::PastaAjuda() + QStringLiteral("/web/") + QString::fromUtf8(kPaginas[pagina - 1]);
 }
 
 QString TFPrincipal::EnderecoPagina(int pagina) const {
@@ -484,7 +243,14 @@ void TFPrincipal::MAbrirClick() {
 }
 
 void TFPrincipal::Projeto1Click(int tag) {
-  if (GerenteSys1->AbrirArquivo(GerenteSys1->Recente(tag))) AtualizarMenuRecentes();
+  // Refreshed even when the open fails: an entry whose file has gone leaves the list.
+  try {
+    GerenteSys1->AbrirArquivo(GerenteSys1->Recente(tag));
+  } catch (...) {
+    AtualizarMenuRecentes();
+    throw;
+  }
+  AtualizarMenuRecentes();
 }
 
 void TFPrincipal::MSalvarClick() {
@@ -515,8 +281,8 @@ void TFPrincipal::MConfigImpresClick() {
 
 void TFPrincipal::MConfSistemaClick() {
   GerenteSys1LerCamposDados();
-  Unidades.HelpContext = kAjudaConfiguracoes;
-  if (Configurar(Unidades, this)) Unidades.GravarArquivo(Local(arquivoConfiguracao_));
+  Unidades.HelpContext = AjudaConfiguracoes;
+  if (Configurar(Unidades, this)) TConfiguracao(Local(arquivoConfiguracao_)).GravarUnidades(Unidades);
 }
 
 void TFPrincipal::MCascataClick(int tag) {
@@ -564,7 +330,7 @@ void TFPrincipal::MontarMenuJanelas() {
     item->setCheckable(true);
     item->setChecked(janela == Workspace->activeSubWindow());
     QPointer<QMdiSubWindow> alvo(janela);
-    connect(item, &QAction::triggered, this, [this, alvo] {
+    Ligar(item, [this, alvo] {
       if (!alvo) return;
       if (alvo->isMinimized()) alvo->showNormal();
       Workspace->setActiveSubWindow(alvo);
@@ -598,23 +364,84 @@ void TFPrincipal::Calculadora1Click() {
                      "galculator, mate-calc, xcalc ou qalculate-gtk) para usar este comando."));
 }
 
+namespace {
+
+QString PaginaNaoAbriu(const QString& motivo) {
+  return QStringLiteral("Não foi possível abrir a página escolhida. ") + motivo;
+}
+
+QString SemNavegador(const QUrl& url) {
+  return PaginaNaoAbriu(QStringLiteral("Nenhum navegador de internet abriu o endereço ") +
+                        QDir::toNativeSeparators(url.isLocalFile() ? url.toLocalFile() : url.toString()) +
+                        QStringLiteral(". Instale um navegador de internet para usar este comando."));
+}
+
+}  // namespace
+
 void TFPrincipal::PaginaWebClick(int tag) {
   const QString arquivo = ArquivoPagina(tag);
-  if (arquivo.isEmpty() || !QFileInfo::exists(arquivo) || !AbrirUrl ||
-      !AbrirUrl(QUrl::fromLocalFile(arquivo)))
-    throw std::runtime_error("Não foi possível abrir a página escolhida.");
+  if (arquivo.isEmpty()) throw std::runtime_error("Não foi possível abrir a página escolhida.");
+  if (!QFileInfo::exists(arquivo))
+    throw std::runtime_error(
+        PaginaNaoAbriu(QStringLiteral("O arquivo ") + EnderecoPagina(tag) + QStringLiteral(" não existe."))
+            .toStdString());
+  const QUrl url = QUrl::fromLocalFile(arquivo);
+  if (!AbrirUrl || !AbrirUrl(url)) throw std::runtime_error(SemNavegador(url).toStdString());
+}
+
+// The desktop's opener (xdg-open) hands the address to the browser and says
+// by its exit status whether one took it; started on its own, so that a
+// browser it keeps in the foreground does not hold this window. Without it,
+// the toolkit's own way, which only knows whether an opener was started.
+bool TFPrincipal::AbrirNoNavegador(const QUrl& url) {
+  const QString abridor = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+  if (abridor.isEmpty()) return QDesktopServices::openUrl(url);
+  auto* processo = new QProcess(this);
+  processo->setProcessChannelMode(QProcess::ForwardedChannels);
+  connect(processo, &QProcess::finished, this, [processo, url](int codigo, QProcess::ExitStatus estado) {
+    processo->deleteLater();
+    if (estado != QProcess::NormalExit || codigo != 0) toolkit::gui::MostrarErro(SemNavegador(url));
+  });
+  processo->start(abridor, {url.toString()});
+  if (processo->waitForStarted()) return true;
+  delete processo;
+  return false;
 }
 
 // The hydrograph file viewer comes with the chart window; until then the
-// command does nothing.
-void TFPrincipal::BVisualizarClick() {}
+// command says so.
+void TFPrincipal::BVisualizarClick() {
+  toolkit::gui::Informar(
+      QStringLiteral("A visualização de caudalentes ainda não está disponível nesta versão."));
+}
+
+// The data-entry window is filled through GerenteSys1PreencherCamposDados;
+// until that window exists, its menu item says so.
+void TFPrincipal::MEntradaDadosClick() {
+  toolkit::gui::Informar(
+      QStringLiteral("A janela de entrada de dados ainda não está disponível nesta versão."));
+}
 
 void TFPrincipal::Txt2BinClick(bool paraBinario) {
-  DHidros.FilterIndex = paraBinario ? 2 : 1;
-  if (!DHidros.Execute()) return;
-  const QStringList arquivos = DHidros.Files;
+  toolkit::gui::TDialogoArquivo& dialogo = paraBinario ? DConverterTexto : DConverterBinario;
+  dialogo.FilterIndex = paraBinario ? 2 : 1;
+  if (!dialogo.Execute()) return;
+  const QStringList arquivos = dialogo.Files;
+  // Outputs that exist (or that an earlier file of the same choice will
+  // write) are replaced only when the user says so; asked before the work
+  // starts, while the window can still answer.
+  QStringList entradas, saidas;
+  for (const QString& arquivo : arquivos) {
+    const QString saida = QString::fromStdString(NomeConvertido(Local(arquivo), paraBinario));
+    if ((QFileInfo::exists(saida) || saidas.contains(saida)) &&
+        toolkit::gui::Perguntar(QStringLiteral("O arquivo ") + QDir::toNativeSeparators(saida) +
+                                    QStringLiteral(" já existe. Deseja substituir?"),
+                                toolkit::gui::Botoes::SimNao) != toolkit::gui::Resposta::Sim)
+      continue;
+    entradas << arquivo;
+    saidas << saida;
+  }
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  TCaudalente serie;
   MostrarProgresso(QStringLiteral("Convertendo arquivo"));
   setEnabled(false);
   auto restaurar = [this] {
@@ -622,29 +449,28 @@ void TFPrincipal::Txt2BinClick(bool paraBinario) {
     setEnabled(true);
     QApplication::restoreOverrideCursor();
   };
+  int convertidos = 0;
   try {
-    for (int i = 0; i < arquivos.size(); ++i) {
-      const QString& arquivo = arquivos.at(i);
-      ArquivoProgresso->setText(arquivo);
-      BarraProgresso->setValue(qRound((i + 1) * 100.0 / arquivos.size()));
+    for (int i = 0; i < entradas.size(); ++i) {
+      ArquivoProgresso->setText(entradas.at(i));
+      BarraProgresso->setValue(qRound((i + 1) * 100.0 / entradas.size()));
       QCoreApplication::processEvents();
-      // The output name cuts exactly three characters, whatever the extension.
-      const QString saida =
-          arquivo.left(arquivo.size() - 3) + (paraBinario ? QStringLiteral("bin") : QStringLiteral("txt"));
-      // A file that could not be read (the reader has said why) is not
-      // converted: the series would still hold the previous file's points.
-      if (paraBinario) {
-        if (serie.LerTexto(Local(arquivo))) serie.SalvarBinario(Local(saida));
-      } else {
-        if (serie.LerBinario(Local(arquivo))) serie.SalvarTexto(Local(saida));
-      }
+      // A file that could not be read (the reader has said why) is not converted.
+      if (ConverterCaudalente(Local(entradas.at(i)), Local(saidas.at(i)), paraBinario)) ++convertidos;
     }
   } catch (...) {
     restaurar();
     throw;
   }
-  toolkit::gui::Informar(QStringLiteral("Conversão terminada com sucesso."));
   restaurar();
+  if (convertidos == arquivos.size())
+    toolkit::gui::Informar(QStringLiteral("Conversão terminada com sucesso."));
+  else if (convertidos == 0)
+    toolkit::gui::Informar(QStringLiteral("Nenhum arquivo foi convertido."));
+  else
+    toolkit::gui::Informar(QStringLiteral("Conversão terminada: %1 de %2 arquivos convertidos.")
+                               .arg(convertidos)
+                               .arg(arquivos.size()));
 }
 
 void TFPrincipal::MostrarProgresso(const QString& texto) {
@@ -695,14 +521,9 @@ void TFPrincipal::GerenteSys1ZerarVariaveis() {
   Nimbora1.IndEstado = IndiceEstadoPadrao();
 }
 
+// A read that fails is closed and reported by the project manager.
 void TFPrincipal::GerenteSys1LerArquivo(bool& leuCerto) {
-  try {
-    leuCerto = LerProjeto(Local(GerenteSys1->PathProjeto), *encosta_, *canal_, Nimbora1, Unidades);
-  } catch (...) {
-    setWindowTitle(TituloPrograma);
-    GerenteSys1->Fechar();
-    throw;
-  }
+  leuCerto = LerProjeto(Local(GerenteSys1->PathProjeto), *encosta_, *canal_, Nimbora1, Unidades);
 }
 
 void TFPrincipal::GerenteSys1EscreverArquivo() {
@@ -749,31 +570,21 @@ void TFPrincipal::AtualizarUnidadeVI() {}
 // --- Settings file ---------------------------------------------------------------
 
 void TFPrincipal::LerConfiguracao() {
-  const std::string caminho = Local(arquivoConfiguracao_);
-  const toolkit::TArquivoIni ini(caminho);
-  if (ini.LerString("CAUDALENTE", "Versao", "") == "0") {
-    Unidades.Padrao();
-    return;
-  }
-  Unidades.LerArquivo(caminho);
+  TConfiguracao::TRecentes recentes = Recentes();
+  if (!TConfiguracao(Local(arquivoConfiguracao_)).Ler(Unidades, recentes)) return;
   for (int k = 1; k <= 4; ++k)
-    GerenteSys1->DefinirRecente(
-        k, QString::fromStdString(ini.LerString("PRINCIPAL", "path" + std::to_string(k), "")));
+    GerenteSys1->DefinirRecente(k, QString::fromStdString(recentes[static_cast<std::size_t>(k - 1)]));
   AtualizarMenuRecentes();
 }
 
 void TFPrincipal::GravarConfiguracao() {
-  const std::string caminho = Local(arquivoConfiguracao_);
-  {
-    toolkit::TArquivoIni ini(caminho);
-    ini.EscreverString("CAUDALENTE", "Versao", "1");
-    ini.SalvarOuErro();
-  }
-  Unidades.GravarArquivo(caminho);
-  toolkit::TArquivoIni ini(caminho);
-  for (int k = 1; k <= 4; ++k)
-    ini.EscreverString("PRINCIPAL", "path" + std::to_string(k), GerenteSys1->Recente(k).toStdString());
-  ini.SalvarOuErro();
+  TConfiguracao(Local(arquivoConfiguracao_)).Gravar(Unidades, Recentes());
+}
+
+TConfiguracao::TRecentes TFPrincipal::Recentes() const {
+  TConfiguracao::TRecentes recentes;
+  for (int k = 1; k <= 4; ++k) recentes[static_cast<std::size_t>(k - 1)] = Local(GerenteSys1->Recente(k));
+  return recentes;
 }
 
 void TFPrincipal::AtualizarMenuRecentes() {

@@ -13,6 +13,7 @@
 #include "idf/Nimbora21Comp.h"
 #include "model/channel/uCanalCinematico.h"
 #include "model/hillslope/uEncostaCinematica.h"
+#include "project/Configuracao.h"
 #include "project/Unidades.h"
 #include "project/gui/GerenteSys.h"
 #include "toolkit/gui/DialogoArquivo.h"
@@ -50,6 +51,16 @@ class TFPrincipal : public QMainWindow {
 
   static const QString TituloPrograma;  // "Caudalente 2.1"
 
+  // Help topics of the menus.
+  enum : int {
+    AjudaProjeto = 1310,
+    AjudaEntradaDados = 1320,
+    AjudaConfiguracoes = 1330,
+    AjudaFerramentas = 1340,
+    AjudaJanelas = 1350,
+    AjudaAjuda = 1360
+  };
+
   // Model objects of the whole run.
   TEncostaCinematicaSecoes& Encosta() { return *encosta_; }
   TCanalCinematico& Canal() { return *canal_; }
@@ -61,6 +72,9 @@ class TFPrincipal : public QMainWindow {
   toolkit::gui::TDialogoArquivo DAbrirProjetos{toolkit::gui::TDialogoArquivo::Tipo::Abrir};
   toolkit::gui::TDialogoArquivo DSalvarComo{toolkit::gui::TDialogoArquivo::Tipo::Salvar};
   toolkit::gui::TDialogoArquivo DHidros{toolkit::gui::TDialogoArquivo::Tipo::Abrir};
+  // Each converter keeps its own caption and last choice.
+  toolkit::gui::TDialogoArquivo DConverterTexto{toolkit::gui::TDialogoArquivo::Tipo::Abrir};
+  toolkit::gui::TDialogoArquivo DConverterBinario{toolkit::gui::TDialogoArquivo::Tipo::Abrir};
 
   // Workspace, menus, toolbars, status bar.
   QMdiArea* Workspace;
@@ -103,13 +117,25 @@ class TFPrincipal : public QMainWindow {
   // the address shown to the user.
   QString ArquivoPagina(int pagina) const;
   QString EnderecoPagina(int pagina) const;
-  // How a page is opened; tests replace it. Default: the desktop's browser.
+  // How a page is opened; tests replace it. Default: the desktop's browser
+  // (AbrirNoNavegador). False when it could not be opened.
   std::function<bool(const QUrl&)> AbrirUrl;
+  // Opens the address with the desktop's opener; a browser that fails to
+  // start later is reported when the opener gives up.
+  bool AbrirNoNavegador(const QUrl& url);
   // Programs tried in turn by the calculator command.
   QStringList Calculadoras;
 
   // The about box's links to this window.
   TLigacoesSobre LigacoesSobre();
+
+  // The project named on the command line ("caudalente PROJETO.cdt", as file
+  // managers start it): the first argument that is not an option, as a full
+  // path; empty when there is none. A "file:" address is taken as its file.
+  static QString ProjetoDosArgumentos(const QStringList& argumentos);
+  // Opens that project as a recent entry is opened: a missing or unreadable
+  // file is said so and the program stays without a project.
+  void AbrirProjetoInicial(const QString& caminho);
 
  public slots:
   void MNovoClick();
@@ -129,6 +155,7 @@ class TFPrincipal : public QMainWindow {
   void PaginaWebClick(int tag);
   void BVisualizarClick();
   void Txt2BinClick(bool paraBinario);
+  void MEntradaDadosClick();
 
   // Project events of GerenteSys1.
   void GerenteSys1ZerarVariaveis();
@@ -159,12 +186,16 @@ class TFPrincipal : public QMainWindow {
   void showEvent(QShowEvent* evento) override;
 
  private:
+  // Menus and toolbars, from the tables of MenusPrincipal.cpp.
   void CriarMenus();
   void CriarBarras();
+  // Every command runs through the central error box.
+  void Ligar(QAction* acao, std::function<void()> comando);
   void CriarBarraStatus();
   void FormResize();
   void LerConfiguracao();
   void GravarConfiguracao();
+  TConfiguracao::TRecentes Recentes() const;
   void HabilitarProjeto(bool habilitar);
   void MontarMenuJanelas();
   // The Estado of the units dialog's list as an index of the IDF database's

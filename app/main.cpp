@@ -1,6 +1,7 @@
 // Program entry: the application object with the central error handler, the
-// main window, the message loop.
+// main window (with the project named on the command line), the message loop.
 #include <QScreen>
+#include <QTimer>
 
 #include "app/Aplicacao.h"
 #include "app/ModeloMensagens.h"
@@ -14,5 +15,9 @@ int main(int argc, char* argv[]) {
   // Opens maximised; the geometry also serves desktops without a window manager.
   if (const QScreen* tela = QGuiApplication::primaryScreen()) janela.setGeometry(tela->availableGeometry());
   janela.showMaximized();
+  // A project named on the command line opens once the window is up, so that
+  // a message about it has the window behind it.
+  const QString projeto = TFPrincipal::ProjetoDosArgumentos(QCoreApplication::arguments());
+  QTimer::singleShot(0, &janela, [&janela, projeto] { janela.AbrirProjetoInicial(projeto); });
   return app.exec();
 }

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "toolkit/gui/Ajuda.h"
+#include "toolkit/gui/Mensagens.h"
 
 namespace {
 
@@ -103,8 +104,9 @@ TFConfUnidades::TFConfUnidades(QWidget* parent) : QDialog(parent) {
 
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(Cancela, &QPushButton::clicked, this, &QDialog::reject);
-  connect(BAjuda, &QPushButton::clicked, this,
-          [this] { toolkit::gui::MostrarAjuda(property("contextoDialogo").toInt()); });
+  connect(BAjuda, &QPushButton::clicked, this, [this] {
+    toolkit::gui::Protegido([this] { toolkit::gui::MostrarAjuda(property("contextoDialogo").toInt()); });
+  });
 }
 
 bool Configurar(TUnidades& unidades, QWidget* parent) {
@@ -125,13 +127,13 @@ bool Configurar(TUnidades& unidades, QWidget* parent) {
                    [&unidades](int i) {
                      if (i < 0) return;
                      unidades.SetDeclividade(static_cast<std::uint8_t>(i));
-                     unidades.MudouDeclividade();
+                     toolkit::gui::Protegido([&] { unidades.MudouDeclividade(); });
                    });
   QObject::connect(dialogo.UnidVI, qOverload<int>(&QComboBox::currentIndexChanged), &dialogo,
                    [&unidades](int i) {
                      if (i < 0) return;
                      unidades.SetVI(static_cast<std::uint8_t>(i));
-                     unidades.MudouVI();
+                     toolkit::gui::Protegido([&] { unidades.MudouVI(); });
                    });
 
   if (dialogo.exec() == QDialog::Accepted) {

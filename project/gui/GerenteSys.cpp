@@ -1,6 +1,7 @@
 #include "project/gui/GerenteSys.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QWidget>
 
@@ -92,22 +93,51 @@ bool TGerenteSys::Abrir() {
       PerguntarSalvar(QStringLiteral("Deseja salvar as alterações em ")) == Prompt::Cancelar)
     return false;
   if (!OpenDialog || !OpenDialog->Execute()) return false;
+  return Ler(OpenDialog->FileName);
+}
+
+bool TGerenteSys::AbrirArquivo(const QString& caminho) {
+  if (caminho.isEmpty()) return false;
+  // A recent project that has gone is said so and leaves the list; the open
+  // project stays as it is.
+  if (!QFileInfo(caminho).isFile()) {
+    RemoverRecente(caminho);
+    toolkit::gui::MostrarErro(QStringLiteral("O arquivo ") + QDir::toNativeSeparators(caminho) +
+                              QStringLiteral(" não existe."));
+    return false;
+  }
+  if (Alterado && projetoAberto_ &&
+      PerguntarSalvar(QStringLiteral("Deseja salvar as alterações em ")) == Prompt::Cancelar)
+    return false;
+  return Ler(caminho);
+}
+
+// The model is cleared before it is read, so a read that fails leaves no
+// project open: the user is told why (the reader's error, or the message
+// below when the reader only says no), never left with a silently closed
+// project.
+bool TGerenteSys::Ler(const QString& caminho) {
   Notificar(OnLimparCamposDados);
   ZerarVariaveis();
   const QString antigo = PathProjeto;
-  PathProjeto = OpenDialog->FileName;
+  PathProjeto = caminho;
   leuCerto_ = false;
-  if (OnLerArquivo) OnLerArquivo(this, leuCerto_);
+  try {
+    if (OnLerArquivo) OnLerArquivo(this, leuCerto_);
+  } catch (...) {
+    NaoLeu(antigo);
+    throw;
+  }
   if (!leuCerto_) {
-    PathProjeto = antigo;
-    // The model has been cleared: the old project is no longer shown.
-    DefinirTitulo(TituloPrograma);
-    Notificar(OnDesabilitarCampos);
+    NaoLeu(antigo);
+    toolkit::gui::MostrarErro(QStringLiteral("O projeto ") + QFileInfo(caminho).fileName() +
+                              QStringLiteral(" não pôde ser lido."));
     return false;
   }
   NomeProjeto = QFileInfo(PathProjeto).fileName();
   DefinirTitulo(TituloPrograma + QStringLiteral(" ('") + NomeProjeto + QStringLiteral("')"));
-  if (SaveDialog) SaveDialog->FileName = NomeProjeto;
+  // With its folder, so that Save As starts where the project is.
+  if (SaveDialog) SaveDialog->FileName = PathProjeto;
   AtualizarRecentes();
   podeGravar_ = true;
   Notificar(OnAbilitarCampos);
@@ -117,39 +147,20 @@ bool TGerenteSys::Abrir() {
   return true;
 }
 
-bool TGerenteSys::AbrirArquivo(const QString& caminho) {
-  if (Alterado && projetoAberto_ &&
-      PerguntarSalvar(QStringLiteral("Deseja salvar as alterações em ")) == Prompt::Cancelar)
-    return false;
-  const QString antigo = PathProjeto;
-  PathProjeto = caminho;
-  NomeProjeto = QFileInfo(caminho).fileName();
-  try {
-    Notificar(OnLimparCamposDados);
-    ZerarVariaveis();
-    leuCerto_ = false;
-    if (OnLerArquivo) OnLerArquivo(this, leuCerto_);
-    if (leuCerto_) {
-      Notificar(OnAbilitarCampos);
-      projetoAberto_ = true;
-      podeGravar_ = true;
-      Alterado = false;
-      DefinirTitulo(TituloPrograma + QStringLiteral(" ('") + NomeProjeto + QStringLiteral("')"));
-      AtualizarRecentes();
-      Notificar(OnPreencherCamposDados);
-      return true;
-    }
-  } catch (...) {
-    // A recent entry that cannot be read just does not open, without a message.
-  }
-  PathProjeto = antigo;
-  // The model has been cleared: the old project is no longer shown.
+void TGerenteSys::NaoLeu(const QString& caminhoAntigo) {
+  PathProjeto = caminhoAntigo;
+  ZerarVariaveis();
   DefinirTitulo(TituloPrograma);
-  try {
-    Notificar(OnDesabilitarCampos);
-  } catch (...) {
+  Notificar(OnDesabilitarCampos);
+}
+
+void TGerenteSys::RemoverRecente(const QString& caminho) {
+  for (std::size_t i = 0; i < recentes_.size(); ++i) {
+    if (QString::compare(recentes_[i], caminho, Qt::CaseInsensitive) != 0) continue;
+    for (std::size_t j = i; j + 1 < recentes_.size(); ++j) recentes_[j] = recentes_[j + 1];
+    recentes_.back().clear();
+    return;
   }
-  return false;
 }
 
 bool TGerenteSys::Salvar() {
@@ -172,11 +183,24 @@ bool TGerenteSys::Salvar() {
   return resultado;
 }
 
+// A store that fails (a folder that cannot be written) leaves the project
+// under its old name, so that the next Save and Close's question are about
+// the file the project really is in.
 void TGerenteSys::Armazenar(const QString& caminho) {
+  const QString nomeAntigo = NomeProjeto;
+  const QString pathAntigo = PathProjeto;
+  const bool podiaGravar = podeGravar_;
   NomeProjeto = QFileInfo(caminho).fileName();
   PathProjeto = caminho;
   podeGravar_ = true;
-  Salvar();
+  try {
+    Salvar();
+  } catch (...) {
+    NomeProjeto = nomeAntigo;
+    PathProjeto = pathAntigo;
+    podeGravar_ = podiaGravar;
+    throw;
+  }
 }
 
 bool TGerenteSys::SalvarComo() {

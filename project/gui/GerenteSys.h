@@ -54,7 +54,11 @@ class TGerenteSys : public QObject {
   void AtualizarRecentes();
 
   // Each returns true when the operation went through; errors raised by the
-  // events pass to the caller, except in AbrirArquivo, which swallows them.
+  // events pass to the caller. An open that fails leaves no project open and
+  // tells the user why: the reader's error, or "O projeto ... não pôde ser
+  // lido." when the reader only answers false. AbrirArquivo (a recent entry)
+  // first checks that the file is there: if not, it says so, drops the entry
+  // and keeps the open project.
   bool Novo();
   bool Abrir();
   bool AbrirArquivo(const QString& caminho);
@@ -69,6 +73,9 @@ class TGerenteSys : public QObject {
   void DefinirTitulo(const QString& titulo);
   QString NomeDefaultEntreAspas() const;
   void Armazenar(const QString& caminho);
+  bool Ler(const QString& caminho);
+  void NaoLeu(const QString& caminhoAntigo);
+  void RemoverRecente(const QString& caminho);
 
   bool leuCerto_ = false;
   bool projetoAberto_ = false;

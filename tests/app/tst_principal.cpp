@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -107,6 +108,25 @@ class TestePrincipal : public QObject {
     QCOMPARE(j->MSair->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$")).match(j->PainelRelogio->text()).hasMatch());
     QCOMPARE(j->Timer1->interval(), 60000);
+    // Menus in order, "Entrada de dados" on the bar itself; every item with its
+    // hint and help topic.
+    QStringList menus;
+    for (QAction* a : j->menuBar()->actions()) menus << a->text();
+    QCOMPARE(menus, (QStringList{"&Projeto", "&Entrada de dados", "&Configurações", "&Ferramentas",
+                                 "&Janelas", "&Ajuda"}));
+    QStringList ferramentas;
+    for (QAction* a : j->Ferramentas1->actions()) ferramentas << (a->isSeparator() ? "-" : a->objectName());
+    QCOMPARE(ferramentas, (QStringList{"LerArquivoBinario", "-", "Bin2Txt", "Txt2Bin", "-", "PaginaWeb1",
+                                       "PaginaWeb2", "PaginaWeb3", "PaginaWeb4", "-", "Calculadora1"}));
+    for (QMenu* m : {j->MArquivo, j->Configuraes1, j->Ferramentas1, j->MJanelas, j->MAjuda})
+      for (QAction* a : m->actions())
+        if (!a->isSeparator()) {
+          QVERIFY2(!a->statusTip().isEmpty(), qPrintable(a->objectName()));
+          QCOMPARE(a->property("contextoAjuda").toInt(), m->menuAction()->property("contextoAjuda").toInt());
+        }
+    QCOMPARE(j->MSair->statusTip(), QStringLiteral("Finaliza a execução do Caudalente 2.1"));
+    QCOMPARE(j->BPaginaWeb[1]->toolTip(), QStringLiteral("Página do Departamento de Engenharia Agrícola (") +
+                                              j->EnderecoPagina(2) + QLatin1Char(')'));
     // The default Estado 1 is "Alagoas", index 1 in the database's table too.
     QCOMPARE(j->Nimbora1.IndEstado, int16_t(1));
     QVERIFY(mensagens.caixas.empty());
@@ -262,7 +282,10 @@ class TestePrincipal : public QObject {
     QCOMPARE(j->Encosta().Count(), 1);
   }
 
-  void aberturaIlegivelLimpaOModelo() {
+  // An open that fails says why and leaves no project open (the model has been
+  // cleared): a project the readers refuse, one that lacks its channel, one
+  // without a version.
+  void aberturaIlegivelDizPorque() {
     auto j = Janela();
     j->MNovo->trigger();
     j->Encosta().SetCount(2);
@@ -274,10 +297,40 @@ class TestePrincipal : public QObject {
     j->MAbrir->trigger();
     QCOMPARE(j->Encosta().Count(), 0);
     QCOMPARE(j->GerenteSys1->PathProjeto, Caminho(QStringLiteral("a.cdt")));
-    QVERIFY(mensagens.caixas.empty());
+    QCOMPARE(mensagens.Textos(), QStringList{QStringLiteral("O projeto ruim.cdt não pôde ser lido.")});
+    QCOMPARE(mensagens.caixas[0].tipo, QStringLiteral("erro"));
     QCOMPARE(j->GerenteSys1->Recente(1), Caminho(QStringLiteral("a.cdt")));
+    QCOMPARE(j->windowTitle(), QStringLiteral("Caudalente 2.1"));
+    QVERIFY(!j->MSalvar->isEnabled());
+
+    // An example project without its channel sections.
+    QString texto = Ler(QStringLiteral(CAUDALENTE_SOURCE_DIR "/data/exemplos/encosta_regular.cdt"));
+    QVERIFY(!texto.isEmpty());
+    texto.remove(QRegularExpression(QStringLiteral("\\[Canal(Gradiente)?\\][^\\[]*")));
+    QVERIFY(!texto.contains(QStringLiteral("[Canal")));
+    Escrever(Caminho(QStringLiteral("semcanal.cdt")), texto);
+    mensagens = {};
+    j->MNovo->trigger();
+    dialogos.escolhas = {{Caminho(QStringLiteral("semcanal.cdt"))}};
+    j->MAbrir->trigger();
+    QCOMPARE(mensagens.Textos(), QStringList{QStringLiteral("O projeto semcanal.cdt não pôde ser lido.")});
+    QCOMPARE(j->windowTitle(), QStringLiteral("Caudalente 2.1"));
+    QVERIFY(!j->MSalvar->isEnabled());
+    // The same from the recent list, after the file was opened once whole.
+    QVERIFY(QFile::copy(QStringLiteral(CAUDALENTE_SOURCE_DIR "/data/exemplos/encosta_regular.cdt"),
+                        Caminho(QStringLiteral("bom.cdt"))));
+    dialogos.escolhas = {{Caminho(QStringLiteral("bom.cdt"))}};
+    j->MAbrir->trigger();
+    QCOMPARE(j->windowTitle(), QStringLiteral("Caudalente 2.1 ('bom.cdt')"));
+    QFile::remove(Caminho(QStringLiteral("bom.cdt")));
+    QVERIFY(QFile::copy(Caminho(QStringLiteral("semcanal.cdt")), Caminho(QStringLiteral("bom.cdt"))));
+    mensagens = {};
+    j->Projeto[0]->trigger();
+    QCOMPARE(mensagens.Textos(), QStringList{QStringLiteral("O projeto bom.cdt não pôde ser lido.")});
+    QCOMPARE(j->windowTitle(), QStringLiteral("Caudalente 2.1"));
 
     // Without VERSAO the reading error is shown and the project closed.
+    mensagens = {};
     Escrever(Caminho(QStringLiteral("semversao.cdt")), QStringLiteral("[Encosta]\r\nVersao=2\r\n"));
     dialogos.escolhas = {{Caminho(QStringLiteral("semversao.cdt"))}};
     j->MAbrir->trigger();
@@ -288,6 +341,41 @@ class TestePrincipal : public QObject {
     QCOMPARE(mensagens.caixas[0].titulo, QStringLiteral("Caudalente 2.1"));
     QCOMPARE(j->windowTitle(), QStringLiteral("Caudalente 2.1"));
     QVERIFY(!j->MSalvar->isEnabled());
+  }
+
+  // A recent project whose file has gone: a message, the entry leaves the
+  // menu, and the open project stays open.
+  void recenteQueSumiu() {
+    Escrever(Ini(), QStringLiteral("[CAUDALENTE]\r\nVersao=1\r\n[PRINCIPAL]\r\npath1=%1\r\npath2=%2\r\n")
+                        .arg(Caminho(QStringLiteral("sumiu.cdt")), Caminho(QStringLiteral("outro.cdt"))));
+    auto j = Janela();
+    j->MNovo->trigger();
+    j->Projeto[0]->trigger();
+    QCOMPARE(mensagens.Textos(), QStringList{QStringLiteral("O arquivo ") +
+                                             QDir::toNativeSeparators(Caminho(QStringLiteral("sumiu.cdt"))) +
+                                             QStringLiteral(" não existe.")});
+    QCOMPARE(Legendas(*j), (QStringList{"&1/ outro.cdt", "&2/ ", "&3/ ", "&4/ "}));
+    QCOMPARE(j->windowTitle(), QStringLiteral("Caudalente 2.1 (\"Caudalente.cdt\")"));
+    QVERIFY(j->MSalvar->isEnabled());
+  }
+
+  // Save As where the file cannot be written (its folder is a file): the error
+  // is shown and the project keeps its file.
+  void salvarComoQueFalhaMantemOArquivo() {
+    auto j = Janela();
+    j->MNovo->trigger();
+    dialogos.escolhas = {{Caminho(QStringLiteral("a.cdt"))}};
+    j->MSalvarComo->trigger();
+    dialogos.escolhas = {{Caminho(QStringLiteral("a.cdt/b.cdt"))}};
+    j->MSalvarComo->trigger();
+    QCOMPARE(mensagens.caixas.size(), size_t(1));
+    QCOMPARE(mensagens.caixas[0].tipo, QStringLiteral("erro"));
+    QCOMPARE(j->GerenteSys1->PathProjeto, Caminho(QStringLiteral("a.cdt")));
+    QCOMPARE(j->windowTitle(), QStringLiteral("Caudalente 2.1 ('a.cdt')"));
+    QVERIFY(QFile::remove(Caminho(QStringLiteral("a.cdt"))));
+    j->MSalvar->trigger();
+    QVERIFY(QFile::exists(Caminho(QStringLiteral("a.cdt"))));
+    QCOMPARE(mensagens.caixas.size(), size_t(1));
   }
 
   void recenteVazioNaoAbre() {
@@ -335,6 +423,10 @@ class TestePrincipal : public QObject {
     for (int i = 0; i < 3; ++i) j->Workspace->addSubWindow(new QLabel(QStringLiteral("x")))->show();
     j->MMinimizadas->trigger();
     for (QMdiSubWindow* s : j->Workspace->subWindowList()) QVERIFY(s->isMinimized());
+    // The open windows are listed after the menu's own items.
+    emit j->MJanelas->aboutToShow();
+    QCOMPARE(j->MJanelas->actions().size(), 5 + 3);
+    QVERIFY(j->MJanelas->actions().at(4)->isVisible());
     j->MCascata->trigger();
     j->MNovo->trigger();  // a new project closes the chart windows
     QCOMPARE(j->Workspace->subWindowList().size(), 0);
@@ -355,12 +447,63 @@ class TestePrincipal : public QObject {
     QCOMPARE(j->PaginaWeb[3]->text(), QStringLiteral("Visitar página do &Caudalente"));
     QCOMPARE(j->PaginaWeb[0]->statusTip(),
              QStringLiteral("Abre a página da Universidade no navegador de internet"));
+    QVERIFY(mensagens.caixas.empty());
 
+    // No browser: the menu item says so, with the address.
     j->AbrirUrl = [](const QUrl&) { return false; };
     j->PaginaWeb[0]->trigger();
-    QCOMPARE(mensagens.Textos(), QStringList{QStringLiteral("Não foi possível abrir a página escolhida.")});
+    QCOMPARE(mensagens.caixas.size(), size_t(1));
+    QCOMPARE(mensagens.caixas[0].tipo, QStringLiteral("erro"));
+    QVERIFY(mensagens.caixas[0].texto.startsWith(QStringLiteral(
+        "Não foi possível abrir a página escolhida. Nenhum navegador de internet abriu o endereço ")));
+    QVERIFY(mensagens.caixas[0].texto.contains(j->EnderecoPagina(1)));
   }
 
+  // The about box's links reach the user's error box through its own guard.
+  void ligacaoDoSobreSemNavegador() {
+    auto j = Janela();
+    j->AbrirUrl = [](const QUrl&) { return false; };
+    TFSobre sobre(j->LigacoesSobre());
+    sobre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sobre));
+    QTest::mouseClick(sobre.lDepartamento, Qt::LeftButton);
+    QCOMPARE(mensagens.caixas.size(), size_t(1));
+    QVERIFY(mensagens.caixas[0].texto.contains(j->EnderecoPagina(TFSobre::kPaginaDepartamento)));
+  }
+
+  // The desktop's opener starts but no browser takes the page: its exit
+  // status is reported once it ends.
+  void abridorQueFalhaAvisa() {
+    const QByteArray caminhoAntigo = qgetenv("PATH");
+    QVERIFY(QDir(pasta->path()).mkdir(QStringLiteral("bin")));
+    const QString abridor = Caminho(QStringLiteral("bin/xdg-open"));
+    Escrever(abridor, QStringLiteral("#!/bin/sh\nexit 3\n"));
+    QVERIFY(QFile::setPermissions(abridor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    qputenv("PATH", Caminho(QStringLiteral("bin")).toLocal8Bit() + ":" + caminhoAntigo);
+    auto j = Janela();
+    j->PaginaWeb[3]->trigger();
+    qputenv("PATH", caminhoAntigo);
+    QTRY_COMPARE(mensagens.caixas.size(), size_t(1));
+    QVERIFY(
+        mensagens.caixas[0].texto.contains(QStringLiteral("Nenhum navegador de internet abriu o endereço")));
+  }
+
+  // Commands whose windows are not built yet say so.
+  void comandosAindaIndisponiveis() {
+    auto j = Janela();
+    j->LerArquivoBinario->trigger();
+    j->BVisualizar->trigger();
+    j->MNovo->trigger();
+    j->MEntradaDados->trigger();
+    QCOMPARE(mensagens.caixas.size(), size_t(3));
+    for (const auto& caixa : mensagens.caixas) {
+      QCOMPARE(caixa.tipo, QStringLiteral("informacao"));
+      QVERIFY2(caixa.texto.contains(QStringLiteral("ainda não está disponível")), qPrintable(caixa.texto));
+    }
+  }
+
+  // Each direction has its own dialog; the output name replaces the
+  // extension; existing outputs are not overwritten without asking.
   void conversoresDeHidrograma() {
     auto j = Janela();
     TCaudalente serie;
@@ -371,9 +514,11 @@ class TestePrincipal : public QObject {
 
     dialogos.escolhas = {{Caminho(QStringLiteral("dados.txt")), Caminho(QStringLiteral("x.text"))}};
     j->Txt2Bin->trigger();
-    QCOMPARE(j->DHidros.FilterIndex, 2);
+    QCOMPARE(dialogos.execucoes.back().titulo, QStringLiteral("Converter arquivo texto para binário"));
+    QCOMPARE(j->DConverterTexto.FilterIndex, 2);
     QCOMPARE(mensagens.Textos(), QStringList{QStringLiteral("Conversão terminada com sucesso.")});
-    QVERIFY(QFile::exists(Caminho(QStringLiteral("x.tbin"))));
+    QVERIFY(QFile::exists(Caminho(QStringLiteral("x.bin"))));
+    QVERIFY(!QFile::exists(Caminho(QStringLiteral("x.tbin"))));
     TCaudalente lida;
     QVERIFY(lida.LerBinario(Local(Caminho(QStringLiteral("dados.bin")))));
     QCOMPARE(int(lida.Count()), 4);
@@ -382,11 +527,53 @@ class TestePrincipal : public QObject {
       QCOMPARE(lida.Ponto(size_t(i)).Vazao, pontos[i][1]);
     }
 
+    // The other direction starts from nothing of the first one.
     QVERIFY(QFile::copy(Caminho(QStringLiteral("dados.bin")), Caminho(QStringLiteral("a.b.bin"))));
+    mensagens = {};
     dialogos.escolhas = {{Caminho(QStringLiteral("a.b.bin"))}};
     j->Bin2Txt->trigger();
-    QCOMPARE(j->DHidros.FilterIndex, 1);
+    QCOMPARE(dialogos.execucoes.back().titulo, QStringLiteral("Converter arquivo binário para texto"));
+    QCOMPARE(dialogos.execucoes.back().arquivoSugerido, QString());
+    QCOMPARE(j->DConverterBinario.FilterIndex, 1);
     QVERIFY(QFile::exists(Caminho(QStringLiteral("a.b.txt"))));
+    QCOMPARE(j->DHidros.FileName, QString());
+
+    // An existing output: No keeps it, Yes replaces it.
+    mensagens = {};
+    Escrever(Caminho(QStringLiteral("dados.bin")), QStringLiteral("meu"));
+    dialogos.escolhas = {{Caminho(QStringLiteral("dados.txt"))}, {Caminho(QStringLiteral("dados.txt"))}};
+    mensagens.respostas = {Resposta::Nao};
+    j->Txt2Bin->trigger();
+    QCOMPARE(mensagens.Textos(),
+             (QStringList{QStringLiteral("O arquivo ") +
+                              QDir::toNativeSeparators(Caminho(QStringLiteral("dados.bin"))) +
+                              QStringLiteral(" já existe. Deseja substituir?"),
+                          QStringLiteral("Nenhum arquivo foi convertido.")}));
+    QCOMPARE(Ler(Caminho(QStringLiteral("dados.bin"))), QStringLiteral("meu"));
+    mensagens = {};
+    mensagens.respostas = {Resposta::Sim};
+    j->Txt2Bin->trigger();
+    QCOMPARE(mensagens.Textos().last(), QStringLiteral("Conversão terminada com sucesso."));
+    QVERIFY(lida.LerBinario(Local(Caminho(QStringLiteral("dados.bin")))));
+
+    // Two files of one choice with the same output: the second asks too.
+    mensagens = {};
+    QVERIFY(QFile::remove(Caminho(QStringLiteral("dados.bin"))));
+    dialogos.escolhas = {{Caminho(QStringLiteral("dados.txt")), Caminho(QStringLiteral("dados.text"))}};
+    serie.SalvarTexto(Local(Caminho(QStringLiteral("dados.text"))));
+    mensagens.respostas = {Resposta::Nao};
+    j->Txt2Bin->trigger();
+    QCOMPARE(mensagens.caixas.size(), size_t(2));
+    QCOMPARE(mensagens.caixas[0].tipo, QStringLiteral("pergunta"));
+    QCOMPARE(mensagens.caixas[1].texto, QStringLiteral("Conversão terminada: 1 de 2 arquivos convertidos."));
+
+    // A name typed without extension takes the filter's: "dados" is dados.txt.
+    mensagens = {};
+    QVERIFY(QFile::remove(Caminho(QStringLiteral("dados.bin"))));
+    dialogos.escolhas = {{Caminho(QStringLiteral("dados"))}};
+    j->Txt2Bin->trigger();
+    QCOMPARE(mensagens.Textos(), QStringList{QStringLiteral("Conversão terminada com sucesso.")});
+    QVERIFY(QFile::exists(Caminho(QStringLiteral("dados.bin"))));
 
     // A file that is not a hydrograph ends the command with its error.
     mensagens = {};
@@ -398,6 +585,42 @@ class TestePrincipal : public QObject {
     QVERIFY(j->isEnabled());
     QVERIFY(!j->BarraProgresso);
     QVERIFY(!QApplication::overrideCursor());
+  }
+
+  // "caudalente PROJETO.cdt": the project opens; a missing or unreadable one
+  // is said so and the program goes on without a project.
+  void projetoNaLinhaDeComando() {
+    QCOMPARE(TFPrincipal::ProjetoDosArgumentos({QStringLiteral("caudalente")}), QString());
+    QCOMPARE(TFPrincipal::ProjetoDosArgumentos(
+                 {QStringLiteral("caudalente"), QStringLiteral("-style"), Caminho(QStringLiteral("a.cdt"))}),
+             Caminho(QStringLiteral("a.cdt")));
+    QCOMPARE(TFPrincipal::ProjetoDosArgumentos(
+                 {QStringLiteral("caudalente"),
+                  QUrl::fromLocalFile(Caminho(QStringLiteral("b c.cdt"))).toString()}),
+             Caminho(QStringLiteral("b c.cdt")));
+    QCOMPARE(TFPrincipal::ProjetoDosArgumentos({QStringLiteral("caudalente"), QStringLiteral("rel.cdt")}),
+             QDir::current().absoluteFilePath(QStringLiteral("rel.cdt")));
+
+    QVERIFY(QFile::copy(QStringLiteral(CAUDALENTE_SOURCE_DIR "/data/exemplos/encosta_regular.cdt"),
+                        Caminho(QStringLiteral("exemplo.cdt"))));
+    auto j = Janela();
+    j->AbrirProjetoInicial(Caminho(QStringLiteral("exemplo.cdt")));
+    QVERIFY2(mensagens.caixas.empty(), qPrintable(mensagens.Textos().join('|')));
+    QCOMPARE(j->windowTitle(), QStringLiteral("Caudalente 2.1 ('exemplo.cdt')"));
+    QCOMPARE(j->Encosta().Count(), 1);
+    QCOMPARE(j->Projeto[0]->text(), QStringLiteral("&1/ exemplo.cdt"));
+
+    auto k = Janela();
+    k->AbrirProjetoInicial(Caminho(QStringLiteral("falta.cdt")));
+    Escrever(Caminho(QStringLiteral("ruim.cdt")), QStringLiteral("[VERSAO]\r\nVersao=2\r\n"));
+    k->AbrirProjetoInicial(Caminho(QStringLiteral("ruim.cdt")));
+    QCOMPARE(mensagens.Textos().mid(0, 2),
+             (QStringList{QStringLiteral("O arquivo ") +
+                              QDir::toNativeSeparators(Caminho(QStringLiteral("falta.cdt"))) +
+                              QStringLiteral(" não existe."),
+                          QStringLiteral("O projeto ruim.cdt não pôde ser lido.")}));
+    QCOMPARE(k->windowTitle(), QStringLiteral("Caudalente 2.1"));
+    QVERIFY(!k->MSalvar->isEnabled());
   }
 
   void calculadoraAusenteAvisa() {

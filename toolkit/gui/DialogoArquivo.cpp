@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QTreeView>
 
 #include "toolkit/gui/Mensagens.h"
@@ -32,7 +33,13 @@ class TDialogosPadrao : public IServicoDialogos {
     dialogo.setNameFilters(filtros);
     if (d.FilterIndex >= 1 && d.FilterIndex <= filtros.size())
       dialogo.selectNameFilter(filtros.at(d.FilterIndex - 1));
-    if (!d.DefaultExt.isEmpty()) dialogo.setDefaultSuffix(d.DefaultExt);
+    // A name typed without extension takes the extension of the filter in
+    // view, not the first filter's.
+    dialogo.setDefaultSuffix(d.ExtensaoDoFiltro(d.FilterIndex));
+    QObject::connect(&dialogo, &QFileDialog::filterSelected, &dialogo,
+                     [&dialogo, &d, filtros](const QString& f) {
+                       dialogo.setDefaultSuffix(d.ExtensaoDoFiltro(filtros.indexOf(f) + 1));
+                     });
     if (d.tipo() == TDialogoArquivo::Tipo::Salvar) {
       dialogo.setAcceptMode(QFileDialog::AcceptSave);
       dialogo.setFileMode(QFileDialog::AnyFile);
@@ -92,19 +99,33 @@ QStringList TDialogoArquivo::FiltrosQt() const {
   return filtros;
 }
 
+QString TDialogoArquivo::ExtensaoDoFiltro(int indice) const {
+  const QStringList partes = Filter.split(QLatin1Char('|'));
+  const int i = 2 * indice - 1;
+  if (indice >= 1 && i < partes.size()) {
+    static const QRegularExpression umaExtensao(QStringLiteral("^\\*\\.([A-Za-z0-9_]+)$"));
+    const QRegularExpressionMatch m = umaExtensao.match(partes.at(i).trimmed());
+    if (m.hasMatch()) return m.captured(1);
+  }
+  return DefaultExt;
+}
+
 QString TDialogoArquivo::ComExtensaoPadrao(const QString& caminho) const {
-  if (DefaultExt.isEmpty() || !QFileInfo(caminho).suffix().isEmpty()) return caminho;
-  return caminho + QLatin1Char('.') + DefaultExt;
+  const QString extensao = ExtensaoDoFiltro(FilterIndex);
+  if (extensao.isEmpty() || !QFileInfo(caminho).suffix().isEmpty()) return caminho;
+  // A file chosen to be opened is taken as it is named.
+  if (tipo_ == Tipo::Abrir && QFileInfo(caminho).isFile()) return caminho;
+  return caminho + QLatin1Char('.') + extensao;
 }
 
 bool TDialogoArquivo::Execute() {
   QStringList escolhidos;
   int indice = FilterIndex;
   if (!Dialogos().Executar(*this, escolhidos, indice)) return false;
+  if (indice >= 1) FilterIndex = indice;
   Files.clear();
   for (const QString& c : escolhidos) Files << ComExtensaoPadrao(c);
   FileName = Files.value(0);
-  if (indice >= 1) FilterIndex = indice;
   return true;
 }
 

@@ -49,7 +49,11 @@ class TDialogoArquivo {
 
   // Qt name filters ("Arquivo do Caudalente (*.cdt)") made from Filter.
   QStringList FiltrosQt() const;
-  // The chosen name with DefaultExt appended when it has no extension.
+  // The extension of filter `indice` (1-based) when it is one plain "*.ext"
+  // pattern, else DefaultExt.
+  QString ExtensaoDoFiltro(int indice) const;
+  // The chosen name with the chosen filter's extension appended when it has
+  // none (an existing file chosen to be opened is kept as named).
   QString ComExtensaoPadrao(const QString& caminho) const;
 
  private:

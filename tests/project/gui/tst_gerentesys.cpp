@@ -1,5 +1,6 @@
 // The project manager on its own: prompts, captions, the Save / Save As turn,
 // failed opens and the recent list, with scripted dialogs and message boxes.
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -161,6 +162,7 @@ class TesteGerenteSys : public QObject {
     QCOMPARE(g->NomeProjeto, QStringLiteral("existe.cdt"));
   }
 
+  // A read that fails closes the project (the model was cleared) and says so.
   void aberturaQueFalhaMantemCaminhoAntigo() {
     Criar(QStringLiteral("bom.cdt"));
     Criar(QStringLiteral("ruim.cdt"));
@@ -171,27 +173,101 @@ class TesteGerenteSys : public QObject {
     QVERIFY(!g->Abrir());
     QCOMPARE(g->PathProjeto, Caminho(QStringLiteral("bom.cdt")));
     QVERIFY(eventos.contains(QStringLiteral("Limpar")));
-    QVERIFY(eventos.contains(QStringLiteral("Zerar")));
+    QCOMPARE(eventos.back(), QStringLiteral("Desabilitar"));
     QVERIFY(!g->ProjetoAberto());
     QVERIFY(!g->PodeGravar());
-    QVERIFY(mensagens.caixas.empty());
+    QCOMPARE(mensagens.Textos(), QStringList{QStringLiteral("O projeto ruim.cdt não pôde ser lido.")});
+    QCOMPARE(mensagens.caixas[0].tipo, QStringLiteral("erro"));
     QCOMPARE(janela.windowTitle(), QStringLiteral("Caudalente 2.1"));
     QCOMPARE(g->Recente(1), Caminho(QStringLiteral("bom.cdt")));
   }
 
-  void erroDaLeituraPassaPorAbrirMasNaoPorAbrirArquivo() {
+  // The reader's error reaches the caller from both ways of opening, and the
+  // project is left closed under its old path.
+  void erroDaLeituraChegaAoChamador() {
     Criar(QStringLiteral("x.cdt"));
     lerLanca = true;
     dialogos.escolhas = {{Caminho(QStringLiteral("x.cdt"))}};
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, g->Abrir());
     g->PathProjeto = QStringLiteral("/antigo.cdt");
-    QVERIFY(!g->AbrirArquivo(Caminho(QStringLiteral("x.cdt"))));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, g->Abrir());
     QCOMPARE(g->PathProjeto, QStringLiteral("/antigo.cdt"));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, g->AbrirArquivo(Caminho(QStringLiteral("x.cdt"))));
+    QCOMPARE(g->PathProjeto, QStringLiteral("/antigo.cdt"));
+    QVERIFY(!g->ProjetoAberto());
+    QCOMPARE(eventos.back(), QStringLiteral("Desabilitar"));
+    QCOMPARE(janela.windowTitle(), QStringLiteral("Caudalente 2.1"));
     // An empty recent entry simply does not open.
     lerLanca = false;
-    leitura = false;
     QVERIFY(!g->AbrirArquivo(QString()));
     QVERIFY(mensagens.caixas.empty());
+  }
+
+  // A recent entry whose file has gone: said, dropped from the list, and the
+  // open project (with its changes) left alone.
+  void recenteQueSumiuSaiDaLista() {
+    Criar(QStringLiteral("a.cdt"));
+    dialogos.escolhas = {{Caminho(QStringLiteral("a.cdt"))}};
+    QVERIFY(g->Abrir());
+    g->Alterado = true;
+    const QString sumiu = Caminho(QStringLiteral("sumiu.cdt"));
+    g->DefinirRecente(1, QStringLiteral("/p/um.cdt"));
+    g->DefinirRecente(2, sumiu);
+    g->DefinirRecente(3, QStringLiteral("/p/tres.cdt"));
+    g->DefinirRecente(4, QStringLiteral("/p/quatro.cdt"));
+    eventos.clear();
+    QVERIFY(!g->AbrirArquivo(sumiu));
+    QCOMPARE(mensagens.Textos(), QStringList{QStringLiteral("O arquivo ") + QDir::toNativeSeparators(sumiu) +
+                                             QStringLiteral(" não existe.")});
+    QStringList lista;
+    for (int k = 1; k <= 4; ++k) lista << g->Recente(k);
+    QCOMPARE(lista, (QStringList{"/p/um.cdt", "/p/tres.cdt", "/p/quatro.cdt", ""}));
+    QVERIFY(eventos.isEmpty());
+    QVERIFY(g->ProjetoAberto());
+    QVERIFY(g->Alterado);
+    QCOMPARE(g->PathProjeto, Caminho(QStringLiteral("a.cdt")));
+  }
+
+  // Save As of an opened project starts in the project's folder.
+  void salvarComoComecaNaPastaDoProjeto() {
+    QDir(pasta.path()).mkdir(QStringLiteral("sub"));
+    Criar(QStringLiteral("sub/a.cdt"));
+    dialogos.escolhas = {{Caminho(QStringLiteral("sub/a.cdt"))}};
+    QVERIFY(g->Abrir());
+    QVERIFY(!g->SalvarComo());
+    QCOMPARE(dialogos.execucoes.back().arquivoSugerido, Caminho(QStringLiteral("sub/a.cdt")));
+    QVERIFY(g->AbrirArquivo(Caminho(QStringLiteral("sub/a.cdt"))));
+    QCOMPARE(salvar.FileName, Caminho(QStringLiteral("sub/a.cdt")));
+  }
+
+  // A Save As that cannot write keeps the project's name and path: the next
+  // Save and Close's question are about the file the project is in.
+  void salvarComoQueFalhaMantemONome() {
+    Criar(QStringLiteral("a.cdt"));
+    dialogos.escolhas = {{Caminho(QStringLiteral("a.cdt"))}, {Caminho(QStringLiteral("b.cdt"))}};
+    QVERIFY(g->Abrir());
+    g->Alterado = true;
+    escritaLanca = true;
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, g->SalvarComo());
+    QCOMPARE(g->NomeProjeto, QStringLiteral("a.cdt"));
+    QCOMPARE(g->PathProjeto, Caminho(QStringLiteral("a.cdt")));
+    QCOMPARE(g->Recente(1), Caminho(QStringLiteral("a.cdt")));
+    QVERIFY(g->Alterado);
+    escritaLanca = false;
+    QVERIFY(g->Salvar());
+    QCOMPARE(escritos, QStringList{Caminho(QStringLiteral("a.cdt"))});
+    g->Alterado = true;
+    mensagens.respostas = {Resposta::Cancelar};
+    QVERIFY(!g->Fechar());
+    QCOMPARE(mensagens.caixas.back().texto, QStringLiteral("Deseja salvar as alterações em a.cdt"));
+
+    // A project never saved stays one.
+    g->Alterado = false;
+    QVERIFY(g->Novo());
+    escritaLanca = true;
+    mensagens.respostas = {};
+    dialogos.escolhas = {{Caminho(QStringLiteral("c.cdt"))}};
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, g->Salvar());
+    QCOMPARE(g->NomeProjeto, QStringLiteral("\"Caudalente.cdt\""));
   }
 
   void fecharPerguntaSoComAlteracoes() {

@@ -92,6 +92,24 @@ class TesteDialogoArquivo : public QObject {
     QVERIFY(mensagens.caixas[0].texto.contains(QDir::toNativeSeparators(pasta.filePath("nao/existe"))));
     QCOMPARE(d.FileName, pasta.filePath(QStringLiteral("bom.cdt")));
   }
+
+  // A name typed without extension takes the filter's in view, not the
+  // default extension of the first filter.
+  void nomeSemExtensaoTomaADoFiltro() {
+    QTemporaryDir pasta;
+    TDialogoArquivo d(TDialogoArquivo::Tipo::Salvar);
+    d.Filter = QStringLiteral("Arquivo binário (*.bin)|*.bin|Arquivo texto (*.txt)|*.txt");
+    d.DefaultExt = QStringLiteral("bin");
+    d.FilterIndex = 2;
+    d.InitialDir = pasta.path();
+    Roteiro({[&](QFileDialog& dialogo) { Digitar(dialogo, pasta.filePath(QStringLiteral("x"))); }});
+    QVERIFY(d.Execute());
+    QCOMPARE(d.FileName, pasta.filePath(QStringLiteral("x.txt")));
+    QCOMPARE(d.ComExtensaoPadrao(QStringLiteral("/a/y")), QStringLiteral("/a/y.txt"));
+    d.FilterIndex = 1;
+    QCOMPARE(d.ComExtensaoPadrao(QStringLiteral("/a/y")), QStringLiteral("/a/y.bin"));
+    QCOMPARE(d.ComExtensaoPadrao(QStringLiteral("/a/y.dat")), QStringLiteral("/a/y.dat"));
+  }
 };
 
 QTEST_MAIN(TesteDialogoArquivo)

@@ -1,0 +1,102 @@
+// The application settings file: what start-up reads (a missing file, a file
+// set aside by Versao "0", a whole file), what closing writes, and the failure
+// to write.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "project/Configuracao.h"
+#include "toolkit/ArquivoIni.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Configuracao : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    pasta_ =
+        fs::temp_directory_path() /
+        ("caudalente_conf_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+         "_" + std::to_string(getpid()));
+    fs::remove_all(pasta_);
+    fs::create_directories(pasta_);
+  }
+  void TearDown() override { fs::remove_all(pasta_); }
+  std::string Ini() const { return (pasta_ / "Caudalente.ini").string(); }
+  void Escrever(const std::string& texto) const { std::ofstream(Ini(), std::ios::binary) << texto; }
+  std::string Ler() const {
+    std::ifstream f(Ini(), std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+  }
+
+  fs::path pasta_;
+};
+
+TEST_F(Configuracao, ArquivoAusenteDaOsPadroes) {
+  TUnidades u;
+  u.SetDeclividade(0);
+  TConfiguracao::TRecentes recentes{"/x/a.cdt", "", "", ""};
+  EXPECT_TRUE(TConfiguracao(Ini()).Ler(u, recentes));
+  EXPECT_EQ(u.UnidadeDeclividade, "m/m");
+  EXPECT_EQ(recentes, (TConfiguracao::TRecentes{"", "", "", ""}));
+  EXPECT_FALSE(fs::exists(Ini()));  // reading never creates it
+}
+
+TEST_F(Configuracao, VersaoZeroEIgnorada) {
+  Escrever(
+      "[CAUDALENTE]\r\nVersao=0\r\n[UNIDADES]\r\nVersao=1\r\nDeclividade=0\r\nComprimento=2\r\nVI=0\r\n"
+      "[PRINCIPAL]\r\npath1=/x/a.cdt\r\n");
+  TUnidades u;
+  u.SetVI(2);
+  TConfiguracao::TRecentes recentes{};
+  EXPECT_FALSE(TConfiguracao(Ini()).Ler(u, recentes));
+  EXPECT_EQ(u.UnidadeDeclividade, "m/m");
+  EXPECT_EQ(u.UnidadeVI, "mm/h");
+  EXPECT_EQ(recentes[0], "");
+}
+
+// Written on closing and read at the next start: the exact layout, and the
+// chart settings of another window kept in place.
+TEST_F(Configuracao, GravaELeDeVolta) {
+  Escrever("[TCHART_VazoPlot]\r\nCor=255\r\n");
+  TUnidades u;
+  u.SetDeclividade(0);
+  u.SetVI(2);
+  u.Estado = 10;
+  const TConfiguracao conf(Ini());
+  conf.Gravar(u, {"/x/um.cdt", "/x/dois.cdt", "", ""});
+  EXPECT_EQ(Ler(),
+            "[TCHART_VazoPlot]\r\nCor=255\r\n[CAUDALENTE]\r\nVersao=1\r\n[UNIDADES]\r\nVersao=1\r\n"
+            "Declividade=0\r\nComprimento=2\r\nVI=2\r\nEstado=10\r\n[PRINCIPAL]\r\npath1=/x/um.cdt\r\n"
+            "path2=/x/dois.cdt\r\npath3=\r\npath4=\r\n");
+
+  TUnidades lidas;
+  TConfiguracao::TRecentes recentes{};
+  EXPECT_TRUE(conf.Ler(lidas, recentes));
+  EXPECT_EQ(lidas.UnidadeDeclividade, "%");
+  EXPECT_EQ(lidas.UnidadeVI, "m/dia");
+  EXPECT_EQ(lidas.Estado, 10);
+  EXPECT_EQ(recentes, (TConfiguracao::TRecentes{"/x/um.cdt", "/x/dois.cdt", "", ""}));
+
+  // The units alone, after the units dialog: the list stays.
+  lidas.SetDeclividade(1);
+  conf.GravarUnidades(lidas);
+  EXPECT_NE(Ler().find("Declividade=1\r\n"), std::string::npos);
+  EXPECT_NE(Ler().find("path2=/x/dois.cdt\r\n"), std::string::npos);
+}
+
+TEST_F(Configuracao, FalhaDeGravacaoChegaAoChamador) {
+  // The file's folder is a file: nothing can be written there.
+  std::ofstream((pasta_ / "arquivo").string()) << "x";
+  const TConfiguracao conf((pasta_ / "arquivo" / "Caudalente.ini").string());
+  EXPECT_THROW(conf.Gravar(TUnidades(), {}), toolkit::EArquivoIni);
+  EXPECT_THROW(conf.GravarUnidades(TUnidades()), toolkit::EArquivoIni);
+}
+
+}  // namespace
