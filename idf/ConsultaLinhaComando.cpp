@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 
 #include "idf/UnBD.h"
 #include "toolkit/FormatoNumero.h"
@@ -77,13 +79,13 @@ int Estacoes(const std::string& estadoTexto, std::ostream& out, std::ostream& er
 
 int Interpolar(const std::string& latitude, const std::string& longitude, std::ostream& out,
                std::ostream& err, const std::string& pasta) {
-  // Malformed texts are the user's input: checked before the files are read.
-  try {
-    TextoParaGraus(latitude);
-    TextoParaGraus(longitude);
-  } catch (const toolkit::EConversaoInvalida& e) {
-    err << "Coordenada inválida: " << e.what() << "\n" << Uso;
-    return 2;
+  // Malformed texts are the user's input: checked whole before the files are read.
+  for (const std::string& motivo : {VerificarCoordenada(latitude, TEixoCoordenada::Latitude),
+                                    VerificarCoordenada(longitude, TEixoCoordenada::Longitude)}) {
+    if (!motivo.empty()) {
+      err << "Coordenada inválida: " << motivo << "\n" << Uso;
+      return 2;
+    }
   }
   TBDPrecipitacao bd(pasta);
   bd.LerEstados();
@@ -107,8 +109,15 @@ int ExecutarConsultaIdf(const std::vector<std::string>& args, std::ostream& out,
       return Interpolar(args[1], args[2], out, err, pasta);
     err << Uso;
     return 2;
-  } catch (const std::exception& e) {
+  } catch (const std::bad_alloc&) {
+    err << "Não há memória suficiente para ler o banco de dados de chuvas intensas.\n";
+    return 1;
+  } catch (const std::runtime_error& e) {
+    // The reader's own errors carry their Portuguese message, naming the file.
     err << e.what() << "\n";
+    return 1;
+  } catch (...) {
+    err << "Ocorreu um erro interno ao consultar o banco de dados de chuvas intensas.\n";
     return 1;
   }
 }

@@ -10,7 +10,9 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
+#include <utility>
 
 #include "toolkit/FormatoNumero.h"
 #include "toolkit/Win1252.h"
@@ -138,6 +140,57 @@ class Leitor {
   std::size_t pos_ = 0;
 };
 
+// A text as it may appear in a message: valid UTF-8 without control
+// characters (a damaged record or a typed argument may hold any byte).
+std::string TextoVisivel(const std::string& texto) {
+  std::string r;
+  for (std::size_t i = 0; i < texto.size();) {
+    const auto c = static_cast<unsigned char>(texto[i]);
+    std::size_t n = c < 0x80             ? 1
+                    : (c & 0xE0) == 0xC0 ? 2
+                    : (c & 0xF0) == 0xE0 ? 3
+                    : (c & 0xF8) == 0xF0 ? 4
+                                         : 0;
+    bool valido = n > 0 && i + n <= texto.size() && !(n == 2 && c < 0xC2);
+    for (std::size_t k = 1; valido && k < n; ++k)
+      valido = (static_cast<unsigned char>(texto[i + k]) & 0xC0) == 0x80;
+    // C0 and C1 controls and DEL are replaced as well.
+    if (valido && n == 1 && (c < 0x20 || c == 0x7F)) valido = false;
+    if (valido && n == 2 && c == 0xC2 && static_cast<unsigned char>(texto[i + 1]) < 0xA0) valido = false;
+    if (valido) {
+      r.append(texto, i, n);
+      i += n;
+    } else {
+      r += '?';
+      ++i;
+    }
+  }
+  return r;
+}
+
+bool CoordenadaLegivel(const std::string& texto) {
+  if (CoordenadaVazia(texto)) return true;
+  try {
+    TextoParaGraus(texto);
+    return true;
+  } catch (const toolkit::EConversaoInvalida&) {
+    return false;
+  }
+}
+
+// What makes a record unusable, as the end of the reader's message; empty
+// when the record is sound.
+std::string DefeitoDoRegistro(const std::string& latitude, const std::string& longitude,
+                              const std::pair<const char*, double> (&coeficientes)[4], std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i)
+    if (!std::isfinite(coeficientes[i].second))
+      return std::string("o coeficiente ") + coeficientes[i].first + " não é um número finito";
+  if (!CoordenadaLegivel(latitude)) return "a latitude \"" + TextoVisivel(latitude) + "\" não pode ser lida";
+  if (!CoordenadaLegivel(longitude))
+    return "a longitude \"" + TextoVisivel(longitude) + "\" não pode ser lida";
+  return "";
+}
+
 TEstacao LerEstacao(Leitor& l) {
   TEstacao e;
   e.Nome = l.Texto(CapacidadeNome);
@@ -185,6 +238,11 @@ std::string Cortar(const std::string& texto, std::size_t n) {
   if (w.size() <= n) return texto;
   w.resize(n);
   return toolkit::Win1252ParaUtf8(w);
+}
+
+// A station placed on the map; one without takes no part in the interpolation.
+bool TemCoordenadas(const TEstacao& e) {
+  return !CoordenadaVazia(e.Latitude) && !CoordenadaVazia(e.Longitude);
 }
 
 unsigned char Dobrar(unsigned char ch) {
@@ -238,6 +296,59 @@ double TextoParaGraus(const std::string& texto) {
   return d + (m + s / 60.0) / 60.0;
 }
 
+bool CoordenadaVazia(const std::string& texto) {
+  const std::string w = toolkit::Utf8ParaWin1252(texto);
+  if (w.empty()) return true;
+  if (w.size() != CapacidadeCoordenada) return false;
+  for (const std::size_t i : {0, 1, 3, 4, 6, 7})
+    if (w[i] != ' ') return false;
+  return true;
+}
+
+std::string VerificarCoordenada(const std::string& texto, TEixoCoordenada eixo) {
+  const bool latitude = eixo == TEixoCoordenada::Latitude;
+  const int maximo = latitude ? 90 : 180;
+  const std::string nome =
+      std::string(latitude ? "A latitude" : "A longitude") + " \"" + TextoVisivel(texto) + "\"";
+  const std::string forma = nome +
+                            " não está na forma GG°MM'SS\" (graus, minutos e segundos com dois algarismos"
+                            " cada, seguidos de °, ' e \").";
+  // Position by position on the UTF-8 text: digits, degree sign (2 bytes),
+  // digits, apostrophe, digits, seconds mark.
+  std::size_t i = 0;
+  int partes[3] = {0, 0, 0};
+  auto digitos = [&](int& valor) {
+    if (i + 2 > texto.size()) return false;
+    for (int k = 0; k < 2; ++k, ++i) {
+      if (texto[i] < '0' || texto[i] > '9') return false;
+      valor = valor * 10 + (texto[i] - '0');
+    }
+    return true;
+  };
+  auto marca = [&](std::initializer_list<const char*> aceitas) {
+    for (const char* m : aceitas) {
+      const std::size_t n = std::strlen(m);
+      if (texto.compare(i, n, m) == 0) {
+        i += n;
+        return true;
+      }
+    }
+    return false;
+  };
+  if (!digitos(partes[0]) || !marca({"\xC2\xB0", "\xC2\xBA"}) || !digitos(partes[1]) || !marca({"'"}) ||
+      !digitos(partes[2]) || !marca({"\""}))
+    return forma;
+  if (i != texto.size()) return nome + " tem texto depois do sinal dos segundos (\").";
+  if (partes[0] > maximo) return nome + " passa de " + std::to_string(maximo) + " graus.";
+  if (partes[1] >= 60)
+    return nome + " tem " + std::to_string(partes[1]) + " minutos; os minutos vão de 00 a 59.";
+  if (partes[2] >= 60)
+    return nome + " tem " + std::to_string(partes[2]) + " segundos; os segundos vão de 00 a 59.";
+  if (partes[0] == maximo && (partes[1] > 0 || partes[2] > 0))
+    return nome + " passa de " + std::to_string(maximo) + " graus.";
+  return "";
+}
+
 std::string GrausParaTexto(double valor) {
   auto parte = [](double v) {
     std::string t = std::to_string(static_cast<long long>(v));
@@ -280,7 +391,15 @@ void TBDPrecipitacao::LerEstados() {
     l.ExigirRegistros(n, TamanhoEstacao, estado);
     auto& lista = lidas[static_cast<std::size_t>(estado)];
     lista.reserve(n);
-    for (uint16_t i = 0; i < n; ++i) lista.push_back(LerEstacao(l));
+    for (uint16_t i = 0; i < n; ++i) {
+      lista.push_back(LerEstacao(l));
+      const TEstacao& e = lista.back();
+      const std::pair<const char*, double> coeficientes[4] = {{"K", e.K}, {"a", e.a}, {"b", e.b}, {"c", e.c}};
+      const std::string defeito = DefeitoDoRegistro(e.Latitude, e.Longitude, coeficientes, 4);
+      if (!defeito.empty())
+        l.Falhar("na estação \"" + TextoVisivel(e.Nome) + "\" (número " + std::to_string(i + 1) + " de " +
+                 NomesEstados[static_cast<std::size_t>(estado)] + "), " + defeito);
+    }
   }
   estacoes_ = std::move(lidas);
 }
@@ -301,7 +420,15 @@ void TBDPrecipitacao::LerLocalidades(int estado) {
   l.ExigirRegistros(n, TamanhoLocalidade, estado);
   std::vector<TLocalidade> lidas;
   lidas.reserve(n);
-  for (uint16_t i = 0; i < n; ++i) lidas.push_back(LerLocalidade(l));
+  for (uint16_t i = 0; i < n; ++i) {
+    lidas.push_back(LerLocalidade(l));
+    const TLocalidade& r = lidas.back();
+    const std::pair<const char*, double> nenhum[4] = {};
+    const std::string defeito = DefeitoDoRegistro(r.Latitude, r.Longitude, nenhum, 0);
+    if (!defeito.empty())
+      l.Falhar("na localidade \"" + TextoVisivel(r.Nome) + "\" (número " + std::to_string(i + 1) + " de " +
+               NomesEstados[static_cast<std::size_t>(estado)] + "), " + defeito);
+  }
   localidades_ = std::move(lidas);
 }
 
@@ -322,6 +449,7 @@ TEstacao TBDPrecipitacao::Interpolar(const std::string& latitude, const std::str
   const TEstacao* mesmoLugar = nullptr;
   for (int estado : EstadosInterpolacao) {
     for (const TEstacao& e : estacoes_[static_cast<std::size_t>(estado)]) {
+      if (!TemCoordenadas(e)) continue;
       if (e.Latitude == latitude && e.Longitude == longitude) return e;
       const long double dLon = TextoParaGraus(e.Longitude) - static_cast<long double>(lambda0);
       const long double dLat = TextoParaGraus(e.Latitude) - static_cast<long double>(phi0);
@@ -348,6 +476,7 @@ TEstacao TBDPrecipitacao::Interpolar(const std::string& latitude, const std::str
   std::size_t i = 0;
   for (int estado : EstadosInterpolacao) {
     for (const TEstacao& e : estacoes_[static_cast<std::size_t>(estado)]) {
+      if (!TemCoordenadas(e)) continue;
       // Each term is added in extended precision and the sum kept as a double.
       const long double fracao = pesos[i++] / total;
       r.K = static_cast<double>(r.K + fracao * e.K);
@@ -356,5 +485,9 @@ TEstacao TBDPrecipitacao::Interpolar(const std::string& latitude, const std::str
       r.c = static_cast<double>(r.c + fracao * e.c);
     }
   }
+  // Finite coefficients of absurd size could still add up beyond a double.
+  if (!std::isfinite(r.K) || !std::isfinite(r.a) || !std::isfinite(r.b) || !std::isfinite(r.c))
+    throw EInterpolacao("Os coeficientes das estações do arquivo " + pasta_ + ArquivoEstados +
+                        " são grandes demais para a interpolação; o arquivo pode estar corrompido.");
   return r;
 }

@@ -26,8 +26,10 @@ class ENumeroEstado : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A database file that is shorter than its counts or holds a text longer than
-// its field: reported instead of reading past the data.
+// A database file that is shorter than its counts, holds a text longer than
+// its field, a coefficient that is not a finite number or a coordinate text
+// that cannot be read: reported, naming the file and the record, instead of
+// reading past the data or letting a non-number into lists and interpolation.
 class EArquivoCorrompido : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -113,6 +115,22 @@ void LocalizarBancoDados(const std::string& pasta = PastaBancoDados());
 // toolkit::EConversaoInvalida ("'xx' não é um valor inteiro válido").
 double TextoParaGraus(const std::string& texto);
 
+// Whether a coordinate text is the empty coordinate (blanks in place of the
+// digits, the three marks kept): a record without coordinates.
+bool CoordenadaVazia(const std::string& texto);
+
+enum class TEixoCoordenada { Latitude, Longitude };
+
+// Checks a coordinate text typed by the user, whole: two digits of degrees,
+// the degree sign ("°", or "º" as Brazilian keyboards type it), two digits of
+// minutes, "'", two digits of seconds, the seconds mark """ and nothing
+// after it; degrees up to 90 (latitude) or 180 (longitude), the whole angle
+// included, minutes and seconds below 60. Returns an empty text when the
+// coordinate is valid, otherwise the reason as a Portuguese sentence that
+// quotes the text with its control characters replaced. A text it accepts
+// always converts with TextoParaGraus.
+std::string VerificarCoordenada(const std::string& texto, TEixoCoordenada eixo);
+
 // The inverse by truncation (seconds are cut, not rounded); each part written
 // with at least two digits and cut to two. Meant for 0 <= valor < 100.
 std::string GrausParaTexto(double valor);
@@ -129,12 +147,17 @@ class TBDPrecipitacao {
   const std::string& Pasta() const { return pasta_; }
 
   // Reads the station file whole. Throws EArquivoNaoExiste when it is missing
-  // and EArquivoCorrompido when it is shorter than its counts or a text is
-  // longer than its field; the lists are left empty then.
+  // and EArquivoCorrompido when it is shorter than its counts, a text is
+  // longer than its field, or a station has a K, a, b or c that is not a
+  // finite number or a coordinate text that is neither readable nor the empty
+  // coordinate (the message names the file, the state and the station); the
+  // lists are left empty then. Positions in the lists stay those of the
+  // file, which projects store.
   void LerEstados();
 
   // Replaces the locality list with the list of one state. Throws
-  // ENumeroEstado, EArquivoNaoExiste or EArquivoCorrompido (list left empty).
+  // ENumeroEstado, EArquivoNaoExiste or EArquivoCorrompido (list left empty;
+  // an unreadable coordinate text of the state's localities is named too).
   void LerLocalidades(int estado);
 
   // Throws ENumeroEstado outside 0..26.
@@ -143,8 +166,9 @@ class TBDPrecipitacao {
 
   // The station with exactly these coordinate texts (or at distance zero) of
   // the eight interpolation states, or the inverse-fifth-power mean over
-  // their stations: empty name, source "Interpolação", the query texts.
-  // Throws EInterpolacao when those states hold no station.
+  // their stations with coordinates (the empty coordinate takes no part):
+  // empty name, source "Interpolação", the query texts. Throws EInterpolacao
+  // when those states hold no such station.
   TEstacao Interpolar(const std::string& latitude, const std::string& longitude) const;
 
  private:

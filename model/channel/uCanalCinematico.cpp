@@ -1,6 +1,9 @@
 #include "model/channel/uCanalCinematico.h"
 
 #include <cmath>
+#include <limits>
+#include <new>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -134,6 +137,16 @@ void AvancarDoisPassos(TPerda perda2, const TNivel& n0, const TNivel& n1, const 
   }
 }
 
+// The storm's intensity for the loss step; a storm that cannot be evaluated
+// says why, and the user is told it happened in the channel.
+double IntensidadeNoCanal(const TPrecipitacao& Chuva, double t) {
+  try {
+    return Chuva.IntensidadeInstantanea(t);
+  } catch (const EErroAritmetico& e) {
+    throw ECanal(std::string("Ocorreu um erro quando calculando o caudalente no canal.\n") + e.what());
+  }
+}
+
 }  // namespace
 
 void TCanalCinematicoCustom::Assign(const TCanal& Origem) {
@@ -197,7 +210,7 @@ std::unique_ptr<TCaudalente> TCanalCinematico::NovoCaudalente() const {
   return serie;
 }
 
-std::unique_ptr<TCaudalente> TCanalCinematico::CalcularCaudalente(int Colunas, TPrecipitacao& Chuva,
+std::unique_ptr<TCaudalente> TCanalCinematico::CalcularCaudalente(int Colunas, const TPrecipitacao& Chuva,
                                                                   const TCaudalente& CaudalenteEncosta,
                                                                   double Tie, double ComprimentoEncosta,
                                                                   IProgresso* Progresso) {
@@ -218,8 +231,13 @@ std::unique_ptr<TCaudalente> TCanalCinematico::CalcularCaudalente(int Colunas, T
         pontosEntrada > 1 ? CaudalenteEncosta.Ponto(1).Tempo - CaudalenteEncosta.Ponto(0).Tempo : 0;
     SetComprimento(Comprimento());
     const double dtMin = PassoDeTempo(Tie);
-    const int nos = DeltaX > 0 ? static_cast<int>(std::lround(Comprimento() / DeltaX)) : 0;
-    if (nos < 1) throw ECanal("O comprimento do canal deve ser maior que zero.");
+    const double nosReal = DeltaX > 0 ? std::round(Comprimento() / DeltaX) : 0;
+    if (!(nosReal >= 1)) throw ECanal("O comprimento do canal deve ser maior que zero.");
+    if (nosReal > std::numeric_limits<int>::max())
+      throw ECanal("O canal de " + std::to_string(Comprimento()) +
+                   " m teria mais colunas de cálculo do que o programa pode representar; reduza o"
+                   " comprimento do canal.");
+    const int nos = static_cast<int>(nosReal);
     if (Colunas > nos) throw ECanal("A coluna do canal deve estar entre 1 e " + std::to_string(nos) + ".");
 
     TConstantes k{};
@@ -236,8 +254,17 @@ std::unique_ptr<TCaudalente> TCanalCinematico::CalcularCaudalente(int Colunas, T
     k.Z = Z.Valor;
 
     // Three time levels: the one the next step starts from and two to compute.
-    const auto tamanho = static_cast<std::size_t>(nos);
-    std::vector<double> memoria(6 * tamanho, 0.0);
+    // No node below the column asked for is ever read, so the levels hold
+    // only the nodes computed, whatever the channel's length.
+    const auto tamanho = static_cast<std::size_t>(Colunas);
+    std::vector<double> memoria;
+    try {
+      memoria.assign(6 * tamanho, 0.0);
+    } catch (const std::bad_alloc&) {
+      throw ECanal("Não há memória suficiente para calcular o caudalente na coluna " +
+                   std::to_string(Colunas) + " do canal (seriam necessários " +
+                   std::to_string(6 * tamanho * sizeof(double) / (1024 * 1024)) + " MB).");
+    }
     TNivel niveis[3];
     for (std::size_t n = 0; n < 3; ++n)
       niveis[n] = TNivel{memoria.data() + 2 * n * tamanho, memoria.data() + (2 * n + 1) * tamanho};
@@ -255,7 +282,7 @@ std::unique_ptr<TCaudalente> TCanalCinematico::CalcularCaudalente(int Colunas, T
         p.E = CaudalenteEncosta.VazaoEm(tp, dtEntrada) / 1000;
         perda = TPerda::Nenhuma;
       } else {
-        p.excesso = Chuva.IntensidadeInstantanea(tp) - Tie;
+        p.excesso = IntensidadeNoCanal(Chuva, tp) - Tie;
         perda = perdaDaForma;
       }
       return p;

@@ -56,8 +56,11 @@ class TCanalCinematico : public TCanalCinematicoCustom {
   // Progresso, when given, shows the simulated time every 23 steps.
   // Returns a channel series (Local 2) bound to ProfundidadeDaArea, empty when
   // it would have 2 points or fewer. Throws ECanal for a column outside the
-  // channel or a run longer than a series can hold.
-  std::unique_ptr<TCaudalente> CalcularCaudalente(int Colunas, TPrecipitacao& Chuva,
+  // channel, a channel longer than the program can count in columns, a run
+  // longer than a series can hold, a lack of memory or a storm that cannot be
+  // evaluated (the message says which). The work grows with Colunas, not with
+  // the channel's length. The storm is only read.
+  std::unique_ptr<TCaudalente> CalcularCaudalente(int Colunas, const TPrecipitacao& Chuva,
                                                   const TCaudalente& CaudalenteEncosta, double Tie,
                                                   double ComprimentoEncosta, IProgresso* Progresso);
 

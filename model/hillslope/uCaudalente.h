@@ -99,6 +99,12 @@ class TCaudalente {
   double Expoente = 0;
   uint8_t Local = 0;  // 0 undefined, 1 hillslope, 2 channel
 
+  // Set by the hillslope solvers when a piece of the older single-piece layout
+  // (Versao "1") found no runoff and has told the user so; the series is then
+  // empty. Part of the result so that runs on other threads never share it.
+  // Assign and Limpar leave it alone.
+  bool SemEscoamento = false;
+
  private:
   std::vector<TPonto> FPontos;
   TFuncaoProfundidade FFuncaoProfundidade;

@@ -7,14 +7,13 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <new>
 
 #include "model/hillslope/uInterfaceUsuario.h"
 #include "model/hillslope/uOndaCinematica.h"
 #include "model/hillslope/uRaiz.h"
 #include "toolkit/ArquivoIni.h"
 #include "toolkit/FormatoNumero.h"
-
-bool SemEscoamento = false;
 
 namespace {
 
@@ -68,6 +67,23 @@ class TEntrada {
   double intervalo_ = 0;
 };
 
+const char* const kErroNoLaco = "Ocorreu um erro quando calculando o caudalente na encosta.";
+
+// What a failure inside the time loop tells the user besides the opening line:
+// the model's own texts name the value or step that failed; a library's text
+// (English, internal) never reaches the user.
+std::string MotivoDoErro(const std::exception& e) {
+  if (dynamic_cast<const std::bad_alloc*>(&e)) return "\nNão há memória suficiente para o cálculo.";
+  if (dynamic_cast<const EErroAritmetico*>(&e) || dynamic_cast<const ECaudalente*>(&e))
+    return std::string("\n") + e.what();
+  return "";
+}
+
+std::string NaoFinito(const char* grandeza, double t) {
+  return std::string(grandeza) + " no tempo t = " + toolkit::FormatoGeral(t) +
+         " min não é um número finito. Verifique os parâmetros da chuva e do terreno.";
+}
+
 const char* MensagemComprimento(const std::string& Versao) {
   return Versao == "1" ? "O Item do comprimento da encosta não pode ser menor ou igual a zero."
                        : "O Item do comprimento de um trecho da encosta não pode ser menor ou igual a zero.";
@@ -79,7 +95,8 @@ std::string MensagemTie(double VIB, const std::string& causa) {
 
 }  // namespace
 
-double TempoFinalEscoamento(TPrecipitacaoExponencialNegativa& Chuva, const std::string& Versao, double Tie) {
+double TempoFinalEscoamento(const TPrecipitacaoExponencialNegativa& Chuva, const std::string& Versao,
+                            double Tie) {
   if (!(IntensidadeMaxima(Chuva) > Tie)) {
     if (Versao == "1") throw EEncostaCinematica(kSemEscoamento);
     return 0;
@@ -111,7 +128,7 @@ double TempoFinalEscoamento(TPrecipitacaoExponencialNegativa& Chuva, const std::
   return t;
 }
 
-double TempoAbstracaoInicial(const TTerreno& Terreno, TPrecipitacaoExponencialNegativa& Chuva) {
+double TempoAbstracaoInicial(const TTerreno& Terreno, const TPrecipitacaoExponencialNegativa& Chuva) {
   const double Ia = AbstracaoInicial(Terreno);  // mm
   // P(t) = i(t)·t/60 and d(i·t)/dt = I(t).
   const raiz::TNewton r = raiz::Newton(
@@ -164,9 +181,9 @@ void TEncostaCinematicaCustom::SetComprimento(int n) {
   FComprimento = n;
 }
 
-int TEncostaCinematicaCustom::NumeroLinhas() const {
+int64_t TEncostaCinematicaCustom::NumeroLinhas() const {
   if (FComprimento <= 50) return 100;
-  return static_cast<int>(std::lround(FComprimento / 0.5));
+  return std::llround(FComprimento / 0.5);
 }
 
 double TEncostaCinematicaCustom::DeltaX() const {
@@ -190,41 +207,44 @@ double TEncostaCinematicaCustom::Alfa() const {
 
 // ---------------------------------------------------------------------------
 
-std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitacaoExponencialNegativa& Chuva,
-                                                                    TCaudalente* Entrada,
-                                                                    IProgresso* Progresso, int Linhas) {
-  auto serieVazia = [] {
+std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(
+    const TPrecipitacaoExponencialNegativa& Chuva, TCaudalente* Entrada, IProgresso* Progresso, int Linhas) {
+  auto serieVazia = [](bool semEscoamento = false) {
     auto s = std::make_unique<TCaudalente>();
     s->Local = 1;
+    s->SemEscoamento = semEscoamento;
     return s;
   };
   LaminaEscoada = 0;
 
   if (Versao == "1" && IntensidadeMaxima(Chuva) < VIB()) {
-    SemEscoamento = true;
     MensagensDoModelo().Informar(
         MensagemTie(VIB(),
                     " e para as condições fornecidas não existe escoamento, pois a "
                     "Tie é maior do que a intensidade instantânea de precipitação."));
-    return serieVazia();
+    return serieVazia(true);
   }
   const double tfe = TempoFinalEscoamento(Chuva, Versao, VIB());
-  const double tia = TempoAbstracaoInicial(*this, Chuva);
+  double tia;
+  try {
+    tia = TempoAbstracaoInicial(*this, Chuva);
+  } catch (const EErroAritmetico& e) {
+    throw EEncostaCinematica(e.what());
+  }
   // A storm that never fills the abstraction gives no runoff on any layout.
   if (std::isinf(tia) && Versao != "1") return serieVazia();
   if (Versao == "1" && tia > tfe) {
-    SemEscoamento = true;
     MensagensDoModelo().Informar(
         MensagemTie(VIB(),
                     " e para as condições"
                     " fornecidas não existe escoamento, pois o tempo para preenchimento das"
                     " abstrações iniciais é maior do que o tempo final do escoamento."));
-    return serieVazia();
+    return serieVazia(true);
   }
 
   // A run on an undefined grid would produce nonsense (division by zero) or
   // write past the arrays: refuse it with a message instead.
-  const int N = NumeroLinhas();
+  const int64_t N = NumeroLinhas();
   if (Comprimento() <= 0) throw EEncostaCinematica(MensagemComprimento(Versao));
   const double alfa = Alfa();
   if (!(alfa > 0) || !std::isfinite(alfa))
@@ -262,14 +282,14 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
       do {
         t += dtMin;
         Q = vazaoTopo(t);
-        if (!std::isfinite(Q)) throw EErroAritmetico();
+        if (!std::isfinite(Q)) throw EErroAritmetico(NaoFinito("A vazão que deixa a primeira linha", t));
         AdicionarPonto(*serie, t, Q > 0 ? Q : 0);
       } while (Q > 0);
     } else {
       TPlanoCinematico plano(Linhas, dx, dtS, alfa);
       auto contorno = [&](double tc) {
         const double Q0 = vazaoTopo(tc);
-        if (!std::isfinite(Q0)) throw EErroAritmetico();
+        if (!std::isfinite(Q0)) throw EErroAritmetico(NaoFinito("A vazão que deixa a primeira linha", tc));
         plano.DefinirTopo(Q0);
         return Q0;
       };
@@ -294,7 +314,7 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
         }
         const double e = (Chuva.IntensidadeInstantanea(t) - VIBmmh) / 3600000;  // m/s
         const double M = plano.Avancar(e);
-        if (!std::isfinite(M)) throw EErroAritmetico();
+        if (!std::isfinite(M)) throw EErroAritmetico(NaoFinito("A profundidade na última linha", t));
         // A dry outlet ends the run unless water may still come from above.
         if (M <= 0 && (Versao == "1" || entrada.Vazia())) parar = true;
         t += dtMin;
@@ -319,9 +339,8 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(TPrecipitaca
     }
   } catch (const EEncostaCinematica&) {
     throw;
-  } catch (const std::exception&) {
-    throw EEncostaCinematica(std::string("Ocorreu um erro quando calculando o caudalente na encosta.") +
-                             kContato);
+  } catch (const std::exception& e) {
+    throw EEncostaCinematica(kErroNoLaco + MotivoDoErro(e) + kContato);
   }
 
   if (serie->Count() < 3) {

@@ -27,20 +27,18 @@ class EEncostaCinematica : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Set by a run of a piece with Versao "1" that finds no runoff (and shows its
-// message); TEncostaCinematicaSecoes::CalcularCaudalente clears it before a
-// run and reads it afterwards. Nobody else writes it.
-extern bool SemEscoamento;
-
 // Time (min) at which the instantaneous intensity falls to Tie (mm/h): the end
 // of rainfall excess. When the storm's peak is not above Tie, Versao "1"
 // throws the no-runoff message and any other Versao returns 0. Throws the
 // convergence message when Newton does not settle within 200 steps.
-double TempoFinalEscoamento(TPrecipitacaoExponencialNegativa& Chuva, const std::string& Versao, double Tie);
+double TempoFinalEscoamento(const TPrecipitacaoExponencialNegativa& Chuva, const std::string& Versao,
+                            double Tie);
 
 // Time (min) at which the cumulative rain reaches the terrain's initial
-// abstraction; 0 when Newton does not settle.
-double TempoAbstracaoInicial(const TTerreno& Terreno, TPrecipitacaoExponencialNegativa& Chuva);
+// abstraction; 0 when Newton does not settle, +inf when the storm never fills
+// it. Throws EErroAritmetico (with the storm's message) when the storm cannot
+// be evaluated at all.
+double TempoAbstracaoInicial(const TTerreno& Terreno, const TPrecipitacaoExponencialNegativa& Chuva);
 
 // A plane hillslope or one segment of an irregular hillslope: the ground plus
 // its length. Project-file sections: those of TTerreno and "Encosta" + Sufixo.
@@ -67,11 +65,12 @@ class TEncostaCinematicaCustom : public TTerreno {
   // Throws EEncostaCinematica (message by Versao) for n < 0; 0 is stored.
   void SetComprimento(int n);
 
-  // Grid of a run: N cells of DeltaX m, N * DeltaX = Comprimento.
-  int NumeroLinhas() const;  // 100 up to 50 m, else 2 * Comprimento
-  double DeltaX() const;     // Comprimento / 100, at most 0.5 m
-  double DeltaT() const;     // min, by VIB: 0.35 (<= 10) ... 0.10 (> 120)
-  double Alfa() const;       // sqrt(St) / nt, s^-1 m^(1/3)
+  // Grid of a run: N cells of DeltaX m, N * DeltaX = Comprimento. Counted in
+  // 64 bits: the longest piece has 2 * 2^31 lines, beyond what a run accepts.
+  int64_t NumeroLinhas() const;  // 100 up to 50 m, else 2 * Comprimento
+  double DeltaX() const;         // Comprimento / 100, at most 0.5 m
+  double DeltaT() const;         // min, by VIB: 0.35 (<= 10) ... 0.10 (> 120)
+  double Alfa() const;           // sqrt(St) / nt, s^-1 m^(1/3)
 
   // "1": a hillslope of the older single-piece layout (no-runoff messages, dry
   // outlet ends the run); "2": a piece of the segment list.
@@ -87,15 +86,17 @@ class TEncostaCinematica : public TEncostaCinematicaCustom {
   using TEncostaCinematicaCustom::TEncostaCinematicaCustom;
 
   // Hydrograph at the lower end of cell Linhas (1 <= Linhas <= NumeroLinhas),
-  // always with Local = 1. Entrada is the hydrograph entering at the top
+  // always with Local = 1 (SemEscoamento set when a Versao "1" piece finds no
+  // runoff and has told the user). Entrada is the hydrograph entering at the top
   // (nullptr or empty: none); its Alfa and Expoente are set to this piece's.
   // Progresso (may be nullptr) shows the simulated time every 23 steps. The
   // points are one step apart, from the time the initial abstraction is
   // filled to a closing zero; the series is empty when there is no runoff or
   // it has fewer than 3 points.
   // Throws EEncostaCinematica when the run fails or would pass the 65,535
-  // points a series can hold.
-  std::unique_ptr<TCaudalente> CalcularCaudalente(TPrecipitacaoExponencialNegativa& Chuva,
+  // points a series can hold. The storm is only read, so runs on other
+  // threads may share it.
+  std::unique_ptr<TCaudalente> CalcularCaudalente(const TPrecipitacaoExponencialNegativa& Chuva,
                                                   TCaudalente* Entrada, IProgresso* Progresso, int Linhas);
 };
 
@@ -105,6 +106,8 @@ class TEncostaCinematica : public TEncostaCinematicaCustom {
 class TEncostaCinematicaSecoes {
  public:
   static constexpr int MaximoTrechos = 255;
+  // Lines a computation accepts: the line selector and the series count in 16 bits.
+  static constexpr int64_t MaximoLinhas = 65535;
 
   TEncostaCinematicaSecoes() = default;
   explicit TEncostaCinematicaSecoes(const std::string& sufixo) : Sufixo(sufixo) {}
@@ -120,8 +123,12 @@ class TEncostaCinematicaSecoes {
   // New segments get the list's Sufixo and Versao "2"; surplus ones are freed.
   // n outside 0..255 throws EEncostaCinematica.
   void SetCount(int n);
-  // Sum of the segments' NumeroLinhas, kept in 16 bits as the line selector has it.
-  uint16_t SomaLinhas() const;
+  // Sum of the segments' NumeroLinhas, in 64 bits so that no length wraps it;
+  // at most MaximoLinhas for a hillslope that can be computed.
+  int64_t SomaLinhas() const;
+  // Throws EEncostaCinematica, naming the segment, when SomaLinhas exceeds
+  // MaximoLinhas. CalcularCaudalente checks it first.
+  void VerificarLinhas() const;
   // Removes position Indice (0-based); nothing on an empty list.
   void Excluir(int Indice);
   // Copies Trecho's values into a new position Indice (0..Count); sets
@@ -141,7 +148,10 @@ class TEncostaCinematicaSecoes {
   // segments run from the top, each fed by the outflow of the one above.
   // Lamina of the result and LaminaEscoada are volume per metre of width over
   // the contributing length (m). ProgressoTrecho shows the segment number.
-  std::unique_ptr<TCaudalente> CalcularCaudalente(uint16_t Linha, TPrecipitacaoExponencialNegativa& Chuva,
+  // The result's SemEscoamento tells that a Versao "1" piece found no runoff
+  // (the series is then empty).
+  std::unique_ptr<TCaudalente> CalcularCaudalente(uint16_t Linha,
+                                                  const TPrecipitacaoExponencialNegativa& Chuva,
                                                   IProgresso* ProgressoTempo, IProgresso* ProgressoTrecho);
 
   std::string Sufixo;

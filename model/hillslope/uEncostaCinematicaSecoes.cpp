@@ -59,10 +59,33 @@ void TEncostaCinematicaSecoes::SetCount(int n) {
   while (Count() < n) FTrechos.push_back(NovoTrecho(Sufixo));
 }
 
-uint16_t TEncostaCinematicaSecoes::SomaLinhas() const {
-  uint16_t soma = 0;
-  for (const auto& trecho : FTrechos) soma = static_cast<uint16_t>(soma + trecho->NumeroLinhas());
+int64_t TEncostaCinematicaSecoes::SomaLinhas() const {
+  int64_t soma = 0;
+  for (const auto& trecho : FTrechos) soma += trecho->NumeroLinhas();
   return soma;
+}
+
+void TEncostaCinematicaSecoes::VerificarLinhas() const {
+  int64_t soma = 0;
+  for (int i = 0; i < Count(); ++i) {
+    const TEncostaCinematica& trecho = *FTrechos[static_cast<std::size_t>(i)];
+    const int64_t n = trecho.NumeroLinhas();
+    soma += n;
+    if (soma <= MaximoLinhas) continue;
+    // Name the segment that passes the limit, and whether it does so alone.
+    const std::string qual =
+        Count() == 1 ? std::string("A encosta") : "O trecho " + std::to_string(i + 1) + " da encosta";
+    const std::string limite =
+        " O cálculo aceita no máximo " + std::to_string(MaximoLinhas) +
+        " linhas (cada linha tem meio metro nos trechos de mais de 50 m); reduza o comprimento.";
+    if (n > MaximoLinhas || i == 0)
+      throw EEncostaCinematica(qual + ", com " + std::to_string(trecho.Comprimento()) +
+                               " m de comprimento, teria " + std::to_string(n) + " linhas de cálculo." +
+                               limite);
+    throw EEncostaCinematica("Com o trecho " + std::to_string(i + 1) + " (" +
+                             std::to_string(trecho.Comprimento()) + " m), a encosta teria " +
+                             std::to_string(soma) + " linhas de cálculo." + limite);
+  }
 }
 
 void TEncostaCinematicaSecoes::Excluir(int Indice) {
@@ -152,9 +175,10 @@ bool TEncostaCinematicaSecoes::LerArquivo(const std::string& NomeArquivo) {
 // ---------------------------------------------------------------------------
 
 std::unique_ptr<TCaudalente> TEncostaCinematicaSecoes::CalcularCaudalente(
-    uint16_t Linha, TPrecipitacaoExponencialNegativa& Chuva, IProgresso* ProgressoTempo,
+    uint16_t Linha, const TPrecipitacaoExponencialNegativa& Chuva, IProgresso* ProgressoTempo,
     IProgresso* ProgressoTrecho) {
-  SemEscoamento = false;
+  VerificarLinhas();
+  bool semEscoamento = false;
   auto saida = std::make_unique<TCaudalente>();
   saida->Local = 1;
   TCaudalente entrada;
@@ -162,7 +186,7 @@ std::unique_ptr<TCaudalente> TEncostaCinematicaSecoes::CalcularCaudalente(
   LaminaEscoada = 0;
   double Lt = 0;  // contributing length, m
   int d = Linha;  // line still to reach, counted from the top of the current segment
-  const int soma = SomaLinhas();
+  const int64_t soma = SomaLinhas();
 
   for (int i = 0; i < Count(); ++i) {
     if (ProgressoTrecho) {
@@ -173,7 +197,8 @@ std::unique_ptr<TCaudalente> TEncostaCinematicaSecoes::CalcularCaudalente(
     // A segment without runoff passes on what the one above it produced.
     if (saida->Count() > 0) entrada.Assign(*saida);
     TEncostaCinematica& trecho = *FTrechos[i];
-    const int n = trecho.NumeroLinhas();
+    // Within the limit VerificarLinhas has checked.
+    const int n = static_cast<int>(trecho.NumeroLinhas());
     if (n < d) {
       saida = trecho.CalcularCaudalente(Chuva, &entrada, ProgressoTempo, n);
       Lt += trecho.Comprimento();
@@ -184,15 +209,17 @@ std::unique_ptr<TCaudalente> TEncostaCinematicaSecoes::CalcularCaudalente(
       Lt += trecho.Comprimento() > 50 ? d * 0.5 : d * trecho.Comprimento() / 100.0;
       d = 0;
     }
+    semEscoamento = semEscoamento || saida->SemEscoamento;
   }
 
   // Without a contributing length there is no depth to speak of (and no
   // area to divide by).
   if (Lt > 0) LaminaEscoada = saida->Volume / (Lt * 1000);
   saida->Lamina = LaminaEscoada;
-  if (SemEscoamento) {
+  if (semEscoamento) {
     saida = std::make_unique<TCaudalente>();
     saida->Local = 1;
+    saida->SemEscoamento = true;
   }
   saida->Calcular(Lt > 0 ? Lt * 1 * 1000 : 1);
   return saida;

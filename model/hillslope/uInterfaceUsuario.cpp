@@ -1,5 +1,7 @@
 #include "model/hillslope/uInterfaceUsuario.h"
 
+#include <atomic>
+
 namespace {
 
 class TDescartarMensagens : public IMensagens {
@@ -8,10 +10,16 @@ class TDescartarMensagens : public IMensagens {
 };
 
 TDescartarMensagens descarte;
-IMensagens* receptorAtual = &descarte;
+// Set by the program, the calculator or a test; atomic so that computations
+// on other threads read it safely while it is swapped.
+std::atomic<IMensagens*> receptorAtual{&descarte};
 
 }  // namespace
 
-IMensagens& MensagensDoModelo() { return *receptorAtual; }
+IMensagens& MensagensDoModelo() {
+  return *receptorAtual.load();
+}
 
-void DefinirMensagensDoModelo(IMensagens* receptor) { receptorAtual = receptor ? receptor : &descarte; }
+void DefinirMensagensDoModelo(IMensagens* receptor) {
+  receptorAtual.store(receptor ? receptor : &descarte);
+}

@@ -24,6 +24,7 @@ class IMensagens {
 
 // The one receiver of information messages for the whole process. The program
 // installs its message box at start-up, the calculator its stderr writer, tests
-// a recorder; until then messages are discarded.
+// a recorder; until then messages are discarded. Computations on several
+// threads share it: a receiver must then accept calls from any of them.
 IMensagens& MensagensDoModelo();
 void DefinirMensagensDoModelo(IMensagens* receptor);  // nullptr: discard again

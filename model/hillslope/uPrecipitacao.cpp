@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "toolkit/ArquivoIni.h"
+#include "toolkit/FormatoNumero.h"
 
 namespace {
 
@@ -153,28 +154,37 @@ void TPrecipitacaoExponencialNegativa::SetC(double x) {
   FC = x;
 }
 
-double TPrecipitacaoExponencialNegativa::IntensidadeMedia(double t) {
+void TPrecipitacaoExponencialNegativa::FalhaIntensidade(double t, const char* causa) const {
+  using toolkit::FormatoGeral;
+  throw EErroAritmetico("A intensidade da chuva não pode ser calculada no tempo t = " + FormatoGeral(t) +
+                        " min: " + causa + " (K = " + FormatoGeral(FK) + ", Tr = " + FormatoGeral(FTr) +
+                        ", a = " + FormatoGeral(FA) + ", b = " + FormatoGeral(FB) +
+                        ", c = " + FormatoGeral(FC) + "). Verifique os parâmetros da chuva.");
+}
+
+double TPrecipitacaoExponencialNegativa::IntensidadeMedia(double t) const {
   const double base = t + FB;
   // ln of a non-positive number has no value: the caller gets an arithmetic error.
-  if (!(base > 0)) throw EErroAritmetico();
+  if (!(base > 0)) FalhaIntensidade(t, "t + b não é maior que zero");
   const double divisor = std::exp(FC * std::log(base));
-  if (divisor == 0 || !std::isfinite(divisor)) throw EErroAritmetico();
+  if (divisor == 0 || !std::isfinite(divisor))
+    FalhaIntensidade(t, "(t + b) elevado a c ultrapassa os números que o programa representa");
   return FKTrA / divisor;
 }
 
-double TPrecipitacaoExponencialNegativa::IntensidadeInstantanea(double t) {
+double TPrecipitacaoExponencialNegativa::IntensidadeInstantanea(double t) const {
   return IntensidadeMedia(t) * (1 - FC * t / (t + FB));
 }
 
-double TPrecipitacaoExponencialNegativa::Altura(double t) {
+double TPrecipitacaoExponencialNegativa::Altura(double t) const {
   return IntensidadeMedia(t) * t / 60;
 }
 
-double TPrecipitacaoExponencialNegativa::AlturaEntre(double t1, double t2) {
+double TPrecipitacaoExponencialNegativa::AlturaEntre(double t1, double t2) const {
   return (t2 * IntensidadeMedia(t2) - t1 * IntensidadeMedia(t1)) / 60;
 }
 
-double TPrecipitacaoExponencialNegativa::TempoDaIntensidade(double x) {
+double TPrecipitacaoExponencialNegativa::TempoDaIntensidade(double x, TIteracaoInversa* Trabalho) const {
   // The starting guess follows how early a storm of typical coefficients
   // reaches such an intensity: the stronger x, the closer to t = 0.
   double t0;
@@ -199,48 +209,52 @@ double TPrecipitacaoExponencialNegativa::TempoDaIntensidade(double x) {
         return raiz::TAvaliacao{residuo, derivada};
       },
       t0, 1e-7, 100, true);
-  Iteracoes = newton.iteracoes;
-  Residuo = newton.residuo;
-  Derivada = newton.derivada;
-  Passo = newton.passo;
+  TIteracaoInversa w;
+  w.Iteracoes = newton.iteracoes;
+  w.Residuo = newton.residuo;
+  w.Derivada = newton.derivada;
+  w.Passo = newton.passo;
   double t = newton.x;
 
-  if (Iteracoes > 100) {
+  if (w.Iteracoes > 100) {
     // I(t) falls with t: a positive residual means the root lies later.
     const auto b = raiz::Bisseccao([this, x](double tm) { return IntensidadeInstantanea(tm) - x; }, 0, 100000,
                                    1e-7, false);
-    LimiteInferior = b.inferior;
-    LimiteSuperior = b.superior;
-    Residuo = b.residuo;
+    w.LimiteInferior = b.inferior;
+    w.LimiteSuperior = b.superior;
+    w.Residuo = b.residuo;
     t = b.x;
   }
+  if (Trabalho) *Trabalho = w;
   return t >= 0 ? t : 0;
 }
 
-double TPrecipitacaoExponencialNegativa::DuracaoDaAltura(double P) {
+double TPrecipitacaoExponencialNegativa::DuracaoDaAltura(double P, TIteracaoInversa* Trabalho) const {
   const auto newton = raiz::Newton(
       [this, P](double t) {
         return raiz::TAvaliacao{IntensidadeMedia(t) * t - 60 * P, IntensidadeInstantanea(t)};
       },
       1, 1e-10, 100, false);
-  Iteracoes = newton.iteracoes;
-  Residuo = newton.residuo;
-  Derivada = newton.derivada;
-  Passo = newton.passo;
+  TIteracaoInversa w;
+  w.Iteracoes = newton.iteracoes;
+  w.Residuo = newton.residuo;
+  w.Derivada = newton.derivada;
+  w.Passo = newton.passo;
   double t = newton.x;
 
-  if (Iteracoes > 100) {
+  if (w.Iteracoes > 100) {
     const auto b = raiz::Bisseccao([this, P](double tm) { return IntensidadeMedia(tm) * tm - 60 * P; }, 0,
                                    1000, 1e-7, true);
-    LimiteInferior = b.inferior;
-    LimiteSuperior = b.superior;
-    Residuo = b.residuo;
+    w.LimiteInferior = b.inferior;
+    w.LimiteSuperior = b.superior;
+    w.Residuo = b.residuo;
     t = b.x;
   }
+  if (Trabalho) *Trabalho = w;
   return t >= 0 ? t : 0;
 }
 
-void TPrecipitacaoExponencialNegativa::PreencherSerie(ISerieGrafico& Serie) {
+void TPrecipitacaoExponencialNegativa::PreencherSerie(ISerieGrafico& Serie) const {
   Serie.Limpar();
   // nearbyint rounds a half to the even neighbour.
   const long n = Duracao > 0 ? static_cast<long>(std::nearbyint(Duracao)) : 50;

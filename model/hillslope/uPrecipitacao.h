@@ -20,6 +20,19 @@ class EPrecipitacao : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Working values of one inverse computation (TempoDaIntensidade,
+// DuracaoDaAltura): Newton's last iteration and, when Newton gave up (more
+// than 100 iterations), the bisection's final bracket and residual. They
+// belong to the caller, so one storm can serve several computations at once.
+struct TIteracaoInversa {
+  int Iteracoes = 0;
+  double Residuo = 0;
+  double Derivada = 0;
+  double Passo = 0;
+  double LimiteInferior = 0;
+  double LimiteSuperior = 0;
+};
+
 // The interface every storm offers to the solvers, the charts and the project file.
 class TPrecipitacao {
  public:
@@ -45,31 +58,23 @@ class TPrecipitacao {
   virtual void GravarSecoes(toolkit::TArquivoIni& Ini) const;
 
   // Clears the series and adds the hyetograph, one point per minute.
-  virtual void PreencherSerie(ISerieGrafico& Serie) = 0;
-  // I(t) and i(t), mm/h; throw EErroAritmetico when t + B <= 0.
-  virtual double IntensidadeInstantanea(double t) = 0;
-  virtual double IntensidadeMedia(double t) = 0;
+  virtual void PreencherSerie(ISerieGrafico& Serie) const = 0;
+  // I(t) and i(t), mm/h; throw EErroAritmetico, naming t and the coefficients,
+  // when t + B <= 0 or (t + B)^C cannot be represented.
+  virtual double IntensidadeInstantanea(double t) const = 0;
+  virtual double IntensidadeMedia(double t) const = 0;
   // Time (min) at which I(t) = x; never throws (bisection when Newton fails).
-  virtual double TempoDaIntensidade(double x) = 0;
+  // Trabalho, when given, receives the working values of the search.
+  virtual double TempoDaIntensidade(double x, TIteracaoInversa* Trabalho = nullptr) const = 0;
   // Duration (min) whose cumulative depth is P mm; never throws.
-  virtual double DuracaoDaAltura(double P) = 0;
-  virtual double Altura(double t) = 0;
+  virtual double DuracaoDaAltura(double P, TIteracaoInversa* Trabalho = nullptr) const = 0;
+  virtual double Altura(double t) const = 0;
   // Rain fallen between t1 and t2 (t1 the earlier time), mm.
-  virtual double AlturaEntre(double t1, double t2) = 0;
+  virtual double AlturaEntre(double t1, double t2) const = 0;
 
   std::string Sufixo;
   double Duracao = 0;            // min; only sets the length of the hyetograph
   double PrecipitacaoTotal = 0;  // mm; stored, never computed with
-
-  // Working values of the last inverse computation (TempoDaIntensidade,
-  // DuracaoDaAltura). They are object state: one storm serves one
-  // computation at a time.
-  int Iteracoes = 0;
-  double Residuo = 0;
-  double Derivada = 0;
-  double Passo = 0;
-  double LimiteInferior = 0;
-  double LimiteSuperior = 0;
 
  protected:
   bool LerSecaoPrecipitacao(toolkit::TArquivoIni& Ini);
@@ -85,13 +90,13 @@ class TPrecipitacaoExponencialNegativa : public TPrecipitacao {
   bool LerSecoes(toolkit::TArquivoIni& Ini) override;
   void GravarSecoes(toolkit::TArquivoIni& Ini) const override;
 
-  void PreencherSerie(ISerieGrafico& Serie) override;
-  double IntensidadeInstantanea(double t) override;
-  double IntensidadeMedia(double t) override;
-  double TempoDaIntensidade(double x) override;
-  double DuracaoDaAltura(double P) override;
-  double Altura(double t) override;
-  double AlturaEntre(double t1, double t2) override;
+  void PreencherSerie(ISerieGrafico& Serie) const override;
+  double IntensidadeInstantanea(double t) const override;
+  double IntensidadeMedia(double t) const override;
+  double TempoDaIntensidade(double x, TIteracaoInversa* Trabalho = nullptr) const override;
+  double DuracaoDaAltura(double P, TIteracaoInversa* Trabalho = nullptr) const override;
+  double Altura(double t) const override;
+  double AlturaEntre(double t1, double t2) const override;
 
   // Setters refuse a negative value (EPrecipitacao with the user's message);
   // zero is accepted as an interim state. SetTr, SetK and SetA refresh KTrA.
@@ -114,6 +119,7 @@ class TPrecipitacaoExponencialNegativa : public TPrecipitacao {
 
  private:
   void CalcularKTrA();
+  [[noreturn]] void FalhaIntensidade(double t, const char* causa) const;
 
   double FKTrA = -1;
   double FTr = 0;

@@ -8,10 +8,13 @@
 #include <string>
 
 // A floating-point failure of a model formula (logarithm of a non-positive
-// number, division by zero, a result that is not a number).
+// number, division by zero, a result that is not a number). The message names
+// the value or step that failed where the thrower knows it; the bare default
+// is for failures that the root finders absorb and never reach the user.
 class EErroAritmetico : public std::runtime_error {
  public:
   EErroAritmetico() : std::runtime_error("Operação de ponto flutuante inválida.") {}
+  explicit EErroAritmetico(const std::string& mensagem) : std::runtime_error(mensagem) {}
 };
 
 namespace raiz {

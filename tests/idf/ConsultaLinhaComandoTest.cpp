@@ -1,11 +1,13 @@
 // The calculator's database mode, on the delivered files: usage errors, the
 // stations of a state and the interpolation against an independent sum.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <iterator>
+#include <limits>
 #include <regex>
 #include <sstream>
 
@@ -62,6 +64,25 @@ TEST(ConsultaLinhaComando, UsoErradoSaiComDois) {
        "45\xC2\xB0"
        "00'00\""},
       {"--idf-qualquer", "x"},
+      // Typed coordinates are checked whole, ranges included.
+      {"--idf-interpolar",
+       "99\xC2\xB0"
+       "99'99\"",
+       "45\xC2\xB0"
+       "00'00\""},
+      {"--idf-interpolar", "20x45y14z",
+       "45\xC2\xB0"
+       "00'00\""},
+      {"--idf-interpolar",
+       "20\xC2\xB0"
+       "00'00\"",
+       "45\xC2\xB0"
+       "00'00\"x"},
+      {"--idf-interpolar",
+       "20\xC2\xB0"
+       "00'00\"",
+       "45\xC2\xB0"
+       "60'00\""},
   };
   for (const auto& args : casos) {
     const Saida s = Executar(args);
@@ -83,6 +104,36 @@ TEST(ConsultaLinhaComando, BancoAusenteSaiComUm) {
                      "/nao/existe/")
                 .codigo,
             1);
+}
+
+// A damaged station never reaches the output as a non-number: the database
+// is refused naming the file and the station (exit 1), for lists and
+// interpolation alike.
+TEST(ConsultaLinhaComando, EstacaoEstragadaNaoViraNull) {
+  const fs::path pasta = fs::temp_directory_path() / ("caudalente_consulta_" + std::to_string(::getpid()));
+  fs::create_directories(pasta);
+  const std::string c =
+      "20\xB0"
+      "00'00\"";
+  std::array<std::vector<teste_idf::Estacao>, 27> e;
+  e[12] = {{"Vi\xE7osa", std::numeric_limits<double>::quiet_NaN(), 0.2, 10, 0.8, "A", c, c}};
+  e[24] = {{"Campinas", 1000, 0.2, 10, 0.8, "A", c, c}};
+  teste_idf::Gravar(pasta / "Estados_Nim21.bin", teste_idf::ArquivoEstacoes(e));
+  const std::string p = pasta.string() + "/";
+  for (const auto& args : std::vector<std::vector<std::string>>{{"--idf-estacoes", "Minas Gerais"},
+                                                                {"--idf-interpolar",
+                                                                 "21\xC2\xB0"
+                                                                 "00'00\"",
+                                                                 "45\xC2\xB0"
+                                                                 "00'00\""}}) {
+    const Saida s = Executar(args, p);
+    EXPECT_EQ(s.codigo, 1) << args[0];
+    EXPECT_TRUE(s.out.empty()) << s.out;
+    EXPECT_EQ(s.err, "O arquivo " + p +
+                         "Estados_Nim21.bin está corrompido: na estação \"Viçosa\" (número 1 de"
+                         " Minas Gerais), o coeficiente K não é um número finito.\n");
+  }
+  fs::remove_all(pasta);
 }
 
 TEST(ConsultaLinhaComando, EstacoesPorNomeOuIndice) {

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <random>
 
 #include "common/Tolerancia.h"
@@ -125,6 +126,56 @@ TEST(CoordenadaTexto, ParNaoNumericoFalhaComErroDeConversao) {
     } catch (const toolkit::EConversaoInvalida& e) {
       EXPECT_EQ(std::string(e.what()), mensagem);
     }
+  }
+}
+
+// Typed coordinates are checked whole; what the check accepts converts.
+TEST(CoordenadaTexto, VerificarCoordenadaConfereOTextoInteiro) {
+  const auto lat = TEixoCoordenada::Latitude;
+  const auto lon = TEixoCoordenada::Longitude;
+  const struct {
+    std::string texto;
+    TEixoCoordenada eixo;
+    const char* motivo;  // part of the reason; nullptr: valid
+  } casos[] = {
+      {Coord(20, 45, 14), lat, nullptr},
+      {Coord(0, 0, 0), lon, nullptr},
+      {Coord(90, 0, 0), lat, nullptr},
+      {Coord(99, 59, 59), lon, nullptr},
+      {"20\xC2\xBA"
+       "45'14\"",
+       lat, nullptr},  // the ordinal sign of Brazilian keyboards
+      {Coord(99, 99, 99), lat, "passa de 90 graus"},
+      {Coord(90, 0, 1), lat, "passa de 90 graus"},
+      {Coord(91, 0, 0), lat, "passa de 90 graus"},
+      {Coord(20, 60, 0), lat, "tem 60 minutos"},
+      {Coord(20, 45, 60), lon, "tem 60 segundos"},
+      {"20x45y14z", lat, "não está na forma GG°MM'SS\""},
+      {Coord(20, 45, 14) + "abc", lat, "tem texto depois do sinal dos segundos"},
+      {Coord(20, 45, 14) + " ", lon, "tem texto depois do sinal dos segundos"},
+      {"20\xC2\xB0"
+       "45'14",
+       lat, "não está na forma"},  // no seconds mark
+      {" 5\xC2\xB0"
+       "45'14\"",
+       lat, "não está na forma"},  // blanks are not digits
+      {"2-\xC2\xB0"
+       "45'14\"",
+       lat, "não está na forma"},
+      {"", lat, "não está na forma"},
+      {"  \xC2\xB0  '  \"", lon, "A longitude"},         // the empty coordinate is no place
+      {"20\x01\x1B[2J", lat, "A latitude \"20??[2J\""},  // control bytes are not echoed
+      {"\xFF\xFE", lat, "A latitude \"??\""},            // nor bytes that are not UTF-8
+  };
+  for (const auto& c : casos) {
+    const std::string motivo = VerificarCoordenada(c.texto, c.eixo);
+    if (!c.motivo) {
+      EXPECT_EQ(motivo, "") << c.texto;
+      EXPECT_NO_THROW(TextoParaGraus(c.texto)) << c.texto;
+      continue;
+    }
+    EXPECT_NE(motivo.find(c.motivo), std::string::npos) << c.texto << " -> " << motivo;
+    for (const char ch : motivo) EXPECT_FALSE(static_cast<unsigned char>(ch) < 0x20) << motivo;
   }
 }
 
@@ -261,6 +312,79 @@ TEST_F(BancoTeste, ArquivoIncoerenteDaErroClaroSemLerAlemDoFim) {
   }
 }
 
+// A record that would put a non-number into a list or the interpolation is
+// refused with the file, the state and the station named, and no raw byte of
+// the damaged texts in the message.
+TEST_F(BancoTeste, RegistroEstragadoEhRecusadoNomeandoArquivoEEstacao) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const std::string boa = Coord(20, 0, 0);
+  const struct {
+    Estacao estacao;
+    const char* defeito;
+  } casos[] = {
+      {{W("Viçosa"), nan, 0.2, 10, 0.8, "A", W(boa), W(boa)}, "o coeficiente K não é um número finito"},
+      {{W("Viçosa"), 1000, inf, 10, 0.8, "A", W(boa), W(boa)}, "o coeficiente a não é um número finito"},
+      {{W("Viçosa"), 1000, 0.2, -inf, 0.8, "A", W(boa), W(boa)}, "o coeficiente b não é um número finito"},
+      {{W("Viçosa"), 1000, 0.2, 10, nan, "A", W(boa), W(boa)}, "o coeficiente c não é um número finito"},
+      {{W("Viçosa"), 1000, 0.2, 10, 0.8, "A",
+        W("ab\xC2\xB0"
+          "00'00\""),
+        W(boa)},
+       "a latitude \"ab°00'00\"\" não pode ser lida"},
+      {{W("Viçosa"), 1000, 0.2, 10, 0.8, "A", W(boa), "\x01\x02\xB0\x1B[2J\r\n"},
+       "a longitude \"??°?[2J??\" não pode ser lida"},
+  };
+  for (const auto& c : casos) {
+    std::array<std::vector<Estacao>, 27> e;
+    e[12] = {Est("Belo Horizonte", 1500, Coord(19, 55, 0), Coord(43, 56, 0)), c.estacao};
+    GravarEstacoes(e);
+    TBDPrecipitacao bd(Pasta());
+    try {
+      bd.LerEstados();
+      ADD_FAILURE() << c.defeito;
+    } catch (const EArquivoCorrompido& x) {
+      EXPECT_EQ(std::string(x.what()),
+                "O arquivo " + Pasta() + ArquivoEstados +
+                    " está corrompido: na estação \"Viçosa\" (número 2 de Minas Gerais), " + c.defeito + ".");
+    }
+    EXPECT_TRUE(bd.Estacoes(12).empty());
+  }
+
+  // A locality: the same for the state whose list is read.
+  std::array<std::vector<Localidade>, 27> l;
+  l[4] = {{W("Ilhéus"), W(Coord(14, 47, 0)),
+           "1x\xB0"
+           "00'00\""}};
+  GravarLocalidades(l);
+  TBDPrecipitacao bd(Pasta());
+  EXPECT_NO_THROW(bd.LerLocalidades(3));
+  try {
+    bd.LerLocalidades(4);
+    ADD_FAILURE() << "locality accepted";
+  } catch (const EArquivoCorrompido& x) {
+    EXPECT_NE(std::string(x.what()).find(std::string(ArquivoLocalidades) +
+                                         " está corrompido: na localidade \"Ilhéus\" (número 1 de Bahia), a "
+                                         "longitude \"1x°00'00\"\" não pode ser lida."),
+              std::string::npos)
+        << x.what();
+  }
+}
+
+// The empty coordinate is a station without a place: listed, and left out of
+// the interpolation instead of making it fail.
+TEST_F(BancoTeste, EstacaoSemCoordenadasFicaForaDaInterpolacao) {
+  const std::string vazia = "  \xC2\xB0  '  \"";
+  std::array<std::vector<Estacao>, 27> e;
+  e[4] = {Est("Sem lugar", 9000, vazia, vazia), Est("Salvador", 1000, Coord(12, 58, 0), Coord(38, 30, 0))};
+  e[7] = {Est("Sem latitude", 9000, vazia, Coord(40, 0, 0))};
+  const TBDPrecipitacao bd = Ler(e);
+  EXPECT_EQ(bd.Estacoes(4).size(), 2u);
+  const TEstacao r = bd.Interpolar(Coord(13, 0, 0), Coord(39, 0, 0));
+  EXPECT_EQ(r.Fonte, FonteInterpolacao);
+  EXPECT_REL_NEAR(r.K, 1000, 1e-12);  // Salvador alone
+}
+
 TEST_F(BancoTeste, InterpolarRegistroExatoDeMinasGerais) {
   std::array<std::vector<Estacao>, 27> e;
   e[4] = {Est("Salvador", 1000, Coord(12, 58, 0), Coord(38, 30, 0))};
@@ -371,10 +495,15 @@ TEST_F(BancoTeste, EntradasDanificadasNaoDerrubamOLeitor) {
     try {
       bd.LerEstados();
       ++aceitos;
+      // What the reader accepts interpolates to numbers: a damaged
+      // coefficient or coordinate text was refused above.
+      for (int estado = 0; estado < NumeroEstados; ++estado)
+        for (const TEstacao& x : bd.Estacoes(estado))
+          EXPECT_TRUE(std::isfinite(x.K) && std::isfinite(x.a) && std::isfinite(x.b) && std::isfinite(x.c));
       try {
-        bd.Interpolar(Coord(15, 0, 0), Coord(45, 0, 0));
-      } catch (const toolkit::EConversaoInvalida&) {
-        // a mutated coordinate text of a station
+        const TEstacao r = bd.Interpolar(Coord(15, 0, 0), Coord(45, 0, 0));
+        EXPECT_TRUE(std::isfinite(r.K) && std::isfinite(r.a) && std::isfinite(r.b) && std::isfinite(r.c))
+            << r.Nome;
       } catch (const EInterpolacao&) {
       }
     } catch (const EArquivoCorrompido&) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -176,6 +177,46 @@ TEST(CanalCinematico, ColunaForaDoCanalEhRecusada) {
   const TCaudalente entrada = Entrada(0.3, 3, [](double) { return 1.0; });
   EXPECT_THROW(canal.CalcularCaudalente(11, chuva, entrada, 20, 40, nullptr), ECanal);
   EXPECT_THROW(canal.CalcularCaudalente(0, chuva, entrada, 20, 40, nullptr), ECanal);
+}
+
+// The work is sized by the column asked for: the same column gives the same
+// numbers, bit for bit, in a channel of any length (a 2,000,000,000 m channel
+// used to need 96 GB for its arrays and end in an allocation failure).
+TEST(CanalCinematico, ColunaIgualEmCanalDeQualquerComprimento) {
+  Chuva chuva;
+  const TCaudalente entrada = Entrada(0.3, 6, [](double t) { return t < 3 ? 0.5 : 0.1; });
+  for (const int tipo : {0, 1}) {
+    std::vector<TPonto> referencia;
+    for (const int comprimento : {40, 100000000, 2000000000}) {
+      TCanalCinematico canal;
+      tipo == 0 ? Trapezio(canal, comprimento) : Triangulo(canal, comprimento);
+      const auto r = canal.CalcularCaudalente(40, chuva, entrada, 20, 40, nullptr);
+      ASSERT_GT(r->Count(), 10) << comprimento;
+      if (referencia.empty()) referencia = r->Pontos();
+      ASSERT_EQ(r->Pontos().size(), referencia.size()) << comprimento;
+      EXPECT_EQ(std::memcmp(r->Pontos().data(), referencia.data(), referencia.size() * sizeof(TPonto)), 0)
+          << tipo << " " << comprimento;
+    }
+  }
+}
+
+// A storm that cannot be evaluated once the inflow has ended stops the run
+// with a message that says where and which coefficients, not a bare
+// floating-point failure.
+TEST(CanalCinematico, ChuvaQueNaoSePodeCalcularDizPorque) {
+  TCanalCinematico canal;
+  Triangulo(canal, 100);
+  Chuva chuva;
+  chuva.SetC(100000);  // (t + 10)^100000 is beyond any double
+  const TCaudalente entrada = Entrada(0.3, 3, [](double) { return 1.0; });
+  try {
+    canal.CalcularCaudalente(50, chuva, entrada, 20, 40, nullptr);
+    FAIL() << "no error";
+  } catch (const ECanal& e) {
+    const std::string m = e.what();
+    EXPECT_EQ(m.rfind("Ocorreu um erro quando calculando o caudalente no canal.\n", 0), 0u) << m;
+    EXPECT_NE(m.find("c = 100000"), std::string::npos) << m;
+  }
 }
 
 // First step of a dry channel of two nodes, by hand: node 1 takes the explicit

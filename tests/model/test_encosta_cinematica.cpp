@@ -266,7 +266,6 @@ TEST_P(EncostaSemEscoamento, SerieVaziaComOuSemAviso) {
   e.Cobertura.Tratamento.Indice = static_cast<uint8_t>(c.tratamento);
   e.Cobertura.CondicaoHidrologica.Indice = static_cast<uint8_t>(c.condicao);
   e.LaminaEscoada = 9;
-  SemEscoamento = false;
 
   auto q = e.CalcularCaudalente(chuva, nullptr, nullptr, 100);
   EXPECT_EQ(q->Count(), 0);
@@ -275,10 +274,10 @@ TEST_P(EncostaSemEscoamento, SerieVaziaComOuSemAviso) {
   if (c.mensagem) {
     ASSERT_EQ(mensagens.textos.size(), 1u);
     EXPECT_EQ(mensagens.textos[0], c.mensagem);
-    EXPECT_TRUE(SemEscoamento);
+    EXPECT_TRUE(q->SemEscoamento);
   } else {
     EXPECT_TRUE(mensagens.textos.empty());
-    EXPECT_FALSE(SemEscoamento);
+    EXPECT_FALSE(q->SemEscoamento);
   }
 }
 
@@ -409,9 +408,9 @@ TEST(EncostaCinematica, AbstracaoNuncaPreenchidaNaoDaEscoamento) {
 
   TMensagensGravadas mensagens;
   e.Versao = "1";
-  SemEscoamento = false;
-  EXPECT_EQ(e.CalcularCaudalente(chuva, nullptr, nullptr, 100)->Count(), 0);
-  EXPECT_TRUE(SemEscoamento);
+  const auto semEscoamento = e.CalcularCaudalente(chuva, nullptr, nullptr, 100);
+  EXPECT_EQ(semEscoamento->Count(), 0);
+  EXPECT_TRUE(semEscoamento->SemEscoamento);
   ASSERT_EQ(mensagens.textos.size(), 1u);
   EXPECT_NE(mensagens.textos[0].find("abstrações iniciais"), std::string::npos);
 }
@@ -459,7 +458,7 @@ TEST(EncostaCinematica, DadosQueNaoFormamGradeSaoRecusados) {
 class TChuvaQuebrada : public TPrecipitacaoExponencialNegativa {
  public:
   explicit TChuvaQuebrada(bool lanca) : lanca_(lanca) { ChuvaReferencia(*this); }
-  double IntensidadeInstantanea(double t) override {
+  double IntensidadeInstantanea(double t) const override {
     if (++chamadas > 100) {
       if (lanca_) throw EErroAritmetico();
       return std::numeric_limits<double>::quiet_NaN();
@@ -469,7 +468,7 @@ class TChuvaQuebrada : public TPrecipitacaoExponencialNegativa {
 
  private:
   bool lanca_;
-  int chamadas = 0;
+  mutable int chamadas = 0;
 };
 
 TEST(EncostaCinematica, ErroNoLacoDeTempoAvisaOUsuario) {
@@ -486,9 +485,34 @@ TEST(EncostaCinematica, ErroNoLacoDeTempoAvisaOUsuario) {
             std::string(x.what()).rfind("Ocorreu um erro quando calculando o caudalente na encosta.\n", 0),
             0u)
             << x.what();
+        // A value that is not a number names itself and the time.
+        if (!lanca) {
+          EXPECT_NE(std::string(x.what()).find("não é um número finito"), std::string::npos) << x.what();
+        }
       }
     }
   }
+}
+
+// A storm that cannot be evaluated at all (c = 100000: (t + b)^c overflows)
+// is refused with the storm's coefficients, not a bare floating-point text.
+TEST(EncostaCinematica, ChuvaQueNaoSePodeCalcularDizPorque) {
+  TPrecipitacaoExponencialNegativa chuva;
+  DefinirChuva(chuva, 10, 1000, 0.2, 10, 100000);
+  TEncostaCinematica e;
+  PlanoReferencia(e, 40, "2");
+  try {
+    e.CalcularCaudalente(chuva, nullptr, nullptr, 100);
+    ADD_FAILURE() << "no error";
+  } catch (const EEncostaCinematica& x) {
+    const std::string m = x.what();
+    EXPECT_NE(m.find("A intensidade da chuva não pode ser calculada"), std::string::npos) << m;
+    EXPECT_NE(m.find("c = 100000"), std::string::npos) << m;
+  }
+  // The older layout looks at the peak first: I(0) = K·Tr^a/b^c is 0 here,
+  // which is its no-runoff case.
+  e.Versao = "1";
+  EXPECT_TRUE(e.CalcularCaudalente(chuva, nullptr, nullptr, 100)->SemEscoamento);
 }
 
 }  // namespace

@@ -97,14 +97,56 @@ TEST(EncostaSecoes, PosicoesForaDaListaSaoRecusadas) {
   EXPECT_EQ(l.Count(), 255);
 }
 
-TEST(EncostaSecoes, SomaLinhasEm16Bits) {
+TEST(EncostaSecoes, SomaLinhasSemDarAVolta) {
   TEncostaCinematicaSecoes l;
   EXPECT_EQ(l.SomaLinhas(), 0);
   Preencher(l, {40, 120});
   EXPECT_EQ(l.SomaLinhas(), 340);
-  // 2 x 40000 lines = 80000, which the line selector's 16 bits hold as 14464.
+  // Two lines per metre above 50 m: a count that 16 or 32 bits would wrap.
   Preencher(l, {20000, 20000});
-  EXPECT_EQ(l.SomaLinhas(), 14464);
+  EXPECT_EQ(l.SomaLinhas(), 80000);
+  Preencher(l, {40, 2147483647});
+  EXPECT_EQ(l.SomaLinhas(), 100 + 4294967294LL);
+}
+
+// A hillslope of more lines than a run accepts is refused with a message
+// naming the segment, before any segment is computed: a wrapped count used to
+// compute a line of another segment as the foot, or to ask for line -2.
+TEST(EncostaSecoes, LinhasDemaisSaoRecusadasNomeandoOTrecho) {
+  struct {
+    std::vector<int> comprimentos;
+    const char* trecho;  // expected in the message; nullptr: accepted
+  } const casos[] = {
+      {{32767}, nullptr},  // 65534 lines
+      {{32768}, "A encosta, com 32768 m"},
+      {{1073741824}, "A encosta, com 1073741824 m de comprimento, teria 2147483648 linhas"},
+      {{2147483647}, "teria 4294967294 linhas"},
+      {{40, 1073741824}, "O trecho 2 da encosta, com 1073741824 m"},
+      {{20000, 20000}, "Com o trecho 2 (20000 m), a encosta teria 80000 linhas"},
+      {{40, 32700, 40}, "Com o trecho 3 (40 m), a encosta teria 65600 linhas"},
+  };
+  TPrecipitacaoExponencialNegativa chuva;
+  ChuvaReferencia(chuva);
+  for (const auto& c : casos) {
+    TEncostaCinematicaSecoes l;
+    Preencher(l, c.comprimentos);
+    if (!c.trecho) {
+      EXPECT_NO_THROW(l.VerificarLinhas());
+      continue;
+    }
+    for (int vez = 0; vez < 2; ++vez) {
+      try {
+        if (vez == 0)
+          l.VerificarLinhas();
+        else
+          l.CalcularCaudalente(1, chuva, nullptr, nullptr);
+        ADD_FAILURE() << c.trecho << " accepted";
+      } catch (const EEncostaCinematica& e) {
+        EXPECT_NE(std::string(e.what()).find(c.trecho), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("no máximo 65535 linhas"), std::string::npos) << e.what();
+      }
+    }
+  }
 }
 
 // ------------------------------------------------------------------ hydrograph
@@ -201,15 +243,15 @@ TEST(EncostaSecoes, TrechoSemEscoamentoDaVersao1EsvaziaOResultado) {
   ChuvaReferencia(chuva);
   TEncostaCinematicaSecoes l;
   Preencher(l, {40});
-  SemEscoamento = true;  // left over from an earlier run: cleared by the next one
-  ASSERT_GE(l.CalcularCaudalente(100, chuva, nullptr, nullptr)->Count(), 3);
-  EXPECT_FALSE(SemEscoamento);
+  auto comEscoamento = l.CalcularCaudalente(100, chuva, nullptr, nullptr);
+  ASSERT_GE(comEscoamento->Count(), 3);
+  EXPECT_FALSE(comEscoamento->SemEscoamento);
 
   l.Trechos(0).Versao = "1";
   l.Trechos(0).SetVIB(300);
   TMensagensGravadas mensagens;
   auto q = l.CalcularCaudalente(100, chuva, nullptr, nullptr);
-  EXPECT_TRUE(SemEscoamento);
+  EXPECT_TRUE(q->SemEscoamento);
   EXPECT_EQ(mensagens.textos.size(), 1u);
   EXPECT_EQ(q->Count(), 0);
   EXPECT_EQ(q->Local, 1);

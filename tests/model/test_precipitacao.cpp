@@ -135,20 +135,46 @@ TEST(Precipitacao, ZeroIsAnInterimStateWithUndefinedKTrA) {
   EXPECT_EQ(p.Duracao, 0);
 }
 
+// A failed evaluation tells the user which time and coefficients failed.
+TEST(Precipitacao, ArithmeticErrorsNameTheTimeAndTheCoefficients) {
+  toolkit::TRegionalTemporario regional(toolkit::RegionalPtBr());
+  auto p = Referencia();
+  const struct {
+    double c, t;
+    const char* causa;
+  } casos[] = {{0.8, -10, "t + b não é maior que zero"},
+               {100000, 1, "(t + b) elevado a c ultrapassa"},
+               {1000, 0, "(t + b) elevado a c ultrapassa"}};
+  for (const auto& caso : casos) {
+    p.SetC(caso.c);
+    try {
+      p.IntensidadeInstantanea(caso.t);
+      ADD_FAILURE() << caso.c << " " << caso.t;
+    } catch (const EErroAritmetico& e) {
+      const std::string m = e.what();
+      EXPECT_NE(m.find(caso.causa), std::string::npos) << m;
+      EXPECT_NE(m.find("K = 1000, Tr = 10, a = 0,2, b = 10, c = "), std::string::npos) << m;
+      EXPECT_NE(m.find("Verifique os parâmetros da chuva."), std::string::npos) << m;
+    }
+  }
+}
+
 TEST(Precipitacao, TempoDaIntensidadeInvertsTheInstantaneousIntensity) {
   auto p = Referencia();
   // Newton from the starting guesses for x below 100 and below 200.
+  TIteracaoInversa w;
   for (double x : {20.0, 150.0}) {
-    const double t = p.TempoDaIntensidade(x);
+    const double t = p.TempoDaIntensidade(x, &w);
     EXPECT_GT(t, 0) << x;
     EXPECT_REL_NEAR(p.IntensidadeInstantanea(t), x, 1e-6);
-    EXPECT_LE(p.Iteracoes, 100) << "Newton converged for " << x;
-    EXPECT_LT(std::fabs(p.Passo), 1e-7);
+    EXPECT_LE(w.Iteracoes, 100) << "Newton converged for " << x;
+    EXPECT_LT(std::fabs(w.Passo), 1e-7);
+    EXPECT_EQ(p.TempoDaIntensidade(x), t) << "the working values change nothing";
   }
   // Close to I(0) Newton from t = 1 overshoots below zero; the bisection
   // still finds the time.
-  const double t = p.TempoDaIntensidade(250);
-  EXPECT_EQ(p.Iteracoes, 200);
+  const double t = p.TempoDaIntensidade(250, &w);
+  EXPECT_EQ(w.Iteracoes, 200);
   EXPECT_NEAR(p.IntensidadeInstantanea(t), 250, 1e-4);
 }
 
@@ -156,37 +182,39 @@ TEST(Precipitacao, TempoDaIntensidadeFallsBackToBisection) {
   auto p = Referencia();
   // Above I(0) the storm never gets that strong: Newton leaves t >= 0 and the
   // bisection closes in on t = 0.
+  TIteracaoInversa w;
   for (double x : {251.19, 300.0, 600.0}) {
-    const double t = p.TempoDaIntensidade(x);
+    const double t = p.TempoDaIntensidade(x, &w);
     EXPECT_GE(t, 0);
     EXPECT_LE(t, 1e-7) << x;
-    EXPECT_EQ(p.Iteracoes, 200);
-    EXPECT_LE(std::fabs(p.LimiteSuperior - p.LimiteInferior), 1e-7);
+    EXPECT_EQ(w.Iteracoes, 200);
+    EXPECT_LE(std::fabs(w.LimiteSuperior - w.LimiteInferior), 1e-7);
   }
   // With c < 1 the instantaneous intensity stays positive: 0 is never reached
   // and the bisection runs to its upper bracket.
   EXPECT_REL_NEAR(p.TempoDaIntensidade(0), 100000, 1e-9);
-  EXPECT_REL_NEAR(p.TempoDaIntensidade(-5), 100000, 1e-9);
+  EXPECT_REL_NEAR(p.TempoDaIntensidade(-5, &w), 100000, 1e-9);
   // Newton stopped there because its step overflowed: the working fields keep
   // the last values that could be computed, never an infinite step.
-  EXPECT_EQ(p.Iteracoes, 200);
-  EXPECT_TRUE(std::isfinite(p.Passo)) << p.Passo;
-  EXPECT_TRUE(std::isfinite(p.Derivada)) << p.Derivada;
+  EXPECT_EQ(w.Iteracoes, 200);
+  EXPECT_TRUE(std::isfinite(w.Passo)) << w.Passo;
+  EXPECT_TRUE(std::isfinite(w.Derivada)) << w.Derivada;
 }
 
 TEST(Precipitacao, DuracaoDaAlturaInvertsTheCumulativeDepth) {
   auto p = Referencia();
   EXPECT_NEAR(p.DuracaoDaAltura(0), 0, 1e-9);
   EXPECT_NEAR(p.DuracaoDaAltura(p.Altura(30)), 30, 1e-7);
-  EXPECT_NEAR(p.DuracaoDaAltura(p.Altura(600)), 600, 1e-6);
-  EXPECT_LE(p.Iteracoes, 100);
+  TIteracaoInversa w;
+  EXPECT_NEAR(p.DuracaoDaAltura(p.Altura(600), &w), 600, 1e-6);
+  EXPECT_LE(w.Iteracoes, 100);
   // An undefined storm (KTrA = −1) has negative depths: Newton runs into
   // t + b <= 0 and the bisection takes over, ending at its lower bracket.
   TPrecipitacaoExponencialNegativa indefinida;
   indefinida.SetB(10);
   indefinida.SetC(0.8);
-  EXPECT_NEAR(indefinida.DuracaoDaAltura(10), 1000, 1e-6);
-  EXPECT_GT(indefinida.Iteracoes, 100);
+  EXPECT_NEAR(indefinida.DuracaoDaAltura(10, &w), 1000, 1e-6);
+  EXPECT_GT(w.Iteracoes, 100);
 }
 
 TEST(Precipitacao, HyetographHasOnePointPerMinute) {

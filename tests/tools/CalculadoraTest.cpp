@@ -155,6 +155,63 @@ TEST_F(Calculadora, ProjetoIlegivelOuIncorreto) {
   }
 }
 
+// Absurd values are refused with a sentence that names what is wrong: no
+// count wraps, no array is sized by the whole channel, and no library or
+// bare floating-point text reaches the user.
+TEST_F(Calculadora, ValoresAbsurdosSaoRecusadosComMensagem) {
+  struct Caso {
+    int trechos;
+    void (*estragar)(TProjeto&);
+    std::vector<std::string> opcoes;
+    int codigo;
+    const char* mensagem;  // part of stderr
+  };
+  const Caso casos[] = {
+      {1,
+       [](TProjeto& p) { p.Encosta.Trechos(0).SetComprimento(1073741824); },
+       {},
+       1,
+       "A encosta, com 1073741824 m de comprimento, teria 2147483648 linhas"},
+      {1,
+       [](TProjeto& p) { p.Encosta.Trechos(0).SetComprimento(2147483647); },
+       {"--linha", "1"},
+       1,
+       "teria 4294967294 linhas"},
+      {3,
+       [](TProjeto& p) { p.Encosta.Trechos(1).SetComprimento(1073741824); },
+       {},
+       1,
+       "O trecho 2 da encosta, com 1073741824 m"},
+      {1,
+       [](TProjeto& p) { p.Nimbora.Precipitacao().SetC(100000); },
+       {},
+       1,
+       "A intensidade da chuva não pode ser calculada"},
+      {1, [](TProjeto& p) { p.Nimbora.Precipitacao().SetC(100000); }, {"--coluna", "2"}, 1, "c = 100000"},
+      {1, [](TProjeto& p) { p.Canal.SetComprimento(2000000000); }, {"--coluna", "2"}, 0, ""},
+      {1,
+       [](TProjeto& p) { p.Canal.SetComprimento(2000000000); },
+       {"--coluna", "2000000000"},
+       1,
+       "Não há memória suficiente para calcular o caudalente na coluna 2000000000 do canal"},
+  };
+  for (const Caso& c : casos) {
+    TProjeto p;
+    teste::PreencherProjeto(p, c.trechos);
+    c.estragar(p);
+    std::vector<std::string> args = {Gravar(p)};
+    args.insert(args.end(), c.opcoes.begin(), c.opcoes.end());
+    const TExecucao e = Executar(args);
+    EXPECT_EQ(e.codigo, c.codigo) << c.mensagem << "\n" << e.erro;
+    EXPECT_NE(e.erro.find(c.mensagem), std::string::npos) << e.erro;
+    EXPECT_EQ(e.erro.find("std::"), std::string::npos) << e.erro;
+    EXPECT_EQ(e.erro.find("Operação de ponto flutuante inválida."), std::string::npos) << e.erro;
+    if (c.codigo != 0) {
+      EXPECT_TRUE(e.saida.empty()) << e.saida.substr(0, 200);
+    }
+  }
+}
+
 TEST_F(Calculadora, SeparadorDecimalDoAmbiente) {
   TProjeto p;
   teste::ExemploRegular(p);

@@ -8,7 +8,10 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <new>
 #include <sstream>
+#include <stdexcept>
+#include <system_error>
 
 #include "idf/ConsultaLinhaComando.h"
 #include "model/hillslope/uInterfaceUsuario.h"
@@ -193,16 +196,16 @@ int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err) {
   // As Avançar does: the length through the setter that fixes the 1-m node spacing.
   p.Canal.SetComprimento(p.Canal.Comprimento());
 
-  long linhas = 0;
   double comprimentoTotal = 0;
-  for (int i = 0; i < p.Encosta.Count(); ++i) {
-    linhas += p.Encosta.Trechos(i).NumeroLinhas();
-    comprimentoTotal += p.Encosta.Trechos(i).Comprimento();
-  }
-  if (linhas > 65535) {
-    err << "A encosta tem " << linhas << " linhas; o cálculo aceita no máximo 65535.\n";
+  for (int i = 0; i < p.Encosta.Count(); ++i) comprimentoTotal += p.Encosta.Trechos(i).Comprimento();
+  // Counted in 64 bits, so no length wraps the count; names the segment.
+  try {
+    p.Encosta.VerificarLinhas();
+  } catch (const EEncostaCinematica& e) {
+    err << MensagemDeErro(e.what()) << '\n';
     return kCalcDadosIncorretos;
   }
+  const long linhas = static_cast<long>(p.Encosta.SomaLinhas());
   const long linha = o.Linha == 0 ? linhas : o.Linha;
   if (linha > linhas) {
     err << "A linha " << linha << " está fora da encosta, que tem " << linhas << " linhas.\n";
@@ -292,10 +295,23 @@ int ExecutarCalculadora(const std::vector<std::string>& args, std::ostream& out,
   }
   TMensagensNoErro mensagens(err);
   TReceptorTemporario receptor(&mensagens);
+  // The program's own exceptions carry the user's Portuguese message; what the
+  // library throws (English, internal) is replaced by a sentence of ours.
   try {
     return Calcular(o, out, err);
-  } catch (const std::exception& e) {
+  } catch (const std::bad_alloc&) {
+    err << "Não há memória suficiente para este cálculo. Verifique os comprimentos da encosta e do canal e"
+           " a coluna pedida.\n";
+  } catch (const std::system_error&) {
+    err << "Não foi possível ler ou gravar um dos arquivos do cálculo.\n";
+  } catch (const std::logic_error&) {
+    err << "Ocorreu um erro interno no cálculo; os dados do projeto não puderam ser processados.\n";
+  } catch (const std::runtime_error& e) {
+    // Every runtime error of the model, the project layer and the toolkit
+    // carries its Portuguese message.
     err << MensagemDeErro(e.what()) << '\n';
-    return kCalcDadosIncorretos;
+  } catch (...) {
+    err << "Ocorreu um erro interno no cálculo; os dados do projeto não puderam ser processados.\n";
   }
+  return kCalcDadosIncorretos;
 }
