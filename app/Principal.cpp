@@ -30,6 +30,7 @@
 #include "toolkit/gui/Ajuda.h"
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
+#include "windows/DadosCaudalente.h"
 
 TFPrincipal* FPrincipal = nullptr;
 
@@ -63,6 +64,10 @@ const TPagina kPaginas[4] = {
     {"da Equipe Caudalente", "da &Equipe Caudalente", "equipe.html"},
     {"do Caudalente", "do &Caudalente", "caudalente.html"},
 };
+
+TDadosProjeto DadosProjeto(TFPrincipal& janela) {
+  return {&janela.Encosta(), &janela.Canal(), &janela.Nimbora1, &janela.Unidades, janela.GerenteSys1};
+}
 
 QString U(const char* texto) {
   return QString::fromUtf8(texto);
@@ -476,7 +481,10 @@ QString TFPrincipal::EnderecoPagina(int pagina) const {
 
 void TFPrincipal::MNovoClick() {
   GerenteSys1->Novo();
-  // The data-entry window plugs in here: create it when it does not exist, show it.
+  // Opening the window empties its fields, which is no change of the new project.
+  const bool alterado = GerenteSys1->Alterado;
+  TFDadosCaudalente::Abrir(Workspace, DadosProjeto(*this));
+  GerenteSys1->Alterado = alterado;
 }
 
 void TFPrincipal::MAbrirClick() {
@@ -723,28 +731,36 @@ void TFPrincipal::GerenteSys1DesabilitarCampos() {
   HabilitarProjeto(false);
 }
 
-// The data-entry window plugs in here: read its fields into the model without
-// the strict checks.
-void TFPrincipal::GerenteSys1LerCamposDados() {}
+void TFPrincipal::GerenteSys1LerCamposDados() {
+  if (FDadosCaudalente) FDadosCaudalente->LerCampos(false);
+}
 
 void TFPrincipal::GerenteSys1LimparCamposDados() {
   const QList<QMdiSubWindow*> janelas = Workspace->subWindowList(QMdiArea::CreationOrder);
   for (auto it = janelas.crbegin(); it != janelas.crend(); ++it) {
     try {
-      (*it)->close();
+      if (auto* dados = qobject_cast<TFDadosCaudalente*>((*it)->widget()))
+        dados->LimparCampos();
+      else
+        (*it)->close();
     } catch (...) {
       // A window that fails to close must not stop the project cycle.
     }
   }
 }
 
-// The data-entry window plugs in here: create or show it and fill its fields
-// from the model.
-void TFPrincipal::GerenteSys1PreencherCamposDados() {}
+void TFPrincipal::GerenteSys1PreencherCamposDados() {
+  TFDadosCaudalente::Abrir(Workspace, DadosProjeto(*this))->PreencherCampos();
+}
 
-void TFPrincipal::AtualizarUnidadeDeclividade() {}
+void TFPrincipal::AtualizarUnidadeDeclividade() {
+  if (!GerenteSys1->NomeProjeto.isEmpty() && FDadosCaudalente)
+    FDadosCaudalente->AtualizarUnidadeDeclividade();
+}
 
-void TFPrincipal::AtualizarUnidadeVI() {}
+void TFPrincipal::AtualizarUnidadeVI() {
+  if (!GerenteSys1->NomeProjeto.isEmpty() && FDadosCaudalente) FDadosCaudalente->AtualizarUnidadeVI();
+}
 
 // --- Settings file ---------------------------------------------------------------
 

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -27,6 +28,7 @@
 #include "toolkit/gui/Ajuda.h"
 #include "toolkit/gui/DialogosRoteiro.h"
 #include "toolkit/gui/MensagensRoteiro.h"
+#include "windows/DadosCaudalente.h"
 
 using toolkit::gui::Resposta;
 
@@ -232,8 +234,8 @@ class TestePrincipal : public QObject {
   void ciclodeProjetoERecentes() {
     auto j = Janela();
     j->MNovo->trigger();
-    j->Encosta().SetCount(1);
-    j->Encosta().Trechos(0).SetComprimento(40);
+    QVERIFY(FDadosCaudalente);
+    FDadosCaudalente->eEncComp->setText(QStringLiteral("40"));
     dialogos.escolhas = {{Caminho(QStringLiteral("a.cdt"))}};
     j->MSalvarComo->trigger();
     QVERIFY(mensagens.caixas.empty());
@@ -336,8 +338,9 @@ class TestePrincipal : public QObject {
     j->MMinimizadas->trigger();
     for (QMdiSubWindow* s : j->Workspace->subWindowList()) QVERIFY(s->isMinimized());
     j->MCascata->trigger();
-    j->MNovo->trigger();  // a new project closes the chart windows
-    QCOMPARE(j->Workspace->subWindowList().size(), 0);
+    j->MNovo->trigger();  // a new project closes the chart windows and opens the data entry
+    QCOMPARE(j->Workspace->subWindowList().size(), 1);
+    QCOMPARE(j->Workspace->subWindowList().at(0)->widget(), FDadosCaudalente.data());
   }
 
   void paginasWeb() {
