@@ -216,6 +216,10 @@ TFDadosCaudalente::TFDadosCaudalente(const TDadosProjeto& dados, QWidget* parent
   setWindowTitle(kTituloParametros);
   setWindowIcon(QApplication::windowIcon());
   setFixedSize(615, 400);
+  // The pixel layout is made for a small dialog font.
+  QFont fonte = font();
+  if (fonte.pointSizeF() > 8) fonte.setPointSizeF(8);
+  setFont(fonte);
   Notebook1 = new QStackedWidget(this);
   Notebook1->setObjectName(QStringLiteral("Notebook1"));
   Notebook1->setGeometry(0, 0, 615, 400);
@@ -308,24 +312,24 @@ void TFDadosCaudalente::CriarPagina0() {
   cbCanal = new QComboBox(GroupBox5);
   cbCanal->setObjectName(QStringLiteral("cbCanal"));
   cbCanal->addItems({QStringLiteral("Trapezoidal"), QStringLiteral("Triangular")});
-  cbCanal->setGeometry(88, 22, 90, 24);
+  cbCanal->setGeometry(96, 22, 96, 24);
   cbCanal->setToolTip(QStringLiteral("Tipo de canal"));
   comRotulo(cbCanal, QStringLiteral("Ti&po:"), 10);
   connect(cbCanal, qOverload<int>(&QComboBox::activated), this,
           [this] { Protegido([&] { cbCanalClick(); }); });
-  eSc = novoEdit(QStringLiteral("eSc"), GroupBox5, 88, 52);
+  eSc = novoEdit(QStringLiteral("eSc"), GroupBox5, 96, 52);
   comRotulo(eSc, QStringLiteral("&Declividade"), 10);
   LDecli1 = unidade(eSc, QStringLiteral("m/m"), QStringLiteral("LDecli1"));
-  eCanComp = novoEdit(QStringLiteral("eCanComp"), GroupBox5, 88, 80);
+  eCanComp = novoEdit(QStringLiteral("eCanComp"), GroupBox5, 96, 80);
   comRotulo(eCanComp, QStringLiteral("Compr&imento"), 10);
   unidade(eCanComp, QStringLiteral("m"));
-  enc = novoEdit(QStringLiteral("enc"), GroupBox5, 88, 108);
+  enc = novoEdit(QStringLiteral("enc"), GroupBox5, 96, 108);
   comRotulo(enc, QStringLiteral("&Rugosidade"), 10);
-  bnc = Botao(QStringLiteral("bnc"), QStringLiteral("Valores de ru&gosidade"), GroupBox5, 10, 140, 168);
+  bnc = Botao(QStringLiteral("bnc"), QStringLiteral("Valores de ru&gosidade"), GroupBox5, 10, 140, 182);
 
   nbCanal = new QStackedWidget(GroupBox5);
   nbCanal->setObjectName(QStringLiteral("nbCanal"));
-  nbCanal->setGeometry(178, 14, 258, 161);
+  nbCanal->setGeometry(198, 18, 238, 156);
   nbCanal->setFrameShape(QFrame::StyledPanel);
   nbTra = new QWidget;
   nbTra->setObjectName(QStringLiteral("nbTra"));
@@ -335,26 +339,26 @@ void TFDadosCaudalente::CriarPagina0() {
   nbCanal->addWidget(nbTri);
   CanTrap = new TDesenhoSecao(false, nbTra);
   CanTrap->setObjectName(QStringLiteral("CanTrap"));
-  CanTrap->setGeometry(27, 5, 204, 84);
+  CanTrap->setGeometry(16, 5, 204, 84);
   CanTrap->setAccessibleName(QStringLiteral("Seção trapezoidal"));
-  eBCan = novoEdit(QStringLiteral("eBCan"), nbTra, 28, 96, 56);
-  comRotulo(eBCan, QStringLiteral("&B"), 12);
+  eBCan = novoEdit(QStringLiteral("eBCan"), nbTra, 26, 96, 56);
+  comRotulo(eBCan, QStringLiteral("&B"), 10);
   unidade(eBCan, QStringLiteral("m"));
-  eZ = novoEdit(QStringLiteral("eZ"), nbTra, 150, 96, 56);
-  comRotulo(eZ, QStringLiteral("&Z"), 134);
+  eZ = novoEdit(QStringLiteral("eZ"), nbTra, 136, 96, 56);
+  comRotulo(eZ, QStringLiteral("&Z"), 120);
   UnidSm = unidade(eZ, QStringLiteral("m/m"), QStringLiteral("UnidSm"));
   UnidSm->hide();
-  bZ = Botao(QStringLiteral("bZ"), QStringLiteral("Valores de Z"), nbTra, 79, 126);
+  bZ = Botao(QStringLiteral("bZ"), QStringLiteral("Valores de Z"), nbTra, 68, 126);
   CanTri = new TDesenhoSecao(true, nbTri);
   CanTri->setObjectName(QStringLiteral("CanTri"));
-  CanTri->setGeometry(27, 5, 204, 84);
+  CanTri->setGeometry(16, 5, 204, 84);
   CanTri->setAccessibleName(QStringLiteral("Seção triangular"));
-  em1 = novoEdit(QStringLiteral("em1"), nbTri, 28, 96, 56);
-  comRotulo(em1, QStringLiteral("St"), 8);
-  emSm = novoEdit(QStringLiteral("emSm"), nbTri, 150, 96, 56);
-  comRotulo(emSm, QStringLiteral("S&m"), 128);
+  em1 = novoEdit(QStringLiteral("em1"), nbTri, 26, 96, 56);
+  comRotulo(em1, QStringLiteral("St"), 6);
+  emSm = novoEdit(QStringLiteral("emSm"), nbTri, 136, 96, 56);
+  comRotulo(emSm, QStringLiteral("S&m"), 114);
   LDecli2 = unidade(emSm, QStringLiteral("m/m"), QStringLiteral("LDecli2"));
-  bSm = Botao(QStringLiteral("bSm"), QStringLiteral("Valores de Sm"), nbTri, 79, 126);
+  bSm = Botao(QStringLiteral("bSm"), QStringLiteral("Valores de Sm"), nbTri, 68, 126);
 
   // Hillslope.
   GroupBox8 = new QGroupBox(QStringLiteral(" Encosta "), pagina);
@@ -379,7 +383,7 @@ void TFDadosCaudalente::CriarPagina0() {
   comRotulo(eVIB, QStringLiteral("Ta&xa de infiltração estável"), 8);
   LVIB1 = unidade(eVIB, QStringLiteral("mm/h"), QStringLiteral("LVIB1"));
   bCoberVeg =
-      Botao(QStringLiteral("bCoberVeg"), QStringLiteral("Cobert&ura vegetal"), TSRegular, 300, 3, 112);
+      Botao(QStringLiteral("bCoberVeg"), QStringLiteral("Cobert&ura vegetal"), TSRegular, 288, 3, 128);
   eSt = novoEdit(QStringLiteral("eSt"), TSRegular, 180, 32);
   comRotulo(eSt, QStringLiteral("D&eclividade"), 8);
   LDecli3 = unidade(eSt, QStringLiteral("m/m"), QStringLiteral("LDecli3"));
@@ -388,19 +392,20 @@ void TFDadosCaudalente::CriarPagina0() {
   unidade(eEncComp, QStringLiteral("m"));
   ent = novoEdit(QStringLiteral("ent"), TSRegular, 180, 84);
   comRotulo(ent, QStringLiteral("Ru&gosidade"), 8);
-  bnt = Botao(QStringLiteral("bnt"), QStringLiteral("Valores de rugosidade"), TSRegular, 300, 81, 112);
+  bnt = Botao(QStringLiteral("bnt"), QStringLiteral("Valores de rugosidade"), TSRegular, 288, 81, 128);
 
   tgEncosta1 = new TGrade({QStringLiteral("Comp (m)"), QStringLiteral("St (m/m)"), QStringLiteral("nt"),
                            QStringLiteral("Tie (mm/h)"), QStringLiteral("Cobertura")},
-                          {54, 54, 54, 60, 56}, tsIrregular);
+                          {58, 58, 58, 64, 56}, tsIrregular);
   tgEncosta1->setObjectName(QStringLiteral("tgEncosta1"));
   tgEncosta1->setAccessibleName(QStringLiteral("Trechos da encosta"));
-  tgEncosta1->setGeometry(4, 4, 312, 103);
-  bAdicionar1 = Botao(QStringLiteral("bAdicionar1"), QStringLiteral("Adicionar trecho"), tsIrregular, 320, 4);
-  bDeletar1 = Botao(QStringLiteral("bDeletar1"), QStringLiteral("Deletar trecho"), tsIrregular, 320, 40);
+  tgEncosta1->setGeometry(2, 3, 312, 103);
+  bAdicionar1 =
+      Botao(QStringLiteral("bAdicionar1"), QStringLiteral("Adicionar trecho"), tsIrregular, 318, 3, 104);
+  bDeletar1 = Botao(QStringLiteral("bDeletar1"), QStringLiteral("Deletar trecho"), tsIrregular, 318, 40, 104);
   bDeletar1->setEnabled(false);
   bVisualizar =
-      Botao(QStringLiteral("bVisualizar"), QStringLiteral("Visualizar encosta"), tsIrregular, 320, 76);
+      Botao(QStringLiteral("bVisualizar"), QStringLiteral("Visualizar encosta"), tsIrregular, 318, 77, 104);
 
   BAjuda1 = Botao(QStringLiteral("BAjuda1"), QStringLiteral("Aj&uda"), pagina, 268, 365);
   bAvancar = Botao(QStringLiteral("bAvancar"), QStringLiteral("A&vançar  >>>"), pagina, 388, 365);
@@ -463,7 +468,7 @@ void TFDadosCaudalente::CriarPagina1() {
 
   tgEncosta2 = new TGrade({QStringLiteral("Comp (m)"), QStringLiteral("St (m/m)"), QStringLiteral("nt"),
                            QStringLiteral("VIB (mm/h)"), QStringLiteral("Cobertura")},
-                          {54, 54, 54, 60, 56}, pagina);
+                          {58, 58, 58, 64, 56}, pagina);
   tgEncosta2->setObjectName(QStringLiteral("tgEncosta2"));
   tgEncosta2->setAccessibleName(QStringLiteral("Trechos da encosta"));
   tgEncosta2->setGeometry(17, 292, 312, 104);

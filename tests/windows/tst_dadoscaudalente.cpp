@@ -128,6 +128,17 @@ class TesteDadosCaudalente : public QObject {
     QCOMPARE(j->eK->text(), texto);
   }
 
+  // The coordinate edits keep the mask's literal characters, blanks as spaces.
+  void coordenadas() {
+    TFDadosCaudalente* j = Novo();
+    QCOMPARE(j->PrecLa1->Texto(), QStringLiteral("  °  '  \""));
+    QCOMPARE(j->PrecLa1->displayText(), QStringLiteral("__°__'__\""));
+    j->PrecLo1->DefinirTexto(QStringLiteral("20°45'14\""));
+    j->LerCampos(false);
+    QCOMPARE(principal->Nimbora1.Longitude, std::string("20°45'14\""));
+    QCOMPARE(principal->Nimbora1.Latitude, std::string("  °  '  \""));
+  }
+
   void saidaComTextoNaoNumerico() {
     TFDadosCaudalente* j = Novo();
     j->eK->setFocus();
@@ -145,8 +156,8 @@ class TesteDadosCaudalente : public QObject {
     TFDadosCaudalente* j = Novo();
     Preencher(j);
     j->eTr->clear();
-    j->bAvancar->setFocus();
-    j->bAvancar->click();
+    j->eK->setFocus();
+    QTest::keyClick(j->eK, Qt::Key_Return);  // Avançar is the page's default button
     QCOMPARE(Erros(), QStringList{QStringLiteral(
                           "Valor inválido para o período de retorno da equação de chuvas intensas.")});
     QCOMPARE(j->Notebook1->currentIndex(), 0);

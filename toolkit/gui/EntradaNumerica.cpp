@@ -67,7 +67,10 @@ constexpr int kLarguraBotao = 16;
 TGrade::TGrade(const QStringList& titulos, const QList<int>& larguras, QWidget* parent)
     : QTableWidget(0, static_cast<int>(titulos.size()), parent), filtro_(new TFiltroNumerico(this)) {
   setHorizontalHeaderLabels(titulos);
+  // Rows are the segments in order, numbered by the model: no row header.
+  verticalHeader()->hide();
   for (int c = 0; c < larguras.size(); ++c) setColumnWidth(c, larguras.at(c));
+  horizontalHeader()->setStretchLastSection(true);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -77,8 +80,6 @@ TGrade::TGrade(const QStringList& titulos, const QList<int>& larguras, QWidget* 
   horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
   horizontalHeader()->setHighlightSections(false);
   verticalHeader()->setDefaultSectionSize(20);
-  verticalHeader()->setMinimumWidth(22);
-  verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
   setItemDelegate(new TDelegadoGrade(this));
 }
 

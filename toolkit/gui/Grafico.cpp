@@ -12,12 +12,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "toolkit/FormatoNumero.h"
+
 namespace toolkit::gui {
 
 namespace {
 // Room for the axis labels around the front plane.
 constexpr int kMargemEsquerda = 48;
-constexpr int kMargemDireita = 14;
+constexpr int kMargemDireita = 24;
 constexpr int kMargemTopo = 10;
 constexpr int kMargemBase = 30;
 // Full depth (100 %) as a share of the smaller side of the chart.
@@ -33,6 +35,10 @@ TGrafico::TGrafico(QWidget* parent) : QChartView(parent), eixoX_(new QValueAxis)
   grafico->setMargins(QMargins(0, 0, 0, 0));
   grafico->addAxis(eixoX_, Qt::AlignBottom);
   grafico->addAxis(eixoY_, Qt::AlignLeft);
+  // The labels go along the front plane (drawForeground), the grid stays on
+  // the back wall.
+  eixoX_->setLabelsVisible(false);
+  eixoY_->setLabelsVisible(false);
   setChart(grafico);
   setRenderHint(QPainter::Antialiasing);
   setFrameShape(QFrame::NoFrame);
@@ -212,12 +218,49 @@ void TGrafico::drawBackground(QPainter* pintor, const QRectF& area) {
     if (!linha || !linha->isVisible()) continue;
     const QList<QPointF> pontos = linha->points();
     const QColor cor = linha->pen().color();
-    pintor->setPen(QPen(cor.darker(130), 1));
-    pintor->setBrush(cor.lighter(150));
+    QColor face;
+    face.setHsvF(cor.hsvHueF(), cor.hsvSaturationF() * 0.35, std::min(1.0, cor.valueF() * 1.15));
+    pintor->setPen(QPen(cor.darker(120), 1));
+    pintor->setBrush(face);
     for (int i = 1; i < pontos.size(); ++i) {
       const QPointF a = chart()->mapToPosition(pontos.at(i - 1), linha);
       const QPointF b = chart()->mapToPosition(pontos.at(i), linha);
       pintor->drawPolygon(QPolygonF{a, b, b + frente, a + frente});
+    }
+  }
+  pintor->restore();
+}
+
+void TGrafico::drawForeground(QPainter* pintor, const QRectF& /*area*/) {
+  pintor->save();
+  pintor->setPen(palette().color(QPalette::WindowText));
+  pintor->setFont(font());
+  const QFontMetricsF medidas(font());
+  auto marcas = [](const QValueAxis* eixo) {
+    QList<double> valores;
+    const int n = std::max(2, eixo->tickCount());
+    const double passo = (eixo->max() - eixo->min()) / (n - 1);
+    for (int i = 0; i < n; ++i) valores << std::round((eixo->min() + i * passo) / passo * 1e6) / 1e6 * passo;
+    return valores;
+  };
+  const double alcanceX = eixoX_->max() - eixoX_->min();
+  const double alcanceY = eixoY_->max() - eixoY_->min();
+  if (eixoX_->isVisible() && alcanceX > 0) {
+    for (double v : marcas(eixoX_)) {
+      const double x = frente_.left() + (v - eixoX_->min()) / alcanceX * frente_.width();
+      const QString texto = QString::fromStdString(FormatoGeral(v));
+      pintor->drawLine(QPointF(x, frente_.bottom()), QPointF(x, frente_.bottom() + 3));
+      pintor->drawText(QRectF(x - 40, frente_.bottom() + 4, 80, medidas.height()),
+                       Qt::AlignHCenter | Qt::AlignTop, texto);
+    }
+  }
+  if (eixoY_->isVisible() && alcanceY > 0) {
+    for (double v : marcas(eixoY_)) {
+      const double y = frente_.bottom() - (v - eixoY_->min()) / alcanceY * frente_.height();
+      const QString texto = QString::fromStdString(FormatoGeral(v));
+      pintor->drawLine(QPointF(frente_.left() - 3, y), QPointF(frente_.left(), y));
+      pintor->drawText(QRectF(0, y - medidas.height() / 2, frente_.left() - 5, medidas.height()),
+                       Qt::AlignRight | Qt::AlignVCenter, texto);
     }
   }
   pintor->restore();

@@ -73,6 +73,8 @@ class TGrafico : public QChartView {
 
  protected:
   void drawBackground(QPainter* pintor, const QRectF& area) override;
+  // Axis labels along the front plane, with the decimal separator in use.
+  void drawForeground(QPainter* pintor, const QRectF& area) override;
   void mousePressEvent(QMouseEvent* evento) override;
   void mouseMoveEvent(QMouseEvent* evento) override;
   void resizeEvent(QResizeEvent* evento) override;
