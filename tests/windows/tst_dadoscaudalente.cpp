@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -18,14 +19,43 @@
 #include <memory>
 
 #include "app/Principal.h"
+#include "model/hillslope/uTerreno.h"
 #include "toolkit/Regional.h"
 #include "toolkit/gui/DialogosRoteiro.h"
 #include "toolkit/gui/EntradaNumerica.h"
 #include "toolkit/gui/Grafico.h"
 #include "toolkit/gui/MensagensRoteiro.h"
 #include "windows/DadosCaudalente.h"
+#include "windows/ReferenciasDados.h"
 
 using toolkit::gui::TGrade;
+
+// Reference dialogs that accept with fixed values and count their runs.
+class TReferenciasFixas : public IReferenciasDados {
+ public:
+  int execucoes = 0;
+  bool Cobertura(TCobertura& c) override {
+    ++execucoes;
+    c.UsoTerra.Indice = 5;
+    c.CondicaoHidrologica.Indice = 3;
+    atual_.Assign(c);
+    return true;
+  }
+  bool RugTer(TReal& nt) override { return Aceitar(nt, 0.15); }
+  bool RugCan(TReal& nc) override { return Aceitar(nc, 0.025); }
+  bool Sm(TReal& sm) override { return Aceitar(sm, 0.213); }
+  bool Z(TReal& z) override { return Aceitar(z, 1.5); }
+  void CoberturaAtual(TCobertura& destino) const override { destino.Assign(atual_); }
+  void DefinirCoberturaAtual(const TCobertura& origem) override { atual_.Assign(origem); }
+
+ private:
+  bool Aceitar(TReal& r, double v) {
+    ++execucoes;
+    r.Valor = v;
+    return true;
+  }
+  TCobertura atual_;
+};
 
 class TesteDadosCaudalente : public QObject {
   Q_OBJECT
@@ -324,6 +354,65 @@ class TesteDadosCaudalente : public QObject {
     j->lsEncostaClick(1);
     QVERIFY(!j->MovendoPonto);
     QCOMPARE(j->windowTitle(), QStringLiteral("Entrada de dados - visualização da encosta"));
+  }
+
+  void profundidadeDoPerfil() {
+    TFDadosCaudalente* j = Novo();
+    j->Zoom->setValue(5);
+    QCOMPARE(j->chEncosta->Profundidade(), 5);
+    QCOMPARE(j->lsEncosta->pen().width(), 2);
+    j->Zoom->setValue(6);
+    QCOMPARE(j->lsEncosta->pen().width(), 1);
+  }
+
+  // What the reference dialogs give lands in the fields, in the units shown.
+  void dialogosDeReferencia() {
+    TFDadosCaudalente* j = Novo();
+    auto* refs = new TReferenciasFixas;
+    j->DefinirReferencias(std::unique_ptr<IReferenciasDados>(refs));
+    principal->Unidades.SetDeclividade(0);  // "%"
+    principal->GerenteSys1->Alterado = false;
+    j->cbCanal->setCurrentIndex(1);
+    j->cbCanalClick();
+    j->bSm->click();
+    QCOMPARE(j->emSm->text(), QStringLiteral("21,3"));
+    j->bnt->click();
+    QCOMPARE(j->ent->text(), QStringLiteral("0,15"));
+    QCOMPARE(principal->Encosta().Count(), 1);
+    j->bnc->click();
+    QCOMPARE(j->enc->text(), QStringLiteral("0,025"));
+    j->bCoberVeg->click();
+    QVERIFY(AbstracaoInicial(principal->Encosta().Trechos(0)) > 0);
+    QCOMPARE(refs->execucoes, 4);
+    QVERIFY(principal->GerenteSys1->Alterado);
+
+    // The buttons in the grid cells act on their row's segment.
+    j->pcEncosta->setCurrentWidget(j->tsIrregular);
+    j->bAdicionar1->click();
+    j->tgEncosta1->clearSelection();
+    j->bAdicionar1->click();
+    QCOMPARE(principal->Encosta().Count(), 2);
+    emit j->tgEncosta1->BotaoClicado(1, kColNt);
+    QCOMPARE(j->tgEncosta1->Celula(1, kColNt), QStringLiteral("0,15"));
+    QCOMPARE(principal->Encosta().Trechos(1).nt.Valor, 0.15);
+    emit j->tgEncosta1->BotaoClicado(1, kColCobertura);
+    QVERIFY(AbstracaoInicial(principal->Encosta().Trechos(1)) > 0);
+  }
+
+  // Fechar takes the chart windows with it; closing stores the fields as
+  // they stand, empty ones as zeros, without a message.
+  void fecharGuardaOsCampos() {
+    TFDadosCaudalente* j = Novo();
+    for (int i = 0; i < 2; ++i) principal->Workspace->addSubWindow(new QLabel(QStringLiteral("x")))->show();
+    j->eTr->setText(QStringLiteral("5"));
+    j->bFechar->click();
+    QVERIFY(Erros().isEmpty());
+    QCOMPARE(principal->Workspace->subWindowList().size(), 0);
+    QTRY_VERIFY(!FDadosCaudalente);
+    QCOMPARE(principal->Nimbora1.Precipitacao().Tr(), 5.0);
+    QCOMPARE(principal->Encosta().Count(), 1);
+    QCOMPARE(principal->Encosta().Trechos(0).Comprimento(), 0);
+    QVERIFY(principal->Encosta().Regular);
   }
 
   void moverPontoArredondaOsComprimentos() {
