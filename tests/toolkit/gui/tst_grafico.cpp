@@ -1,6 +1,8 @@
 // The chart control: where values are drawn and read back through the depth
 // offsets, the depth percentage, a click near a point, and its picture.
+#include <QFileInfo>
 #include <QLineSeries>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -78,6 +80,12 @@ class TesteGrafico : public QObject {
     QVERIFY(g.SalvarBitmap(arquivo));
     QImage lida(arquivo, "BMP");
     QCOMPARE(lida.size(), QSize(300, 200));
+
+    QPrinter impressora(QPrinter::HighResolution);
+    impressora.setOutputFormat(QPrinter::PdfFormat);
+    impressora.setOutputFileName(pasta.filePath(QStringLiteral("g.pdf")));
+    g.Imprimir(impressora);
+    QVERIFY(QFileInfo(impressora.outputFileName()).size() > 0);
   }
 };
 
