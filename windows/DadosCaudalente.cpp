@@ -837,7 +837,12 @@ bool TFDadosCaudalente::eventFilter(QObject* alvo, QEvent* evento) {
 }
 
 void TFDadosCaudalente::keyPressEvent(QKeyEvent* evento) {
-  if ((evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) &&
+  // Enter in a grid ends the cell's edit; anywhere else it is the page's default button.
+  QWidget* foco = QApplication::focusWidget();
+  const bool naGrade =
+      foco && (qobject_cast<TGrade*>(foco) || qobject_cast<TGrade*>(foco->parentWidget()) ||
+               (foco->parentWidget() && qobject_cast<TGrade*>(foco->parentWidget()->parentWidget())));
+  if ((evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) && !naGrade &&
       Notebook1->currentIndex() < padroes_.size()) {
     QPushButton* padrao = padroes_.at(Notebook1->currentIndex());
     if (padrao->isEnabled()) {

@@ -482,6 +482,7 @@ class TesteDadosCaudalente : public QObject {
     QTest::keyClicks(g->EditorAberto(), QStringLiteral("5,"));
     QTest::keyClick(g->EditorAberto(), Qt::Key_Return);
     QTRY_COMPARE(g->Celula(0, kColSt), QStringLiteral(",5"));
+    QVERIFY2(Erros().isEmpty(), qPrintable(Erros().join('|')));  // Enter in a cell is no Avançar
     QCOMPARE(principal->Encosta().Trechos(0).St(), 0.5);
   }
 
