@@ -583,6 +583,13 @@ class TesteDadosCaudalente : public QObject {
     j->Zoom->setValue(3);
     QTest::qWait(100);
     principal->grab().save(destino + QStringLiteral("/pagina1_2d.png"));
+    j->bRetornar2->click();
+    j->cbCanal->setCurrentIndex(1);
+    j->cbCanalClick();
+    j->bAvancar->click();
+    QVERIFY2(Erros().isEmpty(), qPrintable(Erros().join('|')));
+    QTest::qWait(100);
+    principal->grab().save(destino + QStringLiteral("/pagina2.png"));
   }
 };
 
