@@ -70,7 +70,7 @@ void TFPrincipal::CriarMenus() {
     {nullptr, &Projeto[3], "Projeto4", "&4/ ", "Abre este arquivo", P, sem, [this] { Projeto1Click(4); }, 4},
     {nullptr, nullptr, "N4", {}, {}, P, sem, nullptr},
     {nullptr, &MSair, "MSair", "Sai&r", "Finaliza a execução do " + TituloPrograma, P, QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { MSairClick(); }},
-    {nullptr, &MEntradaDados, "MEntradaDados", "&Entrada de dados", "Menu Entrada de dados", AjudaEntradaDados, sem, [this] { MEntradaDadosClick(); }, -1, true},
+    {nullptr, &MEntradaDados, "MEntradaDados", "&Entrada de dados", "Menu Entrada de dados", AjudaEntradaDados, sem, [this] { GerenteSys1PreencherCamposDados(); }, -1, true},
     {&Configuraes1, nullptr, "Configuraes1", "&Configurações", "Menu Configurações", C, sem, nullptr},
     {nullptr, &MConfSistema, "MConfSistema", "&Configurar &Sistema", "Configura as unidades do sistema", C, sem, [this] { MConfSistemaClick(); }},
     {nullptr, &MConfigImpres, "MConfigImpres", "Configurar &Impressora", "Efetual alterações nas configurações da impressora", C, sem, [this] { MConfigImpresClick(); }},

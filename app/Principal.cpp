@@ -28,6 +28,7 @@
 #include "toolkit/gui/Ajuda.h"
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
+#include "windows/DadosCaudalente.h"
 
 TFPrincipal* FPrincipal = nullptr;
 
@@ -41,6 +42,14 @@ constexpr int kLarguraRelogio = 80;
 
 // Files of the four web pages (institution, department, group, program).
 const char* const kPaginas[4] = {"universidade.html", "departamento.html", "equipe.html", "caudalente.html"};
+
+TDadosProjeto DadosProjeto(TFPrincipal& janela) {
+  return {&janela.Encosta(), &janela.Canal(), &janela.Nimbora1, &janela.Unidades, janela.GerenteSys1};
+}
+
+QString U(const char* texto) {
+  return QString::fromUtf8(texto);
+}
 
 std::string Local(const QString& caminho) {
   return caminho.toStdString();
@@ -235,7 +244,10 @@ QString TFPrincipal::EnderecoPagina(int pagina) const {
 
 void TFPrincipal::MNovoClick() {
   GerenteSys1->Novo();
-  // The data-entry window plugs in here: create it when it does not exist, show it.
+  // Opening the window empties its fields, which is no change of the new project.
+  const bool alterado = GerenteSys1->Alterado;
+  TFDadosCaudalente::Abrir(Workspace, DadosProjeto(*this));
+  GerenteSys1->Alterado = alterado;
 }
 
 void TFPrincipal::MAbrirClick() {
@@ -415,13 +427,6 @@ void TFPrincipal::BVisualizarClick() {
       QStringLiteral("A visualização de caudalentes ainda não está disponível nesta versão."));
 }
 
-// The data-entry window is filled through GerenteSys1PreencherCamposDados;
-// until that window exists, its menu item says so.
-void TFPrincipal::MEntradaDadosClick() {
-  toolkit::gui::Informar(
-      QStringLiteral("A janela de entrada de dados ainda não está disponível nesta versão."));
-}
-
 void TFPrincipal::Txt2BinClick(bool paraBinario) {
   toolkit::gui::TDialogoArquivo& dialogo = paraBinario ? DConverterTexto : DConverterBinario;
   dialogo.FilterIndex = paraBinario ? 2 : 1;
@@ -544,28 +549,36 @@ void TFPrincipal::GerenteSys1DesabilitarCampos() {
   HabilitarProjeto(false);
 }
 
-// The data-entry window plugs in here: read its fields into the model without
-// the strict checks.
-void TFPrincipal::GerenteSys1LerCamposDados() {}
+void TFPrincipal::GerenteSys1LerCamposDados() {
+  if (FDadosCaudalente) FDadosCaudalente->LerCampos(false);
+}
 
 void TFPrincipal::GerenteSys1LimparCamposDados() {
   const QList<QMdiSubWindow*> janelas = Workspace->subWindowList(QMdiArea::CreationOrder);
   for (auto it = janelas.crbegin(); it != janelas.crend(); ++it) {
     try {
-      (*it)->close();
+      if (auto* dados = qobject_cast<TFDadosCaudalente*>((*it)->widget()))
+        dados->LimparCampos();
+      else
+        (*it)->close();
     } catch (...) {
       // A window that fails to close must not stop the project cycle.
     }
   }
 }
 
-// The data-entry window plugs in here: create or show it and fill its fields
-// from the model.
-void TFPrincipal::GerenteSys1PreencherCamposDados() {}
+void TFPrincipal::GerenteSys1PreencherCamposDados() {
+  TFDadosCaudalente::Abrir(Workspace, DadosProjeto(*this))->PreencherCampos();
+}
 
-void TFPrincipal::AtualizarUnidadeDeclividade() {}
+void TFPrincipal::AtualizarUnidadeDeclividade() {
+  if (!GerenteSys1->NomeProjeto.isEmpty() && FDadosCaudalente)
+    FDadosCaudalente->AtualizarUnidadeDeclividade();
+}
 
-void TFPrincipal::AtualizarUnidadeVI() {}
+void TFPrincipal::AtualizarUnidadeVI() {
+  if (!GerenteSys1->NomeProjeto.isEmpty() && FDadosCaudalente) FDadosCaudalente->AtualizarUnidadeVI();
+}
 
 // --- Settings file ---------------------------------------------------------------
 

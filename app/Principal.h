@@ -155,7 +155,6 @@ class TFPrincipal : public QMainWindow {
   void PaginaWebClick(int tag);
   void BVisualizarClick();
   void Txt2BinClick(bool paraBinario);
-  void MEntradaDadosClick();
 
   // Project events of GerenteSys1.
   void GerenteSys1ZerarVariaveis();

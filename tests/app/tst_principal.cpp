@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -28,6 +29,7 @@
 #include "toolkit/gui/Ajuda.h"
 #include "toolkit/gui/DialogosRoteiro.h"
 #include "toolkit/gui/MensagensRoteiro.h"
+#include "windows/DadosCaudalente.h"
 
 using toolkit::gui::Resposta;
 
@@ -252,8 +254,8 @@ class TestePrincipal : public QObject {
   void ciclodeProjetoERecentes() {
     auto j = Janela();
     j->MNovo->trigger();
-    j->Encosta().SetCount(1);
-    j->Encosta().Trechos(0).SetComprimento(40);
+    QVERIFY(FDadosCaudalente);
+    FDadosCaudalente->eEncComp->setText(QStringLiteral("40"));
     dialogos.escolhas = {{Caminho(QStringLiteral("a.cdt"))}};
     j->MSalvarComo->trigger();
     QVERIFY(mensagens.caixas.empty());
@@ -428,8 +430,9 @@ class TestePrincipal : public QObject {
     QCOMPARE(j->MJanelas->actions().size(), 5 + 3);
     QVERIFY(j->MJanelas->actions().at(4)->isVisible());
     j->MCascata->trigger();
-    j->MNovo->trigger();  // a new project closes the chart windows
-    QCOMPARE(j->Workspace->subWindowList().size(), 0);
+    j->MNovo->trigger();  // a new project closes the chart windows and opens the data entry
+    QCOMPARE(j->Workspace->subWindowList().size(), 1);
+    QCOMPARE(j->Workspace->subWindowList().at(0)->widget(), FDadosCaudalente.data());
   }
 
   void paginasWeb() {
@@ -488,18 +491,20 @@ class TestePrincipal : public QObject {
         mensagens.caixas[0].texto.contains(QStringLiteral("Nenhum navegador de internet abriu o endereço")));
   }
 
-  // Commands whose windows are not built yet say so.
+  // Commands whose windows are not built yet say so; Entrada de dados opens its window.
   void comandosAindaIndisponiveis() {
     auto j = Janela();
     j->LerArquivoBinario->trigger();
     j->BVisualizar->trigger();
-    j->MNovo->trigger();
-    j->MEntradaDados->trigger();
-    QCOMPARE(mensagens.caixas.size(), size_t(3));
+    QCOMPARE(mensagens.caixas.size(), size_t(2));
     for (const auto& caixa : mensagens.caixas) {
       QCOMPARE(caixa.tipo, QStringLiteral("informacao"));
       QVERIFY2(caixa.texto.contains(QStringLiteral("ainda não está disponível")), qPrintable(caixa.texto));
     }
+    j->MNovo->trigger();
+    j->MEntradaDados->trigger();
+    QCOMPARE(mensagens.caixas.size(), size_t(2));
+    QVERIFY(FDadosCaudalente != nullptr);
   }
 
   // Each direction has its own dialog; the output name replaces the
