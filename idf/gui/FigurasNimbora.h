@@ -1,0 +1,10 @@
+#pragma once
+// Pictures of the IDF query drawn by the program itself: the about-box
+// picture and the banner of the IDF report (saved once as
+// "Cabecalho_Nimbora21.jpg" in the database folder by tools/idf).
+#include <QImage>
+
+// 559 x 340.
+QImage DesenharSobreNimbora();
+// 550 x 73.
+QImage DesenharCabecalhoNimbora();
