@@ -174,7 +174,7 @@ QImage DesenharCabecalhoNimbora() {
   fundo.setColorAt(0.6, QColor(60, 120, 190));
   fundo.setColorAt(1, QColor(200, 222, 245));
   p.fillRect(imagem.rect(), fundo);
-  DesenharChuva(p, QRectF(0, 0, 150, altura), 30, 12, QColor(170, 205, 245));
+  DesenharChuva(p, QRectF(330, 0, 90, altura), 22, 12, QColor(190, 215, 248));
 
   QFont titulo;
   titulo.setBold(true);

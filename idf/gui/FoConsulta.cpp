@@ -50,6 +50,8 @@ const char* const kTextoInterpolacao =
 
 constexpr int kLadoMapa = LadoMapa;
 constexpr QRgb kAzulEstado = 0x0000FF;
+// The edge pixels of a frame compute its edge values up to rounding.
+constexpr double kFolga = 1e-9;
 
 // The missing state map, after which the previous state is selected again.
 class EMapaAusente : public std::runtime_error {
@@ -361,9 +363,11 @@ void TfrmFoConsulta::CriarControles() {
   }
   LabelLat = Nomeado(new QLabel(paginaEstado), "LabelLat", QStringLiteral("Latitude do ponto"));
   LabelLon = Nomeado(new QLabel(paginaEstado), "LabelLon", QStringLiteral("Longitude do ponto"));
+  QFont negritoMenor = negrito;
+  negritoMenor.setPointSizeF(negrito.pointSizeF() * 0.9);
   for (QLabel* l : {LabelLat, LabelLon}) {
-    l->setFont(negrito);
-    l->resize(60, 15);
+    l->setFont(negritoMenor);
+    l->resize(70, 15);
     l->setAttribute(Qt::WA_TransparentForMouseEvents);
     l->hide();
   }
@@ -756,14 +760,14 @@ void TfrmFoConsulta::EstadoBMPMouseUp(int x, int y) {
   if (!pontoDigitado_) {
     // A value outside the frame keeps the previous value and text.
     const double lat = moldura_->LatitudeDoPixel(y);
-    if (lat >= moldura_->LatitudeNorte && lat <= moldura_->LatitudeSul) {
+    if (lat >= moldura_->LatitudeNorte - kFolga && lat <= moldura_->LatitudeSul + kFolga) {
       latitude_ = lat;
       latitudeTexto_ = GrausParaTexto(lat);
     }
     PrecLaAux->setText(Q(latitudeTexto_));
     LabelLat->setText(Q(latitudeTexto_));
     const double lon = moldura_->LongitudeDoPixel(x);
-    if (lon >= moldura_->LongitudeLeste && lon <= moldura_->LongitudeOeste) {
+    if (lon >= moldura_->LongitudeLeste - kFolga && lon <= moldura_->LongitudeOeste + kFolga) {
       longitude_ = lon;
       longitudeTexto_ = GrausParaTexto(lon);
     }
