@@ -112,19 +112,24 @@ QImage DesenharSobreNimbora() {
 
   // A cloud with rain on the left.
   QPainterPath nuvem;
-  nuvem.addEllipse(QRectF(30, 28, 110, 60));
-  nuvem.addEllipse(QRectF(90, 12, 120, 80));
-  nuvem.addEllipse(QRectF(170, 34, 90, 56));
-  nuvem.addRoundedRect(QRectF(46, 58, 200, 36), 18, 18);
+  const QRectF partes[] = {{30, 28, 110, 60}, {90, 12, 120, 80}, {170, 34, 90, 56}};
+  for (const QRectF& r : partes) {
+    QPainterPath parte;
+    parte.addEllipse(r);
+    nuvem = nuvem.united(parte);
+  }
+  QPainterPath base;
+  base.addRoundedRect(QRectF(46, 58, 200, 36), 18, 18);
+  nuvem = nuvem.united(base);
   p.setPen(QPen(QColor(120, 135, 160), 1.2));
   p.setBrush(QColor(150, 165, 190));
-  p.drawPath(nuvem.simplified());
-  DesenharChuva(p, QRectF(40, 96, 220, 70), 38, 14, kAzulChuva);
+  p.drawPath(nuvem);
+  DesenharChuva(p, QRectF(40, 98, 220, 52), 34, 13, kAzulChuva);
 
   DesenharCurvasIdf(p, QRectF(48, 178, 222, 128), true);
 
-  QFont base;
-  QFont titulo = base;
+  const QFont fonte;
+  QFont titulo = fonte;
   titulo.setBold(true);
   const QString textoTitulo = QStringLiteral("Nimbóra 2.1");
   titulo = FonteQueCabe(titulo, textoTitulo, 240, 44);
@@ -132,7 +137,7 @@ QImage DesenharSobreNimbora() {
   p.setPen(kMarinho);
   p.drawText(QRectF(290, 30, 250, 56), Qt::AlignCenter, textoTitulo);
 
-  QFont frase = base;
+  QFont frase = fonte;
   frase.setPixelSize(15);
   frase.setItalic(true);
   p.setFont(frase);
@@ -143,13 +148,13 @@ QImage DesenharSobreNimbora() {
   p.setPen(QPen(QColor(120, 150, 190), 1));
   p.drawLine(QPointF(300, 222), QPointF(532, 222));
 
-  QFont formula = base;
+  QFont formula = fonte;
   formula.setPixelSize(16);
   p.setFont(formula);
   p.setPen(QColor(20, 40, 70));
   p.drawText(QRectF(292, 232, 248, 26), Qt::AlignCenter, QStringLiteral("i = K·Tr^a / (t + b)^c"));
 
-  QFont rodape = base;
+  QFont rodape = fonte;
   rodape.setPixelSize(12);
   p.setFont(rodape);
   p.setPen(QColor(60, 70, 90));

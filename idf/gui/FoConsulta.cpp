@@ -334,16 +334,16 @@ void TfrmFoConsulta::CriarControles() {
   NomeCid->setGeometry(10, 20, 300, 18);
   LatCid =
       Nomeado(new QLabel(QStringLiteral("Latitude:"), paginaBrasil), "LatCid", QStringLiteral("Latitude:"));
-  LatCid->setGeometry(10, 43, 60, 15);
+  LatCid->setGeometry(10, 43, 72, 15);
   LonCid =
       Nomeado(new QLabel(QStringLiteral("Longitude:"), paginaBrasil), "LonCid", QStringLiteral("Longitude:"));
-  LonCid->setGeometry(10, 58, 60, 15);
+  LonCid->setGeometry(10, 58, 72, 15);
   LabelLatitude =
       Nomeado(new QLabel(paginaBrasil), "LabelLatitude", QStringLiteral("Latitude da localidade"));
-  LabelLatitude->setGeometry(71, 43, 80, 15);
+  LabelLatitude->setGeometry(84, 43, 80, 15);
   LabelLongitude =
       Nomeado(new QLabel(paginaBrasil), "LabelLongitude", QStringLiteral("Longitude da localidade"));
-  LabelLongitude->setGeometry(71, 58, 80, 15);
+  LabelLongitude->setGeometry(84, 58, 80, 15);
   NomeCid->hide();
   LatCid->hide();
   LonCid->hide();
@@ -448,7 +448,12 @@ void TfrmFoConsulta::LigarLista(QListWidget* lista, void (TfrmFoConsulta::*handl
 
 bool TfrmFoConsulta::eventFilter(QObject* alvo, QEvent* evento) {
   if (evento->type() == QEvent::KeyPress && (alvo == PrecLaAux || alvo == PrecLoAux)) {
-    PrecLaAuxKeyPress();
+    // Typing, not moving between controls, takes the point off the map.
+    const auto* tecla = static_cast<QKeyEvent*>(evento);
+    const QString texto = tecla->text();
+    if ((!texto.isEmpty() && texto.at(0).isPrint()) || tecla->key() == Qt::Key_Backspace ||
+        tecla->key() == Qt::Key_Delete)
+      PrecLaAuxKeyPress();
   } else if (evento->type() == QEvent::MouseButtonPress &&
              (alvo == LBEstacao->viewport() || alvo == LBLocalidade->viewport())) {
     mudouNoClique_ = false;

@@ -345,6 +345,13 @@ class TesteConsultaIdf : public QObject {
                                   Q(toolkit::FormatarNumero("0.000", calc["c"].toDouble()))};
     QCOMPARE(clique, esperado);
 
+    // Typing in a coordinate takes the cross-hair away; moving on does not.
+    QTest::keyClick(w.PrecLaAux, Qt::Key_Tab);
+    QVERIFY(!w.EixoX->isHidden());
+    QTest::keyClick(w.PrecLaAux, Qt::Key_1);
+    QVERIFY(w.EixoX->isHidden());
+    QVERIFY(w.LabelLat->isHidden());
+
     // Away, then typed back: the texts stay as typed.
     w.LBEstacao->setCurrentRow(0);
     w.LBEstacaoClick();
