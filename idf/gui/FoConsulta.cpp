@@ -344,6 +344,9 @@ void TfrmFoConsulta::CriarControles() {
   LabelLongitude =
       Nomeado(new QLabel(paginaBrasil), "LabelLongitude", QStringLiteral("Longitude da localidade"));
   LabelLongitude->setGeometry(84, 58, 80, 15);
+  // Readable over the states' colours in the map's corner.
+  for (QLabel* l : {NomeCid, LatCid, LonCid, LabelLatitude, LabelLongitude})
+    l->setStyleSheet(QStringLiteral("background: rgba(255, 255, 255, 215);"));
   NomeCid->hide();
   LatCid->hide();
   LonCid->hide();

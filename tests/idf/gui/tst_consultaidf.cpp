@@ -7,12 +7,14 @@
 // as PNG pictures.
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -556,6 +558,13 @@ class TesteConsultaIdf : public QObject {
       QCOMPARE(QImage(arquivo).pixel(p) & 0xFFFFFF, 0u);
       r.resize(900, 700);
       Capturar(r, "relatorio");
+
+      QTemporaryDir pasta;
+      QPrinter impressora(QPrinter::HighResolution);
+      impressora.setOutputFormat(QPrinter::PdfFormat);
+      impressora.setOutputFileName(pasta.filePath(QStringLiteral("relatorio.pdf")));
+      r.Imprimir(impressora);
+      QVERIFY(QFileInfo(impressora.outputFileName()).size() > 1000);
     }
     QVERIFY(!QFile::exists(arquivo));
   }
