@@ -197,3 +197,41 @@ QImage DesenharCabecalhoNimbora() {
   DesenharCurvasIdf(p, QRectF(430, 10, 104, 52), false);
   return imagem;
 }
+
+QImage DesenharIconeImprimir() {
+  QImage imagem(24, 24, QImage::Format_ARGB32);
+  imagem.fill(Qt::transparent);
+  QPainter p(&imagem);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(60, 60, 60), 1));
+  p.setBrush(Qt::white);
+  p.drawRect(QRectF(6.5, 2.5, 11, 8));  // paper in
+  p.setBrush(QColor(150, 160, 175));
+  p.drawRoundedRect(QRectF(2.5, 9.5, 19, 9), 2, 2);  // body
+  p.setBrush(Qt::white);
+  p.drawRect(QRectF(6.5, 14.5, 11, 7));  // paper out
+  p.setPen(QPen(QColor(90, 90, 90), 1));
+  p.drawLine(QPointF(8, 17), QPointF(16, 17));
+  p.drawLine(QPointF(8, 19), QPointF(14, 19));
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(40, 170, 60));
+  p.drawEllipse(QPointF(18.5, 12), 1.2, 1.2);
+  return imagem;
+}
+
+QImage DesenharIconeFechar() {
+  QImage imagem(24, 24, QImage::Format_ARGB32);
+  imagem.fill(Qt::transparent);
+  QPainter p(&imagem);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(60, 60, 60), 1));
+  p.setBrush(QColor(235, 240, 248));
+  p.drawRect(QRectF(3.5, 3.5, 13, 17));  // door
+  p.setBrush(QColor(120, 85, 50));
+  p.drawEllipse(QPointF(13.5, 12), 1, 1);
+  p.setPen(QPen(QColor(200, 30, 30), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawLine(QPointF(14, 12), QPointF(22, 12));  // way out
+  p.drawLine(QPointF(19, 9), QPointF(22, 12));
+  p.drawLine(QPointF(19, 15), QPointF(22, 12));
+  return imagem;
+}

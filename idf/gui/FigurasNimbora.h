@@ -8,3 +8,7 @@
 QImage DesenharSobreNimbora();
 // 550 x 73.
 QImage DesenharCabecalhoNimbora();
+
+// Toolbar pictures of the IDF report, 24 x 24.
+QImage DesenharIconeImprimir();
+QImage DesenharIconeFechar();

@@ -334,16 +334,16 @@ void TfrmFoConsulta::CriarControles() {
   NomeCid->setGeometry(10, 20, 300, 18);
   LatCid =
       Nomeado(new QLabel(QStringLiteral("Latitude:"), paginaBrasil), "LatCid", QStringLiteral("Latitude:"));
-  LatCid->setGeometry(10, 43, 72, 15);
+  LatCid->setGeometry(10, 43, 74, 15);
   LonCid =
       Nomeado(new QLabel(QStringLiteral("Longitude:"), paginaBrasil), "LonCid", QStringLiteral("Longitude:"));
-  LonCid->setGeometry(10, 58, 72, 15);
+  LonCid->setGeometry(10, 58, 74, 15);
   LabelLatitude =
       Nomeado(new QLabel(paginaBrasil), "LabelLatitude", QStringLiteral("Latitude da localidade"));
-  LabelLatitude->setGeometry(84, 43, 80, 15);
+  LabelLatitude->setGeometry(84, 43, 66, 15);
   LabelLongitude =
       Nomeado(new QLabel(paginaBrasil), "LabelLongitude", QStringLiteral("Longitude da localidade"));
-  LabelLongitude->setGeometry(84, 58, 80, 15);
+  LabelLongitude->setGeometry(84, 58, 66, 15);
   // Readable over the states' colours in the map's corner.
   for (QLabel* l : {NomeCid, LatCid, LonCid, LabelLatitude, LabelLongitude})
     l->setStyleSheet(QStringLiteral("background: rgba(255, 255, 255, 215);"));

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -19,6 +20,7 @@
 #include <QWindowStateChangeEvent>
 #include <cmath>
 
+#include "idf/gui/FigurasNimbora.h"
 #include "idf/gui/FoConsulta.h"
 #include "toolkit/Regional.h"
 #include "toolkit/gui/Impressora.h"
@@ -57,13 +59,13 @@ TfrmFoRelatNimbora::TfrmFoRelatNimbora(TfrmFoConsulta* consulta) : QDialog(consu
   ToolButton1->setText(QStringLiteral("&Imprimir"));
   ToolButton1->setToolTip(QStringLiteral("Imprimir"));
   ToolButton1->setAccessibleName(QStringLiteral("Imprimir"));
-  ToolButton1->setIcon(QIcon::fromTheme(QStringLiteral("document-print")));
+  ToolButton1->setIcon(QIcon(QPixmap::fromImage(DesenharIconeImprimir())));
   BFechar = new QToolButton(ToolBar1);
   BFechar->setObjectName(QStringLiteral("BFechar"));
   BFechar->setText(QStringLiteral("Fechar"));
   BFechar->setToolTip(QStringLiteral("Fechar"));
   BFechar->setAccessibleName(QStringLiteral("Fechar"));
-  BFechar->setIcon(QIcon::fromTheme(QStringLiteral("window-close")));
+  BFechar->setIcon(QIcon(QPixmap::fromImage(DesenharIconeFechar())));
   for (QToolButton* b : {ToolButton1, BFechar}) {
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setAutoRaise(true);
