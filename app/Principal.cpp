@@ -22,6 +22,8 @@
 
 #include "app/Icones.h"
 #include "idf/UnBD.h"
+#include "idf/gui/ConsultaNimbora.h"
+#include "model/hillslope/uCaudalente.h"
 #include "model/hillslope/uCaudalenteConversao.h"
 #include "project/ArquivoProjeto.h"
 #include "project/gui/ConfUnidades.h"
@@ -115,6 +117,8 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
   GerenteSys1->OnLerCamposDados = [this](QObject*) { GerenteSys1LerCamposDados(); };
   GerenteSys1->OnPreencherCamposDados = [this](QObject*) { GerenteSys1PreencherCamposDados(); };
   GerenteSys1->OnLimparCamposDados = [this](QObject*) { GerenteSys1LimparCamposDados(); };
+  // Nimbora1.Execute() opens the IDF query window over this window.
+  InstalarConsultaNimbora(Nimbora1, this);
 
   DAbrirProjetos.DefaultExt = QStringLiteral("cdt");
   DAbrirProjetos.Filter = QStringLiteral("Arquivo do Caudalente (*.cdt)|*.cdt");
