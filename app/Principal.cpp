@@ -21,6 +21,7 @@
 #include <QUrl>
 
 #include "app/Icones.h"
+#include "app/ReferenciasPrograma.h"
 #include "idf/UnBD.h"
 #include "idf/gui/ConsultaNimbora.h"
 #include "model/hillslope/uCaudalente.h"
@@ -49,9 +50,6 @@ TDadosProjeto DadosProjeto(TFPrincipal& janela) {
   return {&janela.Encosta(), &janela.Canal(), &janela.Nimbora1, &janela.Unidades, janela.GerenteSys1};
 }
 
-QString U(const char* texto) {
-  return QString::fromUtf8(texto);
-}
 
 std::string Local(const QString& caminho) {
   return caminho.toStdString();
@@ -119,6 +117,7 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
   GerenteSys1->OnLimparCamposDados = [this](QObject*) { GerenteSys1LimparCamposDados(); };
   // Nimbora1.Execute() opens the IDF query window over this window.
   InstalarConsultaNimbora(Nimbora1, this);
+  DefinirFabricaReferencias(CriarReferenciasPrograma);
 
   DAbrirProjetos.DefaultExt = QStringLiteral("cdt");
   DAbrirProjetos.Filter = QStringLiteral("Arquivo do Caudalente (*.cdt)|*.cdt");

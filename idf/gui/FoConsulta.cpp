@@ -138,7 +138,9 @@ W* Nomeado(W* w, const char* nome, const QString& acessivel, const QString& dica
 
 }  // namespace
 
-double GrausDoTextoDigitado(const std::string& texto) {
+double GrausDoTextoDigitado(const std::string& texto, TEixoCoordenada eixo) {
+  const std::string motivo = VerificarCoordenada(texto, eixo);
+  if (!motivo.empty()) throw std::runtime_error(motivo);
   return TextoParaGraus(texto);
 }
 
@@ -482,7 +484,7 @@ bool TfrmFoConsulta::MapaVisivel() const {
 // --- Coordinates ---------------------------------------------------------------
 
 void TfrmFoConsulta::DefinirLatitudeDigitada(const std::string& texto) {
-  const double valor = GrausDoTextoDigitado(texto);
+  const double valor = GrausDoTextoDigitado(texto, TEixoCoordenada::Latitude);
   if (MapaVisivel() && moldura_ && (valor < moldura_->LatitudeNorte || valor > moldura_->LatitudeSul))
     throw std::runtime_error("Latitude " + texto + " não definida.");
   latitude_ = valor;
@@ -490,7 +492,7 @@ void TfrmFoConsulta::DefinirLatitudeDigitada(const std::string& texto) {
 }
 
 void TfrmFoConsulta::DefinirLongitudeDigitada(const std::string& texto) {
-  const double valor = GrausDoTextoDigitado(texto);
+  const double valor = GrausDoTextoDigitado(texto, TEixoCoordenada::Longitude);
   if (MapaVisivel() && moldura_ && (valor < moldura_->LongitudeLeste || valor > moldura_->LongitudeOeste))
     throw std::runtime_error("Longitude " + texto + " não definida.");
   longitude_ = valor;

@@ -64,10 +64,9 @@ class TAreaMapa : public QWidget {
   int destacado_ = -1;
 };
 
-// The typed-coordinate check: decimal degrees of a coordinate text typed by
-// the user or stored in a project. Throws on a text that is not a coordinate.
-// Kept in one place so that a stricter whole-text check can replace it.
-double GrausDoTextoDigitado(const std::string& texto);
+// Decimal degrees of a coordinate text typed by the user or stored in a
+// project, checked whole first. Throws the reason on a text that is not one.
+double GrausDoTextoDigitado(const std::string& texto, TEixoCoordenada eixo);
 
 class TfrmFoConsulta : public QDialog {
   Q_OBJECT
