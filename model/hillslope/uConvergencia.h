@@ -64,6 +64,7 @@ struct TRodada {
   std::vector<double> Vazao;  // L/s (per metre)
   TBalancoMassa Balanco;
   long Passos = 0;
+  double TempoFinal = 0;  // min, when the run ended
   int Celulas = 0;
   double DeltaXMin = 0;
 };
@@ -96,8 +97,8 @@ inline bool Perto(double a, double b, double tol) {
 template <class FRodar>
 TRodada Refinar(const TParametrosConvergencia& p, TInfoConvergencia& info, FRodar rodar) {
   // A level costs about 4 times the one before; beyond this many cell
-  // updates a run would keep the user waiting for minutes.
-  constexpr double kCustoMaximo = 6e8;
+  // updates a run would keep the user waiting for more than a second or two.
+  constexpr double kCustoMaximo = 6e7;
   info = TInfoConvergencia{};
   const int inicial = p.NivelFixo >= 0 ? p.NivelFixo : p.NivelInicial;
   const int maximo = p.NivelFixo >= 0 ? p.NivelFixo : std::max(p.NivelMaximo, inicial);
@@ -116,6 +117,7 @@ TRodada Refinar(const TParametrosConvergencia& p, TInfoConvergencia& info, FRoda
     info.Celulas = r.Celulas;
     info.DeltaXMin = r.DeltaXMin;
     info.Passos = r.Passos;
+    info.TempoFinal = r.TempoFinal;
     info.Convergiu = convergiu || p.NivelFixo >= 0;
     info.Pico = pico;
     info.TempoPico = tp;

@@ -85,7 +85,10 @@ class TGrade {
       Fluxos(h_.data(), F0_.data());
       r.Tempo.push_back(t);
       r.Vazao.push_back(1000 * F0_[N_]);
-      if (Terminou(t)) break;
+      if (Terminou(t)) {
+        r.TempoFinal = t;
+        break;
+      }
       if (t - inicio > kDuracaoMaxima || !std::isfinite(F0_[N_]))
         throw EEncostaCinematica(std::string("Ocorreu um erro quando calculando o caudalente na encosta.") +
                                  kContato);
@@ -147,11 +150,10 @@ class TGrade {
       b.Saida += 1000 * dtS / 2 * (F0_[N_] + F1_[N_]);
       t = t1;
       P = P1;
-      if (progresso_ && ++r.Passos % 23 == 0) {
+      if (++r.Passos % 23 == 0 && progresso_) {
         progresso_->Mostrar(toolkit::FormatarNumero("0.0", t));
         progresso_->ProcessarMensagens();
       }
-      if (!progresso_) ++r.Passos;
     }
     for (const TTrecho& s : t_)
       for (int i = s.inicio; i < s.inicio + s.n; ++i) b.Armazenado += 1000 * h_[i] * s.dx;
@@ -161,8 +163,8 @@ class TGrade {
  private:
   // Fluxes of every interface: from the reconstructed depth on the upstream
   // side, with that segment's alfa. Slopes stop at segment boundaries, where
-  // the depth jumps with alfa: the top cell of a segment is flat, its outlet
-  // cell takes the slope from above.
+  // the depth jumps with alfa: the top cell of a segment looks up to the
+  // depth of the water entering it, its outlet cell takes the slope from above.
   void Fluxos(const double* h, double* F) const {
     F[0] = 0;
     for (const TTrecho& s : t_) {
@@ -171,7 +173,14 @@ class TGrade {
         for (int i = a; i <= z; ++i) F[i + 1] = 0;
         continue;
       }
-      F[a + 1] = s.alfa * Pot53(h[a]);
+      if (z > a) {
+        // The depth at the top edge is that of the water entering (none at
+        // the top of the hillslope), half a cell from the centre.
+        const double hTopo = F[a] > 0 ? std::pow(F[a] / s.alfa, 0.6) : 0;
+        F[a + 1] = s.alfa * Pot53(h[a] + 0.5 * convergencia::Inclinacao(2 * (h[a] - hTopo), h[a + 1] - h[a]));
+      } else {
+        F[a + 1] = s.alfa * Pot53(h[a]);
+      }
       for (int i = a + 1; i < z; ++i) {
         const double face = h[i] + 0.5 * convergencia::Inclinacao(h[i] - h[i - 1], h[i + 1] - h[i]);
         F[i + 1] = s.alfa * Pot53(face);

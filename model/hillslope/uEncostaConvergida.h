@@ -51,6 +51,7 @@ struct TInfoConvergencia {
   int Celulas = 0;         // cells of that level
   double DeltaXMin = 0;    // m, smallest cell
   long Passos = 0;         // time steps of that level
+  double TempoFinal = 0;   // min, end of the run (the surface has dried)
   bool Convergiu = false;  // false: the last two levels still differ by more than the tolerance
   // Indicators of the returned level: peak (L/s per m or L/s), its time
   // (min) and the outflow volume (L per m or L).
