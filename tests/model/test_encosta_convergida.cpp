@@ -2,9 +2,7 @@
 // equations on single planes, and its refinement and mass balance on chains.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
-#include <iostream>
 #include <limits>
 
 #include "SolucaoCaracteristicas.h"
@@ -51,7 +49,6 @@ TEST_P(PlanoConvergido, ConfereComAsCaracteristicas) {
   Segmento(plano, c.comprimento, c.st, c.nt, c.vib, c.uso, c.tratamento, c.condicao);
 
   TEncostaConvergida solver;
-  const auto inicio = std::chrono::steady_clock::now();
   const auto serie = solver.CalcularCaudalente(lista, lista.SomaLinhas(), chuva, nullptr, nullptr);
   ASSERT_GE(serie->Count(), 3u) << solver.Info().Nivel << " " << solver.Info().Passos << " "
                                 << solver.Info().Pico;
@@ -69,12 +66,6 @@ TEST_P(PlanoConvergido, ConfereComAsCaracteristicas) {
   EXPECT_DOUBLE_EQ(serie->Alfa, plano.Alfa());
   EXPECT_REL_NEAR(serie->Lamina, serie->Volume / (c.comprimento * 1000.0), 1e-12);
   EXPECT_TRUE(solver.Info().Convergiu);
-  std::cout << std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count() << " s ";
-  std::cout << c.comprimento << " " << solver.Info().Nivel << " cel " << solver.Info().Celulas << " passos "
-            << solver.Info().Passos << " pico " << serie->VazaoMaxima << " / " << pico << " tp "
-            << serie->TempoPico << " / " << tempoPico << " vol " << serie->Volume << " / " << volume << " n "
-            << serie->Count() << "\n";
-
   // Evenly spaced, opening and closing with zero.
   const auto& p = serie->Pontos();
   const double passo = p[1].Tempo - p[0].Tempo;
@@ -99,5 +90,32 @@ INSTANTIATE_TEST_SUITE_P(Tabela, PlanoConvergido,
                              CasoPlano{60, 0.1, 0.025, 150, 0, 0, 0, 50, 2800, 0.16, 20, 0.82},
                              CasoPlano{100, 0.03, 0.1, 35, 4, 2, 1, 5, 900, 0.2, 8, 0.75},
                              CasoPlano{120, 0.05, 0.03, 20, 0, 0, 0, 10, 1000, 0.2, 10, 0.8}));
+
+// The no-runoff rules and messages of the original scheme hold for the
+// converged one: a single hillslope of the older layout whose soil takes more
+// than the storm's peak tells the user and gives an empty series; a segment
+// of the list says nothing.
+TEST(EncostaConvergida, SemEscoamento) {
+  TPrecipitacaoExponencialNegativa chuva;
+  encosta_teste::ChuvaReferencia(chuva);
+  for (const char* versao : {"1", "2"}) {
+    SCOPED_TRACE(versao);
+    TEncostaCinematicaSecoes lista;
+    lista.SetCount(1);
+    encosta_teste::PlanoReferencia(lista.Trechos(0), 40, versao);
+    lista.Trechos(0).SetVIB(300);
+    encosta_teste::TMensagensGravadas mensagens;
+    const auto serie = TEncostaConvergida().CalcularCaudalente(lista, 100, chuva, nullptr, nullptr);
+    EXPECT_EQ(serie->Count(), 0u);
+    EXPECT_EQ(serie->Local, 1);
+    EXPECT_EQ(serie->VazaoMaxima, 0);
+    if (std::string(versao) == "1") {
+      ASSERT_EQ(mensagens.textos.size(), 1u);
+      EXPECT_EQ(mensagens.textos[0].rfind("Para Tie = 300", 0), 0u) << mensagens.textos[0];
+    } else {
+      EXPECT_TRUE(mensagens.textos.empty());
+    }
+  }
+}
 
 }  // namespace
