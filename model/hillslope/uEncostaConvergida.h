@@ -23,7 +23,13 @@
 #include "model/hillslope/uPrecipitacao.h"
 
 // How far the converged solvers refine. Level n has 2^n times the cells of
-// level 0 and steps 2^n times shorter.
+// level 0 and steps 2^n times shorter. Refinement stops at the first level
+// whose peak and volume differ from the level before by less than the
+// tolerance and whose time of peak does too (or by less than 0.002 min), or
+// when the next level would cost more than about a second of computing: a
+// kinematic shock reaching the outlet (run-on meeting a gentler segment) is
+// placed within a cell or two, so there the peak settles only at first
+// order and Info().Convergiu may stay false.
 struct TParametrosConvergencia {
   double Tolerancia = 1e-3;  // largest relative change of peak, time of peak and volume
   int NivelInicial = 1;
