@@ -9,6 +9,7 @@
 
 #include "Exemplos.h"
 #include "common/Tolerancia.h"
+#include "model/SolucaoCaracteristicas.h"
 #include "project/ProjetoExemplo.h"
 #include "toolkit/Regional.h"
 
@@ -380,6 +381,89 @@ TEST_F(Calculadora, ConsultaAoBancoDeChuvas) {
   const TExecucao e = Executar({"--idf-estacoes", "Minas Gerais"});
   EXPECT_EQ(e.codigo, 0) << e.erro;
   EXPECT_NE(e.saida.find("Viçosa"), std::string::npos);
+}
+
+// The original method, named or not, gives today's outputs to the last bit:
+// saidas_originais/ holds what the calculator printed before the converged
+// method existed (JSON then had no "Metodo").
+TEST_F(Calculadora, MetodoOriginalInalterado) {
+  const std::string pasta = teste::PastaFonte() + "/tests/tools/saidas_originais/";
+  struct Caso {
+    const char* arquivo;
+    const char* exemplo;
+    std::vector<std::string> opcoes;
+  };
+  const Caso casos[] = {
+      {"regular.json", "encosta_regular.cdt", {}},
+      {"regular_linha50.json", "encosta_regular.cdt", {"--linha", "50"}},
+      {"regular_coluna150.json", "encosta_regular.cdt", {"--coluna", "150"}},
+      {"irregular.json", "encosta_irregular.cdt", {}},
+      {"irregular_linha150.json", "encosta_irregular.cdt", {"--linha", "150"}},
+      {"irregular_coluna100.json", "encosta_irregular.cdt", {"--coluna", "100"}},
+      {"irregular_coluna100.txt", "encosta_irregular.cdt", {"--coluna", "100", "--formato", "texto"}},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.arquivo);
+    std::string esperado = teste::LerBytes(pasta + c.arquivo);
+    ASSERT_FALSE(esperado.empty());
+    if (std::string(c.arquivo).find(".json") != std::string::npos)
+      esperado.insert(esperado.rfind('}'), ",\"Metodo\":\"original\"");
+    std::vector<std::string> args{Exemplo(c.exemplo)};
+    args.insert(args.end(), c.opcoes.begin(), c.opcoes.end());
+    const TExecucao semOpcao = Executar(args);
+    EXPECT_EQ(semOpcao.codigo, 0) << semOpcao.erro;
+    EXPECT_TRUE(semOpcao.saida == esperado);
+    args.insert(args.end(), {"--metodo", "original"});
+    EXPECT_TRUE(Executar(args).saida == esperado);
+  }
+  EXPECT_EQ(Executar({Exemplo("encosta_regular.cdt"), "--metodo", "exato"}).codigo, 2);
+}
+
+// The converged method on single planes against the exact solution by
+// characteristics, through the project file as users run it.
+TEST_F(Calculadora, MetodoConvergidoNumPlano) {
+  struct Caso {
+    int comprimento;
+    double st, nt, vib;
+  };
+  for (const Caso& c : {Caso{40, 0.05, 0.03, 20}, Caso{90, 0.02, 0.15, 45}}) {
+    SCOPED_TRACE(c.comprimento);
+    TProjeto p;
+    teste::ExemploRegular(p);
+    TEncostaCinematica& t = p.Encosta.Trechos(0);
+    t.SetComprimento(c.comprimento);
+    t.SetSt(c.st);
+    t.nt = TReal(c.nt, 0);
+    t.SetVIB(c.vib);
+    const TExecucao e = Executar({Gravar(p), "--metodo", "convergido"});
+    ASSERT_EQ(e.codigo, 0) << e.erro;
+    EXPECT_NE(e.saida.find("\"Metodo\":\"convergido\"}"), std::string::npos);
+
+    auto& chuva = p.Nimbora.Precipitacao();
+    const teste::TSolucaoCaracteristicas exata(chuva, TempoAbstracaoInicial(t, chuva), c.vib, t.Alfa(),
+                                               c.comprimento);
+    double pico, tempoPico;
+    exata.Pico(pico, tempoPico);
+    EXPECT_REL_NEAR(Campo(e.saida, "VazaoMaxima"), pico, 0.005);
+    EXPECT_NEAR(Campo(e.saida, "TempoPico"), tempoPico, 0.05);
+    EXPECT_REL_NEAR(Campo(e.saida, "Volume"), exata.Volume(), 0.01);
+    EXPECT_REL_NEAR(Campo(e.saida, "Lamina"), Campo(e.saida, "Volume") / 1000 / c.comprimento, 1e-12);
+  }
+}
+
+TEST_F(Calculadora, MetodoConvergidoNoCanal) {
+  const std::string regular = Exemplo("encosta_regular.cdt");
+  const TExecucao encosta = Executar({regular, "--metodo", "convergido"});
+  ASSERT_EQ(encosta.codigo, 0) << encosta.erro;
+  for (int coluna : {30, 150}) {
+    const TExecucao e = Executar({regular, "--coluna", std::to_string(coluna), "--metodo=convergido"});
+    ASSERT_EQ(e.codigo, 0) << e.erro;
+    EXPECT_EQ(Campo(e.saida, "Local"), 2);
+    // Every metre of channel takes in one metre of hillslope's runoff, less
+    // the little the water surface loses once the inflow has ended.
+    EXPECT_REL_NEAR(Campo(e.saida, "Volume"), coluna * Campo(encosta.saida, "Volume"), 0.01);
+    EXPECT_LE(Campo(e.saida, "Volume"), coluna * Campo(encosta.saida, "Volume"));
+  }
 }
 
 }  // namespace

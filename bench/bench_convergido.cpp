@@ -1,0 +1,112 @@
+// The converged solvers on the cases of the original ones: a 120 m plane at
+// its foot and four 30 m segments under the reference storm (Tr 10, K 1000,
+// a 0.2, b 10, c 0.8; bare soil, Tie 20 mm/h, St 0.05, nt 0.03), and
+// trapezoidal channels of 300 m and 500 m at their last column fed by the
+// runoff of a 40 m hillslope over a soil of Tie = 100 mm/h. Each iteration is
+// a whole trace: every refinement level the solver runs. A typical trace
+// should take well under a second on one core.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <string>
+
+#include "model/channel/uCanalConvergido.h"
+#include "model/hillslope/uEncostaConvergida.h"
+
+namespace {
+
+class TProgressoMudo : public IProgresso {
+ public:
+  void Mostrar(const std::string&) override {}
+  void ProcessarMensagens() override {}
+};
+
+void ChuvaReferencia(TPrecipitacaoExponencialNegativa& chuva) {
+  chuva.SetTr(10);
+  chuva.SetK(1000);
+  chuva.SetA(0.2);
+  chuva.SetB(10);
+  chuva.SetC(0.8);
+}
+
+void PlanoReferencia(TEncostaCinematica& encosta, int comprimento) {
+  encosta.Versao = "2";
+  encosta.SetComprimento(comprimento);
+  encosta.SetVIB(20);
+  encosta.SetSt(0.05);
+  encosta.nt = TReal(0.03, 0);
+}
+
+void Encosta(benchmark::State& state, int trechos, int comprimento) {
+  TPrecipitacaoExponencialNegativa chuva;
+  ChuvaReferencia(chuva);
+  TEncostaCinematicaSecoes lista;
+  lista.SetCount(trechos);
+  for (int i = 0; i < trechos; ++i) PlanoReferencia(lista.Trechos(i), comprimento);
+  TProgressoMudo tempo, trecho;
+  TEncostaConvergida solver;
+  for (auto _ : state) {
+    auto serie = solver.CalcularCaudalente(lista, lista.SomaLinhas(), chuva, &tempo, &trecho);
+    benchmark::DoNotOptimize(serie->VazaoMaxima);
+  }
+  state.counters["nivel"] = solver.Info().Nivel;
+  state.counters["celulas"] = solver.Info().Celulas;
+}
+
+void BM_ConvergidaPlana120m(benchmark::State& state) {
+  Encosta(state, 1, 120);
+}
+BENCHMARK(BM_ConvergidaPlana120m)->Unit(benchmark::kMillisecond);
+
+void BM_ConvergidaQuatroTrechos(benchmark::State& state) {
+  Encosta(state, 4, 30);
+}
+BENCHMARK(BM_ConvergidaQuatroTrechos)->Unit(benchmark::kMillisecond);
+
+// Runoff of a 40 m hillslope: the rainfall excess over Tie, then a 5-minute
+// recession (the inflow of the original channel benchmark).
+TCaudalente EntradaDaEncosta(TPrecipitacao& chuva, double tie) {
+  TCaudalente serie;
+  serie.Local = 1;
+  const double dtMin = 0.2, comprimento = 40;
+  double t = 0, q = 0, qFimExcesso = -1, tFimExcesso = 0;
+  do {
+    if (qFimExcesso < 0) {
+      q = (chuva.IntensidadeInstantanea(t) - tie) * comprimento / 3600;
+      if (q <= 0) {
+        qFimExcesso = serie.Pontos().empty() ? 0 : serie.Pontos().back().Vazao;
+        tFimExcesso = t;
+      }
+    }
+    if (qFimExcesso >= 0) q = std::max(0.0, qFimExcesso * (1 - (t - tFimExcesso) / 5));
+    serie.Adicionar(t, q);
+    t += dtMin;
+  } while (q > 0 || qFimExcesso < 0);
+  return serie;
+}
+
+void BM_ConvergidoCanalTrapezoidal(benchmark::State& state) {
+  TPrecipitacaoExponencialNegativa chuva;
+  ChuvaReferencia(chuva);
+  const double tie = 100;
+  const TCaudalente entrada = EntradaDaEncosta(chuva, tie);
+  TCanalCinematico canal;
+  canal.TipoCanal.Tipo = 0;
+  canal.SetB(0.5);
+  canal.Z.Valor = 1;
+  canal.SetSc(0.005);
+  canal.nc.Valor = 0.025;
+  const int comprimento = static_cast<int>(state.range(0));
+  canal.SetComprimento(comprimento);
+  TProgressoMudo progresso;
+  TCanalConvergido solver;
+  for (auto _ : state) {
+    auto r = solver.CalcularCaudalente(canal, comprimento, chuva, entrada, tie, 40, &progresso);
+    benchmark::DoNotOptimize(r->VazaoMaxima);
+  }
+  state.counters["nivel"] = solver.Info().Nivel;
+  state.counters["celulas"] = solver.Info().Celulas;
+}
+BENCHMARK(BM_ConvergidoCanalTrapezoidal)->Arg(300)->Arg(500)->Unit(benchmark::kMillisecond);
+
+}  // namespace

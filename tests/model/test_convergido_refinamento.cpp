@@ -1,0 +1,183 @@
+// The converged solvers where no exact solution is at hand: segment chains
+// (with the kinematic shock a steep segment makes on a gentle one) and
+// channels. One more halving of the grid and the step must not move the
+// peak, and the water must be accounted for: outflow + water left on the
+// surface = rain after the abstraction − infiltration where water stood.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "common/Tolerancia.h"
+#include "encosta_comum.h"
+#include "model/channel/uCanalConvergido.h"
+#include "model/hillslope/uEncostaConvergida.h"
+
+namespace {
+
+using encosta_teste::ChuvaReferencia;
+using encosta_teste::DefinirChuva;
+
+struct TTrechoCaso {
+  int comprimento;
+  double st, nt, vib;
+  int uso;
+};
+
+struct CasoCadeia {
+  const char* nome;
+  std::vector<TTrechoCaso> trechos;
+  int linha;    // 0: the foot
+  bool choque;  // run-on meets a gentler segment
+};
+
+void Montar(TEncostaCinematicaSecoes& lista, const std::vector<TTrechoCaso>& trechos) {
+  lista.SetCount(static_cast<int>(trechos.size()));
+  for (size_t i = 0; i < trechos.size(); ++i) {
+    TEncostaCinematica& e = lista.Trechos(static_cast<int>(i));
+    e.SetComprimento(trechos[i].comprimento);
+    e.SetSt(trechos[i].st);
+    e.nt = TReal(trechos[i].nt, 0);
+    e.SetVIB(trechos[i].vib);
+    e.Cobertura.UsoTerra.Indice = static_cast<uint8_t>(trechos[i].uso);
+    e.Cobertura.Tratamento.Indice = trechos[i].uso == 5 ? 1 : 0;
+    e.Cobertura.CondicaoHidrologica.Indice = trechos[i].uso == 5 ? 3 : 0;
+  }
+}
+
+// Rain (L per metre) on the computed length of each segment from the time its
+// abstraction was filled to the end of the run.
+double ChuvaAposAbstracao(TEncostaCinematicaSecoes& lista, int linha, TPrecipitacaoExponencialNegativa& chuva,
+                          double tFinal) {
+  double total = 0;
+  int d = linha;
+  for (int i = 0; i < lista.Count() && d > 0; ++i) {
+    TEncostaCinematica& e = lista.Trechos(i);
+    const int n = e.NumeroLinhas();
+    const double comprimento = n < d ? e.Comprimento() : d * e.DeltaX();
+    d = n < d ? d - n : 0;
+    const double tia = TempoAbstracaoInicial(e, chuva);
+    if (std::isfinite(tia) && tia < tFinal) total += comprimento * (chuva.Altura(tFinal) - chuva.Altura(tia));
+  }
+  return total;
+}
+
+class Cadeia : public ::testing::TestWithParam<CasoCadeia> {};
+
+TEST_P(Cadeia, RefinadaEConservativa) {
+  const CasoCadeia& c = GetParam();
+  TPrecipitacaoExponencialNegativa chuva;
+  ChuvaReferencia(chuva);
+  TEncostaCinematicaSecoes lista;
+  Montar(lista, c.trechos);
+  const uint16_t linha = c.linha > 0 ? static_cast<uint16_t>(c.linha) : lista.SomaLinhas();
+
+  TEncostaConvergida solver;
+  const auto serie = solver.CalcularCaudalente(lista, linha, chuva, nullptr, nullptr);
+  ASSERT_GE(serie->Count(), 3u);
+  const TInfoConvergencia info = solver.Info();
+
+  if (c.choque) {
+    // Where a segment's run-on meets a gentler one, a kinematic shock forms
+    // at the segment's top and its place is first order in the cell size:
+    // the levels approach the limit by about 0.6 of the last change.
+    TParametrosConvergencia p3, p4;
+    p3.NivelFixo = 3;
+    p4.NivelFixo = 4;
+    TEncostaConvergida s3(p3), s4(p4);
+    const double pico3 = s3.CalcularCaudalente(lista, linha, chuva, nullptr, nullptr)->VazaoMaxima;
+    const double pico4 = s4.CalcularCaudalente(lista, linha, chuva, nullptr, nullptr)->VazaoMaxima;
+    EXPECT_REL_NEAR(pico4, pico3, 0.006);
+  } else {
+    EXPECT_TRUE(info.Convergiu);
+    TParametrosConvergencia mais;
+    mais.NivelFixo = info.Nivel + 1;
+    TEncostaConvergida fino(mais);
+    const auto serieFina = fino.CalcularCaudalente(lista, linha, chuva, nullptr, nullptr);
+    EXPECT_REL_NEAR(serieFina->VazaoMaxima, serie->VazaoMaxima, 0.001);
+    EXPECT_REL_NEAR(serieFina->Volume, serie->Volume, 0.001);
+  }
+
+  const TBalancoMassa& b = info.Balanco;
+  const double chuvaEsperada = ChuvaAposAbstracao(lista, linha, chuva, info.TempoFinal);
+  EXPECT_REL_NEAR(b.Chuva, chuvaEsperada, 1e-9);
+  EXPECT_REL_NEAR(serie->Volume + b.Armazenado + b.Abstracao, chuvaEsperada - b.Infiltracao, 0.001);
+  EXPECT_GE(b.Infiltracao, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tabela, Cadeia,
+    ::testing::Values(
+        // A gentle segment over a steep one: the run-on spreads, no shock.
+        CasoCadeia{"suave_sobre_ingreme", {{50, 0.02, 0.05, 20, 0}, {30, 0.10, 0.03, 20, 0}}, 0, false},
+        CasoCadeia{"linha_no_segundo", {{50, 0.02, 0.05, 20, 0}, {30, 0.10, 0.03, 35, 0}}, 130, false},
+        // A steep bare segment over a gentle grassed one: a shock runs down the second.
+        CasoCadeia{"ingreme_sobre_suave", {{30, 0.15, 0.02, 20, 0}, {50, 0.01, 0.2, 20, 0}}, 0, true},
+        // A forest strip at the foot, whose abstraction fills later: what
+        // arrives before is taken by the abstraction.
+        CasoCadeia{"faixa_florestal", {{60, 0.06, 0.035, 25, 0}, {30, 0.06, 0.3, 60, 5}}, 0, true}),
+    [](const ::testing::TestParamInfo<CasoCadeia>& i) { return std::string(i.param.nome); });
+
+struct CasoCanal {
+  const char* nome;
+  int tipo;  // 0 trapezoidal, 1 triangular
+  int comprimento, colunas;
+};
+
+class Canal : public ::testing::TestWithParam<CasoCanal> {};
+
+TEST_P(Canal, RefinadoEConservativo) {
+  const CasoCanal& c = GetParam();
+  TPrecipitacaoExponencialNegativa chuva;
+  ChuvaReferencia(chuva);
+  TEncostaCinematicaSecoes lista;
+  Montar(lista, {{40, 0.05, 0.03, 20, 0}});
+  const auto encosta =
+      TEncostaConvergida().CalcularCaudalente(lista, lista.SomaLinhas(), chuva, nullptr, nullptr);
+  ASSERT_GE(encosta->Count(), 3u);
+
+  TCanalCinematico canal;
+  canal.TipoCanal.Tipo = static_cast<uint8_t>(c.tipo);
+  canal.SetB(0.5);
+  canal.Z.Valor = c.tipo == 0 ? 1 : 0.05;
+  canal.Sm.Valor = 0.7;
+  canal.SetSc(0.005);
+  canal.nc.Valor = 0.025;
+  canal.SetComprimento(c.comprimento);
+
+  TCanalConvergido solver;
+  const auto serie = solver.CalcularCaudalente(canal, c.colunas, chuva, *encosta, 20, 40, nullptr);
+  ASSERT_GE(serie->Count(), 3u);
+  const TInfoConvergencia info = solver.Info();
+  EXPECT_TRUE(info.Convergiu);
+  EXPECT_EQ(serie->Local, 2);
+  const TCurvaDescarga curva = canal.CurvaDescarga();
+  EXPECT_EQ(serie->Alfa, curva.Alfa);
+  EXPECT_EQ(serie->Expoente, curva.Beta);
+  EXPECT_REL_NEAR(serie->Lamina, serie->Volume / (c.colunas * 40.0 * 1000), 1e-12);
+
+  TParametrosConvergencia mais;
+  mais.NivelFixo = info.Nivel + 1;
+  TCanalConvergido fino(mais);
+  const auto serieFina = fino.CalcularCaudalente(canal, c.colunas, chuva, *encosta, 20, 40, nullptr);
+  EXPECT_REL_NEAR(serieFina->VazaoMaxima, serie->VazaoMaxima, 0.001);
+
+  // Every metre of channel takes in one metre of hillslope's runoff; after
+  // the inflow ends, the water surface loses Tie minus the rain.
+  const TBalancoMassa& b = info.Balanco;
+  EXPECT_REL_NEAR(b.Chuva, c.colunas * encosta->Volume, 1e-9);
+  EXPECT_REL_NEAR(serie->Volume + b.Armazenado, b.Chuva + b.Entrada - b.Infiltracao, 0.001);
+  EXPECT_GT(b.Infiltracao, 0);
+  EXPECT_LT(b.Infiltracao, 0.05 * b.Chuva);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tabela, Canal,
+                         ::testing::Values(CasoCanal{"trapezoidal", 0, 300, 300},
+                                           CasoCanal{"triangular", 1, 300, 300},
+                                           CasoCanal{"trapezoidal_coluna_80", 0, 150, 80}),
+                         [](const ::testing::TestParamInfo<CasoCanal>& i) {
+                           return std::string(i.param.nome);
+                         });
+
+}  // namespace
