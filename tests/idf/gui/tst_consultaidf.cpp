@@ -378,9 +378,16 @@ class TesteConsultaIdf : public QObject {
     QTest::newRow("longitude_a_leste") << "20°00'00\""
                                        << "35°00'00\""
                                        << "Longitude 35°00'00\" não definida.";
+    // Texts that are no coordinate give the whole-text check's reason.
+    const auto motivo = [](const char* texto) {
+      return QString::fromStdString(VerificarCoordenada(texto, TEixoCoordenada::Latitude));
+    };
     QTest::newRow("em_branco") << "__°__'__\""
                                << "45°00'00\""
-                               << "'  ' não é um valor inteiro válido.";
+                               << "A latitude \"  °  '  \"\" não está na forma GG°MM'SS\" (graus, minutos e "
+                                  "segundos com dois algarismos cada, seguidos de °, ' e \").";
+    QTest::newRow("minutos_60") << "20°60'00\""
+                                << "45°00'00\"" << motivo("20°60'00\"");
   }
   void coordenadaDigitadaForaDoMapa() {
     QFETCH(QString, latitude);
