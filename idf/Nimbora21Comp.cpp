@@ -35,38 +35,44 @@ void TNimbora21::ExigirEstado() const {
 }
 
 bool TNimbora21::LerArquivo(const std::string& NomeArquivo) {
-  toolkit::TArquivoIni ini(NomeArquivo);
-  // The version is looked up in the component's own section, the one its
-  // writer uses (the same as plain "NIMBORA" while Secao is empty).
-  const std::string secao = kSecao + Secao;
-  if (ini.LerString(secao, "Versao", "0") != kVersao) return false;
-
-  FPrecipitacao->LerSecoes(ini);
-  // An old project has just had its storm keys moved; a read-only file still reads.
-  if (ini.Alterado()) ini.Salvar();
-
-  Latitude = ini.LerString(secao, "Latitude", "");
-  Longitude = ini.LerString(secao, "Longitude", "");
-  IndEstacao = static_cast<int16_t>(ini.LerInteiro(secao, "IndEstacao", -1));
-  IndLocalidade = static_cast<int16_t>(ini.LerInteiro(secao, "IndLocalidade", -1));
-  StrCidade = ini.LerString(secao, "StrCidade", "");
-  IndEstado = static_cast<int16_t>(ini.LerInteiro(secao, "IndEstado", -1));
-  StrEstado = ini.LerString(secao, "StrEstado", "");
-  return true;
+  const toolkit::TArquivoIni ini(NomeArquivo);
+  return LerSecoes(ini);
 }
 
 bool TNimbora21::GravarArquivo(const std::string& NomeArquivo) {
   toolkit::TArquivoIni ini(NomeArquivo);
-  const std::string secao = kSecao + Secao;
-  ini.EscreverString(secao, "Versao", kVersao);
-  FPrecipitacao->GravarSecoes(ini);
-  ini.EscreverString(secao, "Latitude", Latitude);
-  ini.EscreverString(secao, "Longitude", Longitude);
-  ini.EscreverInteiro(secao, "IndEstacao", IndEstacao);
-  ini.EscreverInteiro(secao, "IndLocalidade", IndLocalidade);
-  ini.EscreverString(secao, "StrCidade", StrCidade);
-  ini.EscreverInteiro(secao, "IndEstado", IndEstado);
-  ini.EscreverString(secao, "StrEstado", StrEstado);
+  GravarSecoes(ini);
   ini.SalvarOuErro();
   return true;
+}
+
+bool TNimbora21::LerSecoes(const toolkit::TArquivoIni& Ini) {
+  // The version is looked up in the component's own section, the one its
+  // writer uses (the same as plain "NIMBORA" while Secao is empty).
+  const std::string secao = kSecao + Secao;
+  if (Ini.LerString(secao, "Versao", "0") != kVersao) return false;
+  // A storm that cannot be read would run as a storm of zeros.
+  if (!FPrecipitacao->LerSecoes(Ini)) return false;
+
+  Latitude = Ini.LerString(secao, "Latitude", "");
+  Longitude = Ini.LerString(secao, "Longitude", "");
+  IndEstacao = static_cast<int16_t>(Ini.LerInteiro(secao, "IndEstacao", -1));
+  IndLocalidade = static_cast<int16_t>(Ini.LerInteiro(secao, "IndLocalidade", -1));
+  StrCidade = Ini.LerString(secao, "StrCidade", "");
+  IndEstado = static_cast<int16_t>(Ini.LerInteiro(secao, "IndEstado", -1));
+  StrEstado = Ini.LerString(secao, "StrEstado", "");
+  return true;
+}
+
+void TNimbora21::GravarSecoes(toolkit::TArquivoIni& Ini) const {
+  const std::string secao = kSecao + Secao;
+  Ini.EscreverString(secao, "Versao", kVersao);
+  FPrecipitacao->GravarSecoes(Ini);
+  Ini.EscreverString(secao, "Latitude", Latitude);
+  Ini.EscreverString(secao, "Longitude", Longitude);
+  Ini.EscreverInteiro(secao, "IndEstacao", IndEstacao);
+  Ini.EscreverInteiro(secao, "IndLocalidade", IndLocalidade);
+  Ini.EscreverString(secao, "StrCidade", StrCidade);
+  Ini.EscreverInteiro(secao, "IndEstado", IndEstado);
+  Ini.EscreverString(secao, "StrEstado", StrEstado);
 }

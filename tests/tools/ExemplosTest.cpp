@@ -40,9 +40,13 @@ TEST_P(Exemplos, ArquivoEntregueEhODoGravador) {
   GravarProjeto(novo, p);
   EXPECT_EQ(teste::LerBytes(entregue), teste::LerBytes(novo)) << entregue;
 
-  TProjeto lido;
-  ASSERT_TRUE(LerProjeto(entregue, lido));
-  teste::EsperarIguais(p, lido);
+  // Read with their values under either decimal separator.
+  for (const auto& regional : {toolkit::RegionalC(), toolkit::RegionalPtBr()}) {
+    toolkit::TRegionalTemporario leitura(regional);
+    TProjeto lido;
+    ASSERT_TRUE(LerProjeto(entregue, lido));
+    teste::EsperarIguais(p, lido);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Tabela, Exemplos,
