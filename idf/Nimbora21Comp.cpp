@@ -1,10 +1,22 @@
 #include "idf/Nimbora21Comp.h"
 
+#include <cstdint>
+
 #include "toolkit/ArquivoIni.h"
 
 namespace {
 const char* const kSecao = "NIMBORA";
 const char* const kVersao = "1";
+
+// The indexes are held in 16 bits: a value beyond them is a damaged file,
+// never another station or state.
+bool LerIndice(const toolkit::TArquivoIni& ini, const std::string& secao, const char* chave,
+               int16_t& destino) {
+  const int valor = ini.LerInteiro(secao, chave, -1);
+  if (valor < INT16_MIN || valor > INT16_MAX) return false;
+  destino = static_cast<int16_t>(valor);
+  return true;
+}
 }  // namespace
 
 TNimbora21::TNimbora21() : FPrecipitacao(std::make_unique<TPrecipitacaoExponencialNegativa>()) {
@@ -46,33 +58,34 @@ bool TNimbora21::GravarArquivo(const std::string& NomeArquivo) {
   return true;
 }
 
-bool TNimbora21::LerSecoes(const toolkit::TArquivoIni& Ini) {
+bool TNimbora21::LerSecoes(const toolkit::TArquivoIni& ini) {
   // The version is looked up in the component's own section, the one its
   // writer uses (the same as plain "NIMBORA" while Secao is empty).
   const std::string secao = kSecao + Secao;
-  if (Ini.LerString(secao, "Versao", "0") != kVersao) return false;
+  if (ini.LerString(secao, "Versao", "0") != kVersao) return false;
   // A storm that cannot be read would run as a storm of zeros.
-  if (!FPrecipitacao->LerSecoes(Ini)) return false;
+  if (!FPrecipitacao->LerSecoes(ini)) return false;
 
-  Latitude = Ini.LerString(secao, "Latitude", "");
-  Longitude = Ini.LerString(secao, "Longitude", "");
-  IndEstacao = static_cast<int16_t>(Ini.LerInteiro(secao, "IndEstacao", -1));
-  IndLocalidade = static_cast<int16_t>(Ini.LerInteiro(secao, "IndLocalidade", -1));
-  StrCidade = Ini.LerString(secao, "StrCidade", "");
-  IndEstado = static_cast<int16_t>(Ini.LerInteiro(secao, "IndEstado", -1));
-  StrEstado = Ini.LerString(secao, "StrEstado", "");
+  Latitude = ini.LerString(secao, "Latitude", "");
+  Longitude = ini.LerString(secao, "Longitude", "");
+  if (!LerIndice(ini, secao, "IndEstacao", IndEstacao) ||
+      !LerIndice(ini, secao, "IndLocalidade", IndLocalidade))
+    return false;
+  StrCidade = ini.LerString(secao, "StrCidade", "");
+  if (!LerIndice(ini, secao, "IndEstado", IndEstado)) return false;
+  StrEstado = ini.LerString(secao, "StrEstado", "");
   return true;
 }
 
-void TNimbora21::GravarSecoes(toolkit::TArquivoIni& Ini) const {
+void TNimbora21::GravarSecoes(toolkit::TArquivoIni& ini) const {
   const std::string secao = kSecao + Secao;
-  Ini.EscreverString(secao, "Versao", kVersao);
-  FPrecipitacao->GravarSecoes(Ini);
-  Ini.EscreverString(secao, "Latitude", Latitude);
-  Ini.EscreverString(secao, "Longitude", Longitude);
-  Ini.EscreverInteiro(secao, "IndEstacao", IndEstacao);
-  Ini.EscreverInteiro(secao, "IndLocalidade", IndLocalidade);
-  Ini.EscreverString(secao, "StrCidade", StrCidade);
-  Ini.EscreverInteiro(secao, "IndEstado", IndEstado);
-  Ini.EscreverString(secao, "StrEstado", StrEstado);
+  ini.EscreverString(secao, "Versao", kVersao);
+  FPrecipitacao->GravarSecoes(ini);
+  ini.EscreverString(secao, "Latitude", Latitude);
+  ini.EscreverString(secao, "Longitude", Longitude);
+  ini.EscreverInteiro(secao, "IndEstacao", IndEstacao);
+  ini.EscreverInteiro(secao, "IndLocalidade", IndLocalidade);
+  ini.EscreverString(secao, "StrCidade", StrCidade);
+  ini.EscreverInteiro(secao, "IndEstado", IndEstado);
+  ini.EscreverString(secao, "StrEstado", StrEstado);
 }

@@ -236,6 +236,7 @@ TEST(ArquivoProjeto, ArquivosDanificados) {
        ""},
       {"CR sozinho depois do cabecalho",
        Substituir(valido, "[PREC_EXPONENCIAL_NEGATIVA]\r\n", "[PREC_EXPONENCIAL_NEGATIVA]\r"), ""},
+      {"IndEstado fora de 16 bits", Substituir(valido, "IndEstado=12", "IndEstado=65548"), ""},
       {"K que nao eh numero", Substituir(valido, "K=3510.725", "K=3510.72S"), ""},
   };
   for (const Caso& c : casos) {

@@ -23,7 +23,7 @@ class Exemplos : public ::testing::TestWithParam<CasoExemplo> {};
 
 TEST_P(Exemplos, ArquivoEntregueEhODoGravador) {
   const CasoExemplo& c = GetParam();
-  // Written with a full stop, the settings of the environments that run the calculator.
+  // Written with a full stop; they read with their values under either separator.
   toolkit::TRegionalTemporario r(toolkit::RegionalC());
   TProjeto p;
   c.construir(p);
