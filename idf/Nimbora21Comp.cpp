@@ -1,10 +1,22 @@
 #include "idf/Nimbora21Comp.h"
 
+#include <cstdint>
+
 #include "toolkit/ArquivoIni.h"
 
 namespace {
 const char* const kSecao = "NIMBORA";
 const char* const kVersao = "1";
+
+// The indexes are held in 16 bits: a value beyond them is a damaged file,
+// never another station or state.
+bool LerIndice(const toolkit::TArquivoIni& ini, const std::string& secao, const char* chave,
+               int16_t& destino) {
+  const int valor = ini.LerInteiro(secao, chave, -1);
+  if (valor < INT16_MIN || valor > INT16_MAX) return false;
+  destino = static_cast<int16_t>(valor);
+  return true;
+}
 }  // namespace
 
 TNimbora21::TNimbora21() : FPrecipitacao(std::make_unique<TPrecipitacaoExponencialNegativa>()) {
@@ -35,28 +47,37 @@ void TNimbora21::ExigirEstado() const {
 }
 
 bool TNimbora21::LerArquivo(const std::string& NomeArquivo) {
-  toolkit::TArquivoIni ini(NomeArquivo);
-  // The version is looked up in the component's own section, the one its
-  // writer uses (the same as plain "NIMBORA" while Secao is empty).
-  const std::string secao = kSecao + Secao;
-  if (ini.LerString(secao, "Versao", "0") != kVersao) return false;
-
-  FPrecipitacao->LerSecoes(ini);
-  // An old project has just had its storm keys moved; a read-only file still reads.
-  if (ini.Alterado()) ini.Salvar();
-
-  Latitude = ini.LerString(secao, "Latitude", "");
-  Longitude = ini.LerString(secao, "Longitude", "");
-  IndEstacao = static_cast<int16_t>(ini.LerInteiro(secao, "IndEstacao", -1));
-  IndLocalidade = static_cast<int16_t>(ini.LerInteiro(secao, "IndLocalidade", -1));
-  StrCidade = ini.LerString(secao, "StrCidade", "");
-  IndEstado = static_cast<int16_t>(ini.LerInteiro(secao, "IndEstado", -1));
-  StrEstado = ini.LerString(secao, "StrEstado", "");
-  return true;
+  const toolkit::TArquivoIni ini(NomeArquivo);
+  return LerSecoes(ini);
 }
 
 bool TNimbora21::GravarArquivo(const std::string& NomeArquivo) {
   toolkit::TArquivoIni ini(NomeArquivo);
+  GravarSecoes(ini);
+  ini.SalvarOuErro();
+  return true;
+}
+
+bool TNimbora21::LerSecoes(const toolkit::TArquivoIni& ini) {
+  // The version is looked up in the component's own section, the one its
+  // writer uses (the same as plain "NIMBORA" while Secao is empty).
+  const std::string secao = kSecao + Secao;
+  if (ini.LerString(secao, "Versao", "0") != kVersao) return false;
+  // A storm that cannot be read would run as a storm of zeros.
+  if (!FPrecipitacao->LerSecoes(ini)) return false;
+
+  Latitude = ini.LerString(secao, "Latitude", "");
+  Longitude = ini.LerString(secao, "Longitude", "");
+  if (!LerIndice(ini, secao, "IndEstacao", IndEstacao) ||
+      !LerIndice(ini, secao, "IndLocalidade", IndLocalidade))
+    return false;
+  StrCidade = ini.LerString(secao, "StrCidade", "");
+  if (!LerIndice(ini, secao, "IndEstado", IndEstado)) return false;
+  StrEstado = ini.LerString(secao, "StrEstado", "");
+  return true;
+}
+
+void TNimbora21::GravarSecoes(toolkit::TArquivoIni& ini) const {
   const std::string secao = kSecao + Secao;
   ini.EscreverString(secao, "Versao", kVersao);
   FPrecipitacao->GravarSecoes(ini);
@@ -67,6 +88,4 @@ bool TNimbora21::GravarArquivo(const std::string& NomeArquivo) {
   ini.EscreverString(secao, "StrCidade", StrCidade);
   ini.EscreverInteiro(secao, "IndEstado", IndEstado);
   ini.EscreverString(secao, "StrEstado", StrEstado);
-  ini.SalvarOuErro();
-  return true;
 }

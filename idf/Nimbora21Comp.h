@@ -46,12 +46,16 @@ class TNimbora21 {
   void ExigirEstado() const;
 
   // Section "NIMBORA" + Secao: false when its Versao is not "1" (nothing else
-  // is read then). The storm's own result is ignored; an old project has its
-  // storm keys moved to the storm's sections on disk.
+  // is read then), when the storm cannot be read (its values stay in the file
+  // for a later look) or an index does not fit its 16 bits. Reading never writes: an old project's
+  // storm keys move to the storm's sections when the project is saved.
   bool LerArquivo(const std::string& NomeArquivo);
   // Versao, the storm's sections, then the location keys. Throws
   // toolkit::EArquivoIni when the file cannot be written.
   bool GravarArquivo(const std::string& NomeArquivo);
+  // The same on a file its owner holds open (nothing is saved).
+  bool LerSecoes(const toolkit::TArquivoIni& ini);
+  void GravarSecoes(toolkit::TArquivoIni& ini) const;
 
   // The program's one design storm; created with the component, never replaced.
   TPrecipitacaoExponencialNegativa& Precipitacao() { return *FPrecipitacao; }

@@ -39,16 +39,18 @@ struct TProjeto {
 // units; the first reader that returns false ends the reading with false (the
 // values read so far stay in the objects: the caller clears them). Errors of
 // the readers (an unreadable segment, an unknown hillslope layout) propagate.
-// An old project has its storm keys moved to their new sections on disk.
+// Reading never writes: an old project has its storm keys moved to their new
+// sections when it is saved. Reals written with either decimal separator read
+// with their values.
 bool LerProjeto(const std::string& Caminho, TEncostaCinematicaSecoes& Encosta, TCanalCinematico& Canal,
                 TNimbora21& Nimbora, TUnidades& Unidades);
 bool LerProjeto(const std::string& Caminho, TProjeto& Projeto);
 
 // Writes the hillslope list, the channel, the IDF component, the units and
-// VERSAO "2", in this order. All of it goes to a copy of the file that then
-// replaces the file in one step, so a save that fails half-way leaves the old
-// project intact; the failure is thrown (toolkit::EArquivoIni or
-// EArquivoProjeto, naming the path).
+// VERSAO "2", in this order, over what the file already holds. The file is
+// written once, through a temporary file that then replaces it, so a save
+// that fails leaves the old project intact; the failure is thrown as
+// toolkit::EArquivoIni, naming the path and the reason in Portuguese.
 void GravarProjeto(const std::string& Caminho, TEncostaCinematicaSecoes& Encosta, TCanalCinematico& Canal,
                    TNimbora21& Nimbora, const TUnidades& Unidades);
 void GravarProjeto(const std::string& Caminho, TProjeto& Projeto);

@@ -65,6 +65,10 @@ void TUnidadesCustom::Padrao() {
 
 bool TUnidadesCustom::LerArquivo(const std::string& caminho) {
   const toolkit::TArquivoIni ini(caminho);
+  return LerSecoes(ini);
+}
+
+bool TUnidadesCustom::LerSecoes(const toolkit::TArquivoIni& ini) {
   if (ini.LerString(kSecao, "Versao", "") != "1") {
     Padrao();
     return false;
@@ -86,11 +90,15 @@ bool TUnidadesCustom::LerArquivo(const std::string& caminho) {
 
 bool TUnidadesCustom::GravarArquivo(const std::string& caminho) const {
   toolkit::TArquivoIni ini(caminho);
+  GravarSecoes(ini);
+  ini.SalvarOuErro();
+  return true;
+}
+
+void TUnidadesCustom::GravarSecoes(toolkit::TArquivoIni& ini) const {
   ini.EscreverString(kSecao, "Versao", "1");
   ini.EscreverInteiro(kSecao, "Declividade", IndDeclividade);
   ini.EscreverInteiro(kSecao, "Comprimento", IndComprimento);
   ini.EscreverInteiro(kSecao, "VI", IndVI);
   ini.EscreverInteiro(kSecao, "Estado", Estado);
-  ini.SalvarOuErro();
-  return true;
 }

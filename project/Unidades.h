@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace toolkit {
+class TArquivoIni;
+}
+
 class TUnidadesCustom {
  public:
   TUnidadesCustom();
@@ -39,6 +43,9 @@ class TUnidadesCustom {
   // Writes Versao "1", Declividade, Comprimento, VI and Estado in place.
   // Throws toolkit::EArquivoIni when the file cannot be written.
   bool GravarArquivo(const std::string& caminho) const;
+  // The same on a file its owner holds open (nothing is saved).
+  bool LerSecoes(const toolkit::TArquivoIni& ini);
+  void GravarSecoes(toolkit::TArquivoIni& ini) const;
 
   // Unit tables: labels by index.
   static const std::vector<std::string>& UnidadesDeclividade();

@@ -9,6 +9,5 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec build/bin/caudalente "$@"
 else
   echo "No display: computing the bundled example with caudalente-calc." >&2
-  # The example projects were written with a full stop as decimal separator.
-  LC_ALL=C.UTF-8 exec build/bin/caudalente-calc data/exemplos/encosta_regular.cdt "$@"
+  exec build/bin/caudalente-calc data/exemplos/encosta_regular.cdt "$@"
 fi

@@ -76,6 +76,11 @@ std::string DestinoDaGravacao(const std::string& caminho) {
   return destino;
 }
 
+std::string NomeSemPasta(const std::string& caminho) {
+  const size_t barra = caminho.find_last_of("/\\");
+  return barra == std::string::npos ? caminho : caminho.substr(barra + 1);
+}
+
 std::string DobrarNomeIni(const std::string& nomeUtf8) {
   std::string bytes = Utf8ParaWin1252(Aparar(nomeUtf8));
   for (char& ch : bytes) {
@@ -192,7 +197,7 @@ int TArquivoIni::LerInteiro(const std::string& secao, const std::string& chave, 
 double TArquivoIni::LerReal(const std::string& secao, const std::string& chave, double padrao) const {
   double valor = padrao;
   if (LinhaDaChave(secao, chave) == nullptr) return padrao;
-  if (!TextoParaReal(LerString(secao, chave, ""), valor)) return padrao;
+  if (!TextoParaRealDeArquivo(LerString(secao, chave, ""), valor)) return padrao;
   return valor;
 }
 

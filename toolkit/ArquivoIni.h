@@ -33,8 +33,9 @@ class TArquivoIni {
   // Optional sign and decimal digits, nothing else; any other text ("12abc",
   // "60.0"), a missing key or a value out of int range reads as the default.
   int LerInteiro(const std::string& secao, const std::string& chave, int padrao) const;
-  // Shortest general form with the current decimal separator; a missing key or
-  // a text that does not parse reads as the default.
+  // Shortest general form with the current decimal separator, or whole with
+  // the other one ('.' or ','), as a file written under other settings has it;
+  // a missing key or a text that parses with neither reads as the default.
   double LerReal(const std::string& secao, const std::string& chave, double padrao) const;
   // Integer != 0; missing or unparsable reads as the default.
   bool LerBooleano(const std::string& secao, const std::string& chave, bool padrao) const;
@@ -89,6 +90,10 @@ class TArquivoIni {
 // through a link updates the linked file instead of replacing the link), else
 // the path itself.
 std::string DestinoDaGravacao(const std::string& caminho);
+
+// The file name without its folder, for messages ("/a/b.cdt" and "a\\b.cdt"
+// give "b.cdt").
+std::string NomeSemPasta(const std::string& caminho);
 
 // Name folding used for matching: ASCII and Windows-1252 Latin letters to lower case.
 std::string DobrarNomeIni(const std::string& nomeUtf8);

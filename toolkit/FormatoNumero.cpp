@@ -273,6 +273,16 @@ bool TextoParaReal(std::string_view texto, double& valor, char separadorDecimal)
   return true;
 }
 
+bool TextoParaRealDeArquivo(std::string_view texto, double& valor) {
+  return TextoParaRealDeArquivo(texto, valor, Regional().SeparadorDecimal);
+}
+
+bool TextoParaRealDeArquivo(std::string_view texto, double& valor, char separadorDecimal) {
+  if (TextoParaReal(texto, valor, separadorDecimal)) return true;
+  const char outro = separadorDecimal == ',' ? '.' : ',';
+  return TextoParaReal(texto, valor, outro);
+}
+
 double TextoParaRealOuErro(std::string_view texto) {
   return TextoParaRealOuErro(texto, Regional().SeparadorDecimal);
 }

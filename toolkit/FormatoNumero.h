@@ -35,6 +35,13 @@ std::string FormatoGeral(double valor, char separadorDecimal);
 bool TextoParaReal(std::string_view texto, double& valor);
 bool TextoParaReal(std::string_view texto, double& valor, char separadorDecimal);
 
+// Reals stored in files (projects, settings, text hydrographs): the given
+// separator (the current one by default) first; a text that does not parse
+// with it but parses whole with the other one ('.' or ',') is read with that
+// one, so a file written under other regional settings keeps its values.
+bool TextoParaRealDeArquivo(std::string_view texto, double& valor);
+bool TextoParaRealDeArquivo(std::string_view texto, double& valor, char separadorDecimal);
+
 class EConversaoInvalida : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

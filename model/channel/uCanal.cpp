@@ -87,6 +87,17 @@ double TCanal::LarguraSuperficial(double y) const {
 
 bool TCanal::LerArquivo(const std::string& NomeArquivo) {
   const toolkit::TArquivoIni ini(NomeArquivo);
+  return LerSecoes(ini);
+}
+
+bool TCanal::GravarArquivo(const std::string& NomeArquivo) {
+  toolkit::TArquivoIni ini(NomeArquivo);
+  GravarSecoes(ini);
+  ini.SalvarOuErro();
+  return true;
+}
+
+bool TCanal::LerSecoes(const toolkit::TArquivoIni& ini) {
   const std::string secao = "Canal" + Sufixo;
   if (ini.LerString(secao, "Versao", "0") != "1") return false;
   SetH(ini.LerReal(secao, "H", 0));
@@ -103,8 +114,7 @@ bool TCanal::LerArquivo(const std::string& NomeArquivo) {
   return true;
 }
 
-bool TCanal::GravarArquivo(const std::string& NomeArquivo) {
-  toolkit::TArquivoIni ini(NomeArquivo);
+void TCanal::GravarSecoes(toolkit::TArquivoIni& ini) const {
   const std::string secao = "Canal" + Sufixo;
   ini.EscreverString(secao, "Versao", "1");
   ini.EscreverReal(secao, "H", FH);
@@ -116,8 +126,6 @@ bool TCanal::GravarArquivo(const std::string& NomeArquivo) {
   ini.EscreverInteiro(secao, "IndSm", Sm.Indice);
   ini.EscreverReal(secao, "ValorSm", Sm.Valor);
   ini.EscreverInteiro(secao, "TipoCanal", TipoCanal.Tipo);
-  ini.SalvarOuErro();
-  return true;
 }
 
 void TCanalGradienteCustom::Limpar() {
@@ -139,9 +147,8 @@ void TCanalGradienteCustom::Assign(const TCanal& Origem) {
   }
 }
 
-bool TCanalGradienteCustom::LerArquivo(const std::string& NomeArquivo) {
-  if (!TCanal::LerArquivo(NomeArquivo)) return false;
-  const toolkit::TArquivoIni ini(NomeArquivo);
+bool TCanalGradienteCustom::LerSecoes(const toolkit::TArquivoIni& ini) {
+  if (!TCanal::LerSecoes(ini)) return false;
   const std::string secao = "CanalGradiente" + Sufixo;
   if (ini.LerString(secao, "Versao", "0") != "1") return false;
   TCanalGradienteCustom::SetComprimento(ini.LerInteiro(secao, "Comprimento", 0));
@@ -152,9 +159,8 @@ bool TCanalGradienteCustom::LerArquivo(const std::string& NomeArquivo) {
   return true;
 }
 
-bool TCanalGradienteCustom::GravarArquivo(const std::string& NomeArquivo) {
-  if (!TCanal::GravarArquivo(NomeArquivo)) return false;
-  toolkit::TArquivoIni ini(NomeArquivo);
+void TCanalGradienteCustom::GravarSecoes(toolkit::TArquivoIni& ini) const {
+  TCanal::GravarSecoes(ini);
   const std::string secao = "CanalGradiente" + Sufixo;
   ini.EscreverString(secao, "Versao", "1");
   ini.EscreverInteiro(secao, "Comprimento", FComprimento);
@@ -162,6 +168,4 @@ bool TCanalGradienteCustom::GravarArquivo(const std::string& NomeArquivo) {
   ini.EscreverReal(secao, "Q", FQ);
   ini.EscreverInteiro(secao, "Indnc", nc.Indice);
   ini.EscreverReal(secao, "nc", nc.Valor);
-  ini.SalvarOuErro();
-  return true;
 }

@@ -62,6 +62,9 @@ class TCanal {
   // a file that cannot be written throws toolkit::EArquivoIni.
   virtual bool LerArquivo(const std::string& NomeArquivo);
   virtual bool GravarArquivo(const std::string& NomeArquivo);
+  // The same on a file its owner holds open (nothing is saved).
+  virtual bool LerSecoes(const toolkit::TArquivoIni& ini);
+  virtual void GravarSecoes(toolkit::TArquivoIni& ini) const;
 
   double B() const { return FB; }
   void SetB(double x) { FB = x < 0 ? 0 : x; }
@@ -97,8 +100,8 @@ class TCanalGradienteCustom : public TCanal {
   void Assign(const TCanal& Origem) override;
 
   // Reads the "Canal" section first; when that fails nothing more is read.
-  bool LerArquivo(const std::string& NomeArquivo) override;
-  bool GravarArquivo(const std::string& NomeArquivo) override;
+  bool LerSecoes(const toolkit::TArquivoIni& ini) override;
+  void GravarSecoes(toolkit::TArquivoIni& ini) const override;
 
   double Sc() const { return FSc; }
   void SetSc(double x) { FSc = x; }

@@ -64,12 +64,14 @@ class TCaudalente {
   void PreencherSerie(ISerieGrafico& Serie) const;
 
   // Hydrograph files. Text: Windows-1252, CR LF, a header line and one
-  // "%20.6f<TAB>%20.6f" line per point, always with a full stop. Binary:
-  // 0x0A "Caudalente", version, Alfa, Expoente, Count, points.
+  // "%20.6f<TAB>%20.6f" line per point, always written with a full stop (a
+  // decimal comma is read too). Binary: 0x0A "Caudalente", version, Alfa,
+  // Expoente, Count, points.
   // The readers return false (after telling the user through
   // MensagensDoModelo) when the file does not exist, true when read; a file
-  // that is not a hydrograph throws ECaudalente. Both set Local := 1 and
-  // compute the statistics with Calcular(1).
+  // that is not a hydrograph throws ECaudalente, and so does one whose values
+  // are no numbers or whose statistics overflow (no points are kept then).
+  // Both set Local := 1 and compute the statistics with Calcular(1).
   void SalvarTexto(const std::string& NomeArquivo) const;
   bool LerTexto(const std::string& NomeArquivo);
   void SalvarBinario(const std::string& NomeArquivo) const;

@@ -12,10 +12,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 #include <system_error>
 
 #include "model/hillslope/uCaudalente.h"
 #include "model/hillslope/uInterfaceUsuario.h"
+#include "toolkit/FormatoNumero.h"
 #include "toolkit/Win1252.h"
 
 namespace {
@@ -100,23 +102,36 @@ bool EhBranco(char c) {
 }
 
 // Reads the next number of a text hydrograph: blanks and line breaks are
-// skipped, the number runs to the next blank. Only plain decimal numbers with
-// a full stop (and an optional exponent) are accepted. False at the end of
-// the text or on anything else.
+// skipped, the number runs to the next blank. Plain decimal numbers with a
+// full stop (and an optional exponent), or whole with a decimal comma as a
+// file written under Brazilian settings has them. False at the end of the
+// text or on anything else.
 bool LerNumero(const std::string& texto, std::size_t& pos, double& valor) {
   while (pos < texto.size() && EhBranco(texto[pos])) ++pos;
   const std::size_t inicio = pos;
   while (pos < texto.size() && !EhBranco(texto[pos])) ++pos;
   if (pos == inicio) return false;
-  const char* primeiro = texto.data() + inicio;
-  const char* ultimo = texto.data() + pos;
-  if (*primeiro == '+' && ++primeiro != ultimo && *primeiro == '-') return false;
-  if (primeiro == ultimo) return false;
-  // from_chars would also take "inf" and "nan": only digits may start a value.
-  const char c = *primeiro == '-' && primeiro + 1 < ultimo ? primeiro[1] : *primeiro;
-  if (!((c >= '0' && c <= '9') || c == '.')) return false;
-  const auto r = std::from_chars(primeiro, ultimo, valor, std::chars_format::general);
-  return r.ec == std::errc() && r.ptr == ultimo && std::isfinite(valor);
+  return toolkit::TextoParaRealDeArquivo(std::string_view(texto).substr(inicio, pos - inicio), valor, '.');
+}
+
+bool Finito(double v) {
+  return std::isfinite(v);
+}
+
+// What a hydrograph read from a file gives its users (points, flow law,
+// statistics, depth of every point) must be numbers: huge values whose
+// volume or depth overflows, or a non-number in a binary file, are refused.
+bool SerieFinita(const TCaudalente& c) {
+  if (!Finito(c.Alfa) || !Finito(c.Expoente) || !Finito(c.VazaoMaxima) || !Finito(c.TempoPico) ||
+      !Finito(c.Volume) || !Finito(c.Lamina) || !Finito(c.Profundidade) || !Finito(c.Velocidade))
+    return false;
+  for (const TPonto& p : c.Pontos())
+    if (!Finito(p.Tempo) || !Finito(p.Vazao) || !Finito(c.ProfundidadeDaVazao(p.Vazao))) return false;
+  return true;
+}
+
+std::string ForaDeAlcance(const std::string& nome) {
+  return "O arquivo " + nome + " contém valores fora do alcance de um caudalente.";
 }
 
 }  // namespace
@@ -165,8 +180,13 @@ bool TCaudalente::LerTexto(const std::string& NomeArquivo) {
     while (pos < texto.size() && texto[pos] != '\n') ++pos;
   }
   // The points read so far stay, with their statistics, even when the file
-  // turned out to be bad.
+  // turned out to be bad; numbers out of range do not.
   Calcular(1);
+  if (!SerieFinita(*this)) {
+    Limpar();
+    Calcular(1);
+    throw ECaudalente(ForaDeAlcance(NomeArquivo));
+  }
   if (!erro.empty()) throw ECaudalente(erro);
   return true;
 }
@@ -219,5 +239,11 @@ bool TCaudalente::LerBinario(const std::string& NomeArquivo) {
   for (std::size_t i = 0, pos = kCabecalhoBinario; i < n; ++i, pos += tamanhoPonto)
     FPontos.push_back({GetDouble(dados, pos), GetDouble(dados, pos + 8)});
   Calcular(1);
+  if (!SerieFinita(*this)) {
+    Limpar();
+    Alfa = Expoente = 0;
+    Calcular(1);
+    throw ECaudalente(ForaDeAlcance(NomeArquivo));
+  }
   return true;
 }

@@ -139,10 +139,16 @@ class TEncostaCinematicaSecoes {
   // (1-based) uses the suffix Sufixo + ": Trecho " + k. Reading the older
   // layout ("Versao" = "1") gives one segment read from the list's own
   // sections. Reading throws EEncostaCinematica for an unknown layout (list
-  // unchanged) or an unreadable segment (list emptied). Writing returns false
-  // when anything could not be stored.
+  // unchanged) or an unreadable segment (list emptied), and is false (list
+  // emptied) when Count is missing or outside 0..255: a damaged file, never a
+  // count taken modulo anything. Writing returns false when anything could
+  // not be stored.
   bool LerArquivo(const std::string& NomeArquivo);
   bool GravarArquivo(const std::string& NomeArquivo);
+  // The same on a file its owner holds open (nothing is saved). Writing sets
+  // every segment's Versao to "2".
+  bool LerSecoes(const toolkit::TArquivoIni& Ini);
+  void GravarSecoes(toolkit::TArquivoIni& Ini);
 
   // Hydrograph at line Linha (1..SomaLinhas) of the whole hillslope: the
   // segments run from the top, each fed by the outflow of the one above.

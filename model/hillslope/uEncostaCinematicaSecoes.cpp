@@ -15,11 +15,6 @@ std::string SufixoDoTrecho(const std::string& Sufixo, int k) {
   return Sufixo + ": Trecho " + std::to_string(k);
 }
 
-std::string NomeSemPasta(const std::string& caminho) {
-  const auto barra = caminho.find_last_of("/\\");
-  return barra == std::string::npos ? caminho : caminho.substr(barra + 1);
-}
-
 std::unique_ptr<TEncostaCinematica> NovoTrecho(const std::string& Sufixo) {
   auto trecho = std::make_unique<TEncostaCinematica>(Sufixo);
   trecho->Versao = "2";
@@ -111,32 +106,38 @@ void TEncostaCinematicaSecoes::Inserir(TEncostaCinematica& Trecho, int Indice) {
 // ---------------------------------------------------------------------------
 
 bool TEncostaCinematicaSecoes::GravarArquivo(const std::string& NomeArquivo) {
-  try {
-    toolkit::TArquivoIni ini(NomeArquivo);
-    ini.EscreverString("Encosta" + Sufixo, "Versao", "2");
-    ini.EscreverInteiro("Encosta" + Sufixo, "Count", Count());
-    for (int k = 1; k <= Count(); ++k) {
-      // Stored under the names the reader looks for; the segment's own
-      // suffixes come back afterwards.
-      TEncostaCinematica& trecho = *FTrechos[k - 1];
-      const TRestaurarSufixos restaurar(trecho);
-      trecho.Versao = "2";
-      trecho.DefinirSufixo(SufixoDoTrecho(Sufixo, k));
-      trecho.GravarSecoes(ini);
-    }
-    return ini.Salvar();
-  } catch (const std::exception&) {
-    return false;
+  return toolkit::GravarIni(NomeArquivo, [this](toolkit::TArquivoIni& ini) { GravarSecoes(ini); });
+}
+
+void TEncostaCinematicaSecoes::GravarSecoes(toolkit::TArquivoIni& Ini) {
+  Ini.EscreverString("Encosta" + Sufixo, "Versao", "2");
+  Ini.EscreverInteiro("Encosta" + Sufixo, "Count", Count());
+  for (int k = 1; k <= Count(); ++k) {
+    // Stored under the names the reader looks for; the segment's own
+    // suffixes come back afterwards.
+    TEncostaCinematica& trecho = *FTrechos[k - 1];
+    const TRestaurarSufixos restaurar(trecho);
+    trecho.Versao = "2";
+    trecho.DefinirSufixo(SufixoDoTrecho(Sufixo, k));
+    trecho.GravarSecoes(Ini);
   }
 }
 
 bool TEncostaCinematicaSecoes::LerArquivo(const std::string& NomeArquivo) {
   const toolkit::TArquivoIni ini(NomeArquivo);
+  return LerSecoes(ini);
+}
+
+bool TEncostaCinematicaSecoes::LerSecoes(const toolkit::TArquivoIni& ini) {
+  const std::string& NomeArquivo = ini.Caminho();
   const std::string versao = ini.LerString("Encosta" + Sufixo, "Versao", "0");
 
   if (versao == "2") {
     Limpar();
-    const int n = ini.LerInteiro("Encosta" + Sufixo, "Count", 0) & 0xFF;
+    // The program writes every count it holds, 0 included; anything else
+    // (missing, 256, -1) is a damaged file.
+    const int n = ini.LerInteiro("Encosta" + Sufixo, "Count", -1);
+    if (n < 0 || n > MaximoTrechos) return false;
     for (int k = 1; k <= n; ++k) {
       auto trecho = NovoTrecho(Sufixo);
       trecho->DefinirSufixo(SufixoDoTrecho(Sufixo, k));
@@ -169,7 +170,8 @@ bool TEncostaCinematicaSecoes::LerArquivo(const std::string& NomeArquivo) {
     return true;
   }
 
-  throw EEncostaCinematica("O arquivo " + NomeSemPasta(NomeArquivo) + " não é uma versão compatível.");
+  throw EEncostaCinematica("O arquivo " + toolkit::NomeSemPasta(NomeArquivo) +
+                           " não é uma versão compatível.");
 }
 
 // ---------------------------------------------------------------------------

@@ -1,8 +1,7 @@
 #include "model/hillslope/uPrecipitacao.h"
 
 #include <cmath>
-#include <filesystem>
-#include <system_error>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -16,25 +15,40 @@ const char* const kSecaoIdf = "PREC_EXPONENCIAL_NEGATIVA";
 const char* const kSecaoAntiga = "NIMBORA";  // where projects before version 2 kept the storm
 const char* const kVersao = "2";
 
-// Reads the real keys of one storm section. Version "2" reads them in place;
-// a missing version or "1" means an old project: the keys are still in the
-// old section, so they are read there, written into the new section and
-// deleted from the old one. Any other version leaves the values as they are.
-bool LerSecao(toolkit::TArquivoIni& ini, const std::string& secao, const std::string& secaoAntiga,
+// A real key of a storm section: a missing key reads as 0, a text that is
+// no number fails (the caller then reports the project as not read, rather
+// than running a storm of zeros).
+bool LerReal(const toolkit::TArquivoIni& ini, const std::string& secao, const char* chave, double& valor) {
+  valor = 0;
+  if (!ini.ExisteChave(secao, chave)) return true;
+  return toolkit::TextoParaRealDeArquivo(ini.LerString(secao, chave, ""), valor);
+}
+
+// Reads the real keys of one storm section. Version "2" reads them in place.
+// A missing version or "1" means an old project: the keys are still in the
+// old section and are read there; the file itself changes only when the
+// project is saved. A section that holds storm keys without its version mark
+// is damaged, not old, and fails like any other version.
+bool LerSecao(const toolkit::TArquivoIni& ini, const std::string& secao, const std::string& secaoAntiga,
               const std::vector<std::pair<const char*, double*>>& chaves) {
   const std::string versao = ini.LerString(secao, "Versao", kSecaoAntiga);
-  if (versao == kVersao) {
-    for (const auto& [chave, valor] : chaves) *valor = ini.LerReal(secao, chave, 0);
-    return true;
+  std::string origem = secao;
+  if (versao != kVersao) {
+    if (versao != kSecaoAntiga && versao != "1") return false;
+    for (const auto& par : chaves)
+      if (ini.ExisteChave(secao, par.first)) return false;
+    origem = secaoAntiga;
   }
-  if (versao != kSecaoAntiga && versao != "1") return false;
-  for (const auto& [chave, valor] : chaves) *valor = ini.LerReal(secaoAntiga, chave, 0);
-  ini.EscreverString(secao, "Versao", kVersao);
-  for (const auto& [chave, valor] : chaves) {
-    ini.EscreverReal(secao, chave, *valor);
-    ini.ApagarChave(secaoAntiga, chave);
-  }
-  return true;
+  bool lido = true;
+  for (const auto& [chave, valor] : chaves) lido = LerReal(ini, origem, chave, *valor) && lido;
+  return lido;
+}
+
+// Saving an old project completes its move: the storm keys it has just
+// written into their own section leave the old one.
+void ApagarChavesAntigas(toolkit::TArquivoIni& ini, const std::string& sufixo,
+                         std::initializer_list<const char*> chaves) {
+  for (const char* chave : chaves) ini.ApagarChave(kSecaoAntiga + sufixo, chave);
 }
 
 }  // namespace
@@ -60,20 +74,15 @@ void TPrecipitacao::Limpar() {
 }
 
 bool TPrecipitacao::LerArquivo(const std::string& NomeArquivo) {
-  toolkit::TArquivoIni ini(NomeArquivo);
-  const bool lido = LerSecoes(ini);
-  // The upgrade of an old project is written back; a read-only file still
-  // reads, and reading a file that is not there never creates it.
-  std::error_code erro;
-  if (ini.Alterado() && std::filesystem::exists(std::filesystem::u8path(NomeArquivo), erro)) ini.Salvar();
-  return lido;
+  const toolkit::TArquivoIni ini(NomeArquivo);
+  return LerSecoes(ini);
 }
 
 bool TPrecipitacao::GravarArquivo(const std::string& NomeArquivo) {
   return toolkit::GravarIni(NomeArquivo, [this](toolkit::TArquivoIni& ini) { GravarSecoes(ini); });
 }
 
-bool TPrecipitacao::LerSecoes(toolkit::TArquivoIni& Ini) {
+bool TPrecipitacao::LerSecoes(const toolkit::TArquivoIni& Ini) {
   TPrecipitacao::Limpar();
   return LerSecaoPrecipitacao(Ini);
 }
@@ -82,7 +91,7 @@ void TPrecipitacao::GravarSecoes(toolkit::TArquivoIni& Ini) const {
   GravarSecaoPrecipitacao(Ini);
 }
 
-bool TPrecipitacao::LerSecaoPrecipitacao(toolkit::TArquivoIni& Ini) {
+bool TPrecipitacao::LerSecaoPrecipitacao(const toolkit::TArquivoIni& Ini) {
   return LerSecao(Ini, kSecaoBase + Sufixo, kSecaoAntiga + Sufixo,
                   {{"Duracao", &Duracao}, {"PrecipitacaoTotal", &PrecipitacaoTotal}});
 }
@@ -92,6 +101,7 @@ void TPrecipitacao::GravarSecaoPrecipitacao(toolkit::TArquivoIni& Ini) const {
   Ini.EscreverString(secao, "Versao", kVersao);
   Ini.EscreverReal(secao, "Duracao", Duracao);
   Ini.EscreverReal(secao, "PrecipitacaoTotal", PrecipitacaoTotal);
+  ApagarChavesAntigas(Ini, Sufixo, {"Duracao", "PrecipitacaoTotal"});
 }
 
 // ---------------------------------------------- TPrecipitacaoExponencialNegativa
@@ -261,7 +271,7 @@ void TPrecipitacaoExponencialNegativa::PreencherSerie(ISerieGrafico& Serie) cons
   for (long t = 1; t <= n; ++t) Serie.Adicionar(t, IntensidadeInstantanea(t));
 }
 
-bool TPrecipitacaoExponencialNegativa::LerSecoes(toolkit::TArquivoIni& Ini) {
+bool TPrecipitacaoExponencialNegativa::LerSecoes(const toolkit::TArquivoIni& Ini) {
   Limpar();
   bool lido = LerSecaoPrecipitacao(Ini);
   lido = LerSecao(Ini, kSecaoIdf + Sufixo, kSecaoAntiga + Sufixo,
@@ -281,4 +291,5 @@ void TPrecipitacaoExponencialNegativa::GravarSecoes(toolkit::TArquivoIni& Ini) c
   Ini.EscreverReal(secao, "A", FA);
   Ini.EscreverReal(secao, "B", FB);
   Ini.EscreverReal(secao, "C", FC);
+  ApagarChavesAntigas(Ini, Sufixo, {"Tr", "K", "A", "B", "C"});
 }

@@ -46,15 +46,16 @@ class TPrecipitacao {
 
   // Project file: sections "PRECIPITACAO" + Sufixo (and, in the IDF storm,
   // "PREC_EXPONENCIAL_NEGATIVA" + Sufixo). Old projects keep the keys in
-  // "NIMBORA" + Sufixo; reading moves them to the new sections on disk.
-  // LerArquivo clears the storm first and is false when a section has an
-  // unknown version (that section is then not read). GravarArquivo is false
-  // when the file cannot be written.
+  // "NIMBORA" + Sufixo; they are read from there, and only a save moves them
+  // to the new sections: reading never writes. LerArquivo clears the storm
+  // first and is false when a section has an unknown version, or storm keys
+  // without its version mark, or a value that is no number. GravarArquivo is
+  // false when the file cannot be written.
   bool LerArquivo(const std::string& NomeArquivo);
   bool GravarArquivo(const std::string& NomeArquivo);
   // The same on a file its owner already holds open (nothing is saved), so an
   // owner that writes its own keys around the storm's keeps one view of the file.
-  virtual bool LerSecoes(toolkit::TArquivoIni& Ini);
+  virtual bool LerSecoes(const toolkit::TArquivoIni& Ini);
   virtual void GravarSecoes(toolkit::TArquivoIni& Ini) const;
 
   // Clears the series and adds the hyetograph, one point per minute.
@@ -77,7 +78,7 @@ class TPrecipitacao {
   double PrecipitacaoTotal = 0;  // mm; stored, never computed with
 
  protected:
-  bool LerSecaoPrecipitacao(toolkit::TArquivoIni& Ini);
+  bool LerSecaoPrecipitacao(const toolkit::TArquivoIni& Ini);
   void GravarSecaoPrecipitacao(toolkit::TArquivoIni& Ini) const;
 };
 
@@ -87,7 +88,7 @@ class TPrecipitacaoExponencialNegativa : public TPrecipitacao {
   explicit TPrecipitacaoExponencialNegativa(const std::string& Sufixo);
 
   void Limpar() override;
-  bool LerSecoes(toolkit::TArquivoIni& Ini) override;
+  bool LerSecoes(const toolkit::TArquivoIni& Ini) override;
   void GravarSecoes(toolkit::TArquivoIni& Ini) const override;
 
   void PreencherSerie(ISerieGrafico& Serie) const override;

@@ -145,6 +145,8 @@ TEST_F(ArquivosCaudalente, TextReaderIsLenientWithLayout) {
        "1\n2\n3 4 0.02 comentario\n5 6",
        {{1, 2}, {3, 4}, {5, 6}}},
       {"signs and exponents", "+1.5 -2e-3\r\n1E2 .5\r\n", {{1.5, -0.002}, {100, 0.5}}},
+      // As a spreadsheet under Brazilian settings writes them.
+      {"decimal comma", "1,5\t2,0\r\n2,5\t1E-3\r\n", {{1.5, 2.0}, {2.5, 0.001}}},
   };
   for (const Caso& caso : casos) {
     const std::string cabecalho = std::string(caso.nome) == "header without line end"
@@ -173,7 +175,7 @@ TEST_F(ArquivosCaudalente, TextThatIsNotAHydrograph) {
     std::size_t pontosMantidos;
   };
   const Caso casos[] = {
-      {"decimal comma", "1,5\t2,0\r\n", 0},
+      {"both separators", "1,5.0\t2\r\n", 0},
       {"word after good lines", "0 0\r\n1 2\r\n2 abc\r\n3 0\r\n", 2},
       {"odd count of numbers", "0 0\r\n1 2\r\n2\r\n", 2},
       {"infinity", "0 0\r\ninf 1\r\n", 1},
@@ -198,6 +200,43 @@ TEST_F(ArquivosCaudalente, TextThatIsNotAHydrograph) {
   TCaudalente c;
   EXPECT_NE(Erro([&] { c.LerTexto(Caminho("t.txt")); }), "");
   EXPECT_EQ(c.Count(), 2);
+}
+
+// Numbers a hydrograph cannot hold: its users would get an infinite volume or
+// depth, or a non-number. Nothing of such a file is kept.
+TEST_F(ArquivosCaudalente, ValuesOutOfRangeAreRefused) {
+  const double nan = std::nan(""), inf = HUGE_VAL;
+  struct Caso {
+    const char* nome;
+    std::string bytes;
+    const char* arquivo;
+  };
+  auto binario = [](double alfa, double expoente, std::vector<double> valores) {
+    std::string s = CabecalhoBinario(1, alfa, expoente, static_cast<uint16_t>(valores.size() / 2));
+    for (double v : valores) F64(s, v);
+    return s;
+  };
+  const Caso casos[] = {
+      {"text whose volume overflows", std::string(kCabecalhoTexto) + "0 0\r\n1 1e308\r\n2 1e308\r\n3 0\r\n",
+       "t.txt"},
+      {"binary non-number discharge", binario(1, 1, {0, 0, 1, nan, 2, 1, 3, 0}), "b.bin"},
+      {"binary infinite time", binario(1, 1, {0, 0, inf, 1, 2, 1, 3, 0}), "b.bin"},
+      {"binary non-number flow law", binario(nan, 1, {0, 0, 1, 1, 2, 1, 3, 0}), "b.bin"},
+      {"binary depth that overflows", binario(1e-300, 1e-300, {0, 0, 1, 5, 2, 1, 3, 0}), "b.bin"},
+  };
+  for (const Caso& caso : casos) {
+    Escrever(caso.arquivo, caso.bytes);
+    TCaudalente c;
+    c.Adicionar(7, 7);
+    const std::string caminho = Caminho(caso.arquivo);
+    const bool texto = std::string(caso.arquivo) == "t.txt";
+    EXPECT_EQ(Erro([&] { texto ? c.LerTexto(caminho) : c.LerBinario(caminho); }),
+              "O arquivo " + caminho + " contém valores fora do alcance de um caudalente.")
+        << caso.nome;
+    EXPECT_EQ(c.Count(), 0) << caso.nome;
+    for (double v : {c.Alfa, c.Expoente, c.VazaoMaxima, c.Volume, c.Profundidade, c.Velocidade})
+      EXPECT_TRUE(std::isfinite(v)) << caso.nome;
+  }
 }
 
 TEST_F(ArquivosCaudalente, TextWithMoreThan65535PointsIsRefused) {

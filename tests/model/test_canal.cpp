@@ -318,14 +318,17 @@ TEST_F(ArquivoCanal, LeituraRecusaSecoesInvalidas) {
   }
 }
 
-// Values written under one decimal separator do not parse under the other.
+// Values written under one decimal separator keep their value under the other.
 TEST_F(ArquivoCanal, SeparadorDecimalDaConfiguracaoRegional) {
-  Escrever("[Canal]\nVersao=1\nB=2.5\nIndZ=0\nIndSm=0\nTipoCanal=1\n");
-  toolkit::TRegionalTemporario regional(toolkit::RegionalPtBr());
-  TCanal canal;
-  canal.SetB(7);
-  EXPECT_TRUE(canal.LerArquivo(Caminho()));
-  EXPECT_EQ(canal.B(), 0);
+  Escrever("[Canal]\nVersao=1\nB=2.5\nValorZ=1,5\nIndZ=0\nIndSm=0\nTipoCanal=1\n");
+  for (const auto& regional : {toolkit::RegionalPtBr(), toolkit::RegionalC()}) {
+    toolkit::TRegionalTemporario r(regional);
+    TCanal canal;
+    canal.SetB(7);
+    EXPECT_TRUE(canal.LerArquivo(Caminho()));
+    EXPECT_EQ(canal.B(), 2.5);
+    EXPECT_EQ(canal.Z.Valor, 1.5);
+  }
 }
 
 }  // namespace

@@ -263,19 +263,23 @@ TEST_F(TArquivoTemporario, StormRoundTripAndSectionLayout) {
   EXPECT_EQ(outra.KTrA(), -1);
 }
 
-TEST_F(TArquivoTemporario, OldProjectMovesStormKeysOutOfNimbora) {
-  Escrever("velho.cdt",
-           "[NIMBORA]\r\nVersao=1\r\nLatitude=29\xB0"
-           "20'00\"\r\nDuracao=30\r\nPrecipitacaoTotal=12\r\n"
-           "Tr=5\r\nK=800\r\nA=0.25\r\nB=12\r\nC=0.75\r\nIndEstado=3\r\n");
+TEST_F(TArquivoTemporario, OldProjectIsReadInPlaceAndMovedOnlyBySaving) {
+  const std::string velho =
+      "[NIMBORA]\r\nVersao=1\r\nLatitude=29\xB0"
+      "20'00\"\r\nDuracao=30\r\nPrecipitacaoTotal=12\r\n"
+      "Tr=5\r\nK=800\r\nA=0.25\r\nB=12\r\nC=0.75\r\nIndEstado=3\r\n";
+  Escrever("velho.cdt", velho);
   TPrecipitacaoExponencialNegativa p;
   ASSERT_TRUE(p.LerArquivo(Caminho("velho.cdt")));
   EXPECT_EQ(p.Duracao, 30);
   EXPECT_EQ(p.PrecipitacaoTotal, 12);
   EXPECT_EQ(p.B(), 12);
   EXPECT_REL_NEAR(p.KTrA(), 800 * std::pow(5.0, 0.25), 1e-12);
+  EXPECT_EQ(LerArquivoTexto(Caminho("velho.cdt")), velho);
 
-  // The component's own keys stay; the storm keys now live in the new sections.
+  // Saving moves the storm: the component's own keys stay, the storm keys
+  // now live in the new sections.
+  ASSERT_TRUE(p.GravarArquivo(Caminho("velho.cdt")));
   toolkit::TArquivoIni ini(Caminho("velho.cdt"));
   EXPECT_EQ(ini.Chaves("NIMBORA"), (std::vector<std::string>{"Versao", "Latitude", "IndEstado"}));
   EXPECT_EQ(ini.LerString("PRECIPITACAO", "Versao", ""), "2");
@@ -286,6 +290,40 @@ TEST_F(TArquivoTemporario, OldProjectMovesStormKeysOutOfNimbora) {
   ASSERT_TRUE(denovo.LerArquivo(Caminho("velho.cdt")));
   EXPECT_EQ(denovo.C(), 0.75);
   EXPECT_EQ(denovo.Duracao, 30);
+}
+
+// A new-layout storm whose version mark is lost, or whose value is no
+// number, is damaged: it is not read (rather than run as zeros), and the
+// file keeps every byte.
+TEST_F(TArquivoTemporario, DamagedStormIsNotReadAndStaysOnDisk) {
+  const std::string bom =
+      "[NIMBORA]\r\nVersao=1\r\n"
+      "[PRECIPITACAO]\r\nVersao=2\r\nDuracao=30\r\nPrecipitacaoTotal=0\r\n"
+      "[PREC_EXPONENCIAL_NEGATIVA]\r\nVersao=2\r\nTr=10\r\nK=700\r\nA=0.2\r\nB=10\r\nC=0.8\r\n";
+  auto trocar = [&](const std::string& de, const std::string& para) {
+    std::string t = bom;
+    const std::size_t i = t.find(de);
+    EXPECT_NE(i, std::string::npos) << de;
+    return t.replace(i, de.size(), para);
+  };
+  const std::string casos[] = {
+      trocar("[PRECIPITACAO]\r\nVersao=2\r\n", "[PRECIPITACAO]\r\n"),
+      trocar("[PREC_EXPONENCIAL_NEGATIVA]\r\nVersao", "[PREC_EXPONENCIAL_NEGATIVA]\r\nVers\x01o"),
+      // A lone CR swallows the version line into the header.
+      trocar("[PREC_EXPONENCIAL_NEGATIVA]\r\n", "[PREC_EXPONENCIAL_NEGATIVA]\r"),
+      trocar("K=700", "K=7OO"),
+      trocar("Duracao=30", "Duracao=3,0.0"),
+  };
+  for (const std::string& conteudo : casos) {
+    Escrever("d.cdt", conteudo);
+    TPrecipitacaoExponencialNegativa p;
+    EXPECT_FALSE(p.LerArquivo(Caminho("d.cdt"))) << conteudo;
+    EXPECT_EQ(LerArquivoTexto(Caminho("d.cdt")), conteudo);
+  }
+  Escrever("d.cdt", bom);
+  TPrecipitacaoExponencialNegativa p;
+  EXPECT_TRUE(p.LerArquivo(Caminho("d.cdt")));
+  EXPECT_EQ(p.K(), 700);
 }
 
 TEST_F(TArquivoTemporario, UnknownSectionVersionIsNotRead) {

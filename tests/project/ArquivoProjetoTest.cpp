@@ -2,6 +2,10 @@
 // project, the old storm layout, and damaged files.
 #include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <functional>
 
 #include "project/ArquivoProjeto.h"
 #include "project/ProjetoExemplo.h"
@@ -113,43 +117,49 @@ const char kProjetoAntigo[] =
     "[UNIDADES]\r\nVersao=1\r\nDeclividade=0\r\nComprimento=0\r\nVI=1\r\nEstado=20\r\n"
     "[VERSAO]\r\nVersao=1\r\n";
 
-TEST(ArquivoProjeto, ProjetoAntigoMudaAChuvaDeLugarNoDisco) {
-  toolkit::TRegionalTemporario r(toolkit::RegionalC());
-  teste::TPastaTemporaria pasta;
-  const std::string arquivo = pasta.Arquivo("antigo.cdt");
-  GravarBytes(arquivo, kProjetoAntigo);
+// Reading an old project changes nothing on disk, under either decimal
+// separator; saving it moves the storm keys to their own sections.
+TEST(ArquivoProjeto, ProjetoAntigoLidoSemGravarESalvoNoLugarNovo) {
+  for (const auto& regional : {toolkit::RegionalC(), toolkit::RegionalPtBr()}) {
+    toolkit::TRegionalTemporario r(regional);
+    SCOPED_TRACE(regional.SeparadorDecimal);
+    teste::TPastaTemporaria pasta;
+    const std::string arquivo = pasta.Arquivo("antigo.cdt");
+    GravarBytes(arquivo, kProjetoAntigo);
 
-  TProjeto p;
-  ASSERT_TRUE(LerProjeto(arquivo, p));
-  const auto& chuva = p.Nimbora.Precipitacao();
-  EXPECT_EQ(chuva.Tr(), 5.0);
-  EXPECT_EQ(chuva.K(), 670.74);
-  EXPECT_EQ(chuva.A(), 0.21);
-  EXPECT_EQ(chuva.B(), 7.9);
-  EXPECT_EQ(chuva.C(), 0.74);
-  EXPECT_EQ(chuva.Duracao, 45.0);
-  EXPECT_EQ(p.Nimbora.StrCidade, "Passo Fundo");
-  EXPECT_EQ(p.Nimbora.Latitude, "28°16'00\"");
-  ASSERT_EQ(p.Encosta.Count(), 1);
-  EXPECT_EQ(p.Encosta.Trechos(0).Comprimento(), 60);
-  EXPECT_EQ(p.Encosta.Trechos(0).VIB(), 15.5);
-  EXPECT_EQ(p.Canal.Comprimento(), 90);
+    TProjeto p;
+    ASSERT_TRUE(LerProjeto(arquivo, p));
+    EXPECT_EQ(LerBytes(arquivo), kProjetoAntigo);
+    const auto& chuva = p.Nimbora.Precipitacao();
+    EXPECT_EQ(chuva.Tr(), 5.0);
+    EXPECT_EQ(chuva.K(), 670.74);
+    EXPECT_EQ(chuva.A(), 0.21);
+    EXPECT_EQ(chuva.B(), 7.9);
+    EXPECT_EQ(chuva.C(), 0.74);
+    EXPECT_EQ(chuva.Duracao, 45.0);
+    EXPECT_EQ(p.Nimbora.StrCidade, "Passo Fundo");
+    EXPECT_EQ(p.Nimbora.Latitude, "28°16'00\"");
+    ASSERT_EQ(p.Encosta.Count(), 1);
+    EXPECT_EQ(p.Encosta.Trechos(0).Comprimento(), 60);
+    EXPECT_EQ(p.Encosta.Trechos(0).VIB(), 15.5);
+    EXPECT_EQ(p.Canal.Comprimento(), 90);
+    EXPECT_EQ(p.Canal.Sc(), 0.003);
 
-  const toolkit::TArquivoIni ini(arquivo);
-  EXPECT_EQ(ini.LerString("PRECIPITACAO", "Versao", ""), "2");
-  EXPECT_EQ(ini.LerString("PRECIPITACAO", "Duracao", ""), "45");
-  EXPECT_EQ(ini.LerString("PREC_EXPONENCIAL_NEGATIVA", "Versao", ""), "2");
-  EXPECT_EQ(ini.LerString("PREC_EXPONENCIAL_NEGATIVA", "K", ""), "670.74");
-  EXPECT_EQ(ini.LerString("PREC_EXPONENCIAL_NEGATIVA", "C", ""), "0.74");
-  EXPECT_EQ(ini.Chaves("NIMBORA"),
-            (std::vector<std::string>{"Versao", "Latitude", "Longitude", "IndEstacao", "IndLocalidade",
-                                      "StrCidade", "IndEstado", "StrEstado"}));
+    GravarProjeto(arquivo, p);
+    const toolkit::TArquivoIni ini(arquivo);
+    EXPECT_EQ(ini.LerString("PRECIPITACAO", "Versao", ""), "2");
+    EXPECT_EQ(ini.LerReal("PRECIPITACAO", "Duracao", 0), 45.0);
+    EXPECT_EQ(ini.LerString("PREC_EXPONENCIAL_NEGATIVA", "Versao", ""), "2");
+    EXPECT_EQ(ini.LerReal("PREC_EXPONENCIAL_NEGATIVA", "K", 0), 670.74);
+    EXPECT_EQ(ini.Chaves("NIMBORA"),
+              (std::vector<std::string>{"Versao", "Latitude", "Longitude", "IndEstacao", "IndLocalidade",
+                                        "StrCidade", "IndEstado", "StrEstado"}));
 
-  // Read again from its new place: the same storm.
-  TProjeto denovo;
-  ASSERT_TRUE(LerProjeto(arquivo, denovo));
-  EXPECT_EQ(denovo.Nimbora.Precipitacao().K(), 670.74);
-  EXPECT_EQ(denovo.Nimbora.Precipitacao().Duracao, 45.0);
+    // Read again from its new place: the same project.
+    TProjeto denovo;
+    ASSERT_TRUE(LerProjeto(arquivo, denovo));
+    teste::EsperarIguais(p, denovo);
+  }
 }
 
 std::string ProjetoValido() {
@@ -208,6 +218,26 @@ TEST(ArquivoProjeto, ArquivosDanificados) {
       {"indice de uso com texto", Substituir(valido, "IndUso=4", "IndUso=4x"), erroTrecho1},
       {"versao da encosta 7", Substituir(valido, "[Encosta]\r\nVersao=2", "[Encosta]\r\nVersao=7"),
        "O arquivo x.cdt não é uma versão compatível."},
+      {"sem as secoes do canal",
+       valido.substr(0, valido.find("[Canal]")) + valido.substr(valido.find("[NIMBORA]")), ""},
+      {"sem CanalGradiente", Substituir(valido, "[CanalGradiente]", "[Outra]"), ""},
+      // The count is a whole number of 0..255, never taken modulo 256.
+      {"Count 256", Substituir(valido, "Count=2", "Count=256"), ""},
+      {"Count 257", Substituir(valido, "Count=2", "Count=257"), ""},
+      {"Count -253", Substituir(valido, "Count=2", "Count=-253"), ""},
+      {"Count ausente", Substituir(valido, "Count=2\r\n", ""), ""},
+      {"Count com texto", Substituir(valido, "Count=2", "Count=2x"), ""},
+      // The storm: a lost version mark, a lone CR, a value that is no number.
+      {"PRECIPITACAO sem Versao", Substituir(valido, "[PRECIPITACAO]\r\nVersao=2\r\n", "[PRECIPITACAO]\r\n"),
+       ""},
+      {"Versao da chuva estragada",
+       Substituir(valido, "[PREC_EXPONENCIAL_NEGATIVA]\r\nVersao",
+                  "[PREC_EXPONENCIAL_NEGATIVA]\r\nVers\x01o"),
+       ""},
+      {"CR sozinho depois do cabecalho",
+       Substituir(valido, "[PREC_EXPONENCIAL_NEGATIVA]\r\n", "[PREC_EXPONENCIAL_NEGATIVA]\r"), ""},
+      {"IndEstado fora de 16 bits", Substituir(valido, "IndEstado=12", "IndEstado=65548"), ""},
+      {"K que nao eh numero", Substituir(valido, "K=3510.725", "K=3510.72S"), ""},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.nome);
@@ -217,34 +247,43 @@ TEST(ArquivoProjeto, ArquivosDanificados) {
     TProjeto p;
     if (c.erro.empty()) {
       EXPECT_FALSE(LerProjeto(arquivo, p));
-      continue;
+    } else {
+      try {
+        LerProjeto(arquivo, p);
+        ADD_FAILURE() << "no error";
+      } catch (const std::exception& e) {
+        EXPECT_EQ(std::string(e.what()).substr(0, c.erro.size()), c.erro);
+      }
     }
-    try {
-      LerProjeto(arquivo, p);
-      ADD_FAILURE() << "no error";
-    } catch (const std::exception& e) {
-      EXPECT_EQ(std::string(e.what()).substr(0, c.erro.size()), c.erro);
-    }
+    // Reading never writes, whatever the damage.
+    EXPECT_EQ(LerBytes(arquivo), c.conteudo);
     if (c.erro.rfind("Ocorreu um erro ao tentar ler os dados", 0) == 0) {
       EXPECT_EQ(p.Encosta.Count(), 0);
     }
   }
 }
 
-TEST(ArquivoProjeto, RealQueNaoEhNumeroLeComoZero) {
-  toolkit::TRegionalTemporario r(toolkit::RegionalPtBr());
-  teste::TPastaTemporaria pasta;
-  TProjeto p;
-  teste::PreencherProjeto(p, 1);
-  const std::string arquivo = pasta.Arquivo("p.cdt");
-  GravarProjeto(arquivo, p);
-  // Written with a full stop, read under settings whose separator is a comma.
-  GravarBytes(arquivo,
-              Substituir(Substituir(LerBytes(arquivo), "VIB=12,5", "VIB=12.5"), "St=0,06", "St=abc"));
-  TProjeto lido;
-  ASSERT_TRUE(LerProjeto(arquivo, lido));
-  EXPECT_EQ(lido.Encosta.Trechos(0).VIB(), 0.0);
-  EXPECT_EQ(lido.Encosta.Trechos(0).St(), 0.0);
+// A project written under one decimal separator keeps its values under the
+// other; a text that is a number under neither still reads as 0.
+TEST(ArquivoProjeto, RealComOOutroSeparadorGuardaOValor) {
+  for (const bool ptBrNoDisco : {true, false}) {
+    TProjeto p;
+    teste::PreencherProjeto(p, 2);
+    teste::TPastaTemporaria pasta;
+    const std::string arquivo = pasta.Arquivo("p.cdt");
+    {
+      toolkit::TRegionalTemporario r(ptBrNoDisco ? toolkit::RegionalPtBr() : toolkit::RegionalC());
+      GravarProjeto(arquivo, p);
+    }
+    toolkit::TRegionalTemporario r(ptBrNoDisco ? toolkit::RegionalC() : toolkit::RegionalPtBr());
+    TProjeto lido;
+    ASSERT_TRUE(LerProjeto(arquivo, lido));
+    teste::EsperarIguais(p, lido);
+
+    GravarBytes(arquivo, Substituir(LerBytes(arquivo), ptBrNoDisco ? "St=0,06" : "St=0.06", "St=abc"));
+    ASSERT_TRUE(LerProjeto(arquivo, lido));
+    EXPECT_EQ(lido.Encosta.Trechos(0).St(), 0.0);
+  }
 }
 
 // Every single line dropped or spoiled: the reader answers true, false or a
@@ -282,6 +321,55 @@ TEST(ArquivoProjeto, NenhumaLinhaEstragadaDerrubaALeitura) {
   }
 }
 
+// What one save does to the folder, as the kernel reports it: files created,
+// files closed after writing, files renamed into place.
+struct TObservacao {
+  int criados = 0, gravados = 0, renomeados = 0;
+};
+
+TObservacao ObservarPasta(const std::string& pasta, const std::function<void()>& acao) {
+  TObservacao o;
+  const int fd = inotify_init1(IN_NONBLOCK);
+  EXPECT_GE(fd, 0);
+  if (fd < 0) return o;
+  EXPECT_GE(inotify_add_watch(fd, pasta.c_str(), IN_CREATE | IN_CLOSE_WRITE | IN_MOVED_TO), 0);
+  acao();
+  alignas(inotify_event) char buffer[65536];
+  for (;;) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n <= 0) break;
+    for (ssize_t i = 0; i < n;) {
+      const auto* e = reinterpret_cast<const inotify_event*>(buffer + i);
+      o.criados += (e->mask & IN_CREATE) != 0;
+      o.gravados += (e->mask & IN_CLOSE_WRITE) != 0;
+      o.renomeados += (e->mask & IN_MOVED_TO) != 0;
+      i += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+    }
+  }
+  close(fd);
+  return o;
+}
+
+// A whole project is stored in one write, however many objects it holds:
+// one temporary file, written and closed once, renamed over the project once.
+TEST(ArquivoProjeto, SalvarGravaOArquivoUmaVez) {
+  teste::TPastaTemporaria pasta;
+  const std::string arquivo = pasta.Arquivo("p.cdt");
+  TProjeto p;
+  teste::PreencherProjeto(p, 3);
+  for (const char* vez : {"arquivo novo", "sobre o arquivo"}) {
+    SCOPED_TRACE(vez);
+    p.Canal.SetQ(p.Canal.Q() + 1);  // something to write the second time too
+    const TObservacao o = ObservarPasta(pasta.Caminho(), [&] { GravarProjeto(arquivo, p); });
+    EXPECT_EQ(o.criados, 1);
+    EXPECT_EQ(o.gravados, 1);
+    EXPECT_EQ(o.renomeados, 1);
+  }
+  TProjeto lido;
+  ASSERT_TRUE(LerProjeto(arquivo, lido));
+  teste::EsperarIguais(p, lido);
+}
+
 TEST(ArquivoProjeto, FalhaAoGravarNaoDeixaRastro) {
   teste::TPastaTemporaria pasta;
   TProjeto p;
@@ -291,7 +379,9 @@ TEST(ArquivoProjeto, FalhaAoGravarNaoDeixaRastro) {
     GravarProjeto(arquivo, p);
     FAIL() << "no error";
   } catch (const std::runtime_error& e) {
-    EXPECT_NE(std::string(e.what()).find(arquivo), std::string::npos) << e.what();
+    // The path and the reason, in the user's language.
+    EXPECT_EQ(std::string(e.what()),
+              "Não foi possível gravar o arquivo " + arquivo + " (pasta inexistente).");
   }
   DIR* d = opendir(pasta.Caminho().c_str());
   int entradas = 0;

@@ -142,7 +142,8 @@ TEST_F(ArquivoIniTest, LeituraDeValoresETiposComPadroes) {
   EXPECT_EQ(ini.LerInteiro("S", "i4", -1), -1);
   EXPECT_EQ(ini.LerInteiro("S", "falta", -2), -2);
   EXPECT_EQ(ini.LerReal("S", "r1", 0), 2.5);
-  EXPECT_EQ(ini.LerReal("S", "r2", 0), 0.0);  // a full stop is not the decimal separator here
+  // Not this settings' separator, but the whole text reads with the other one.
+  EXPECT_EQ(ini.LerReal("S", "r2", 0), 2.5);
   EXPECT_EQ(ini.LerReal("S", "r3", 0), 1e-6);
   EXPECT_EQ(ini.LerReal("S", "vazio", 9), 9.0);
   EXPECT_TRUE(ini.LerBooleano("S", "b1", false));

@@ -127,6 +127,26 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoLeitura{"inf", ',', false, 0}, CasoLeitura{"0x10", ',', false, 0},
                       CasoLeitura{"2,5 mm", ',', false, 0}));
 
+// In files the other separator is accepted when the whole text reads with it;
+// typed texts (above) stay strict.
+TEST(FormatoNumero, LeituraDeArquivoAceitaOOutroSeparador) {
+  const CasoLeitura casos[] = {
+      {"2,5", ',', true, 2.5},         {"2.5", ',', true, 2.5},   {"2,5", '.', true, 2.5},
+      {"-1.5E-7", ',', true, -1.5e-7}, {"1E-6", '.', true, 1e-6}, {"1.000,5", ',', false, 0},
+      {"1,000.5", '.', false, 0},      {"1,2.3", ',', false, 0},  {"2.5.", '.', false, 0},
+      {"nan", ',', false, 0},          {"1E400", '.', false, 0},  {"", ',', false, 0},
+  };
+  for (const CasoLeitura& c : casos) {
+    double v = -12345.0;
+    EXPECT_EQ(TextoParaRealDeArquivo(c.texto, v, c.separador), c.aceito) << "'" << c.texto << "'";
+    EXPECT_EQ(v, c.aceito ? c.valor : -12345.0) << "'" << c.texto << "'";
+  }
+  TRegionalTemporario pt(RegionalPtBr());
+  double v = 0;
+  EXPECT_TRUE(TextoParaRealDeArquivo("0.125", v));
+  EXPECT_EQ(v, 0.125);
+}
+
 TEST(FormatoNumero, FormaGeralVoltaAoMesmoValor) {
   for (double x : {0.5, 1e-6, 1.5e-7, 0.012345, 1234.5678, 1e15, 6.02e23, -3.3e-12, 1000.0}) {
     for (char sep : {',', '.'}) {

@@ -11,6 +11,7 @@
 #include "common/Tolerancia.h"
 #include "model/SolucaoCaracteristicas.h"
 #include "project/ProjetoExemplo.h"
+#include "toolkit/ArquivoIni.h"
 #include "toolkit/Regional.h"
 
 namespace {
@@ -213,21 +214,85 @@ TEST_F(Calculadora, ValoresAbsurdosSaoRecusadosComMensagem) {
   }
 }
 
+// The same hydrograph whichever separator the project was written with and
+// whichever the environment has: the delivered examples (full stop) under
+// Brazilian settings, a project written under them, under C.
 TEST_F(Calculadora, SeparadorDecimalDoAmbiente) {
+  for (const char* exemplo : {"encosta_regular.cdt", "encosta_irregular.cdt"}) {
+    const TExecucao c = Executar({Exemplo(exemplo), "--coluna", "50"}, "C.UTF-8");
+    ASSERT_EQ(c.codigo, 0) << c.erro;
+    const TExecucao br = Executar({Exemplo(exemplo), "--coluna", "50"}, "pt_BR.UTF-8");
+    EXPECT_EQ(br.codigo, 0) << br.erro;
+    EXPECT_EQ(br.saida, c.saida) << exemplo;
+  }
   TProjeto p;
   teste::ExemploRegular(p);
-  std::string arquivo;
+  const std::string arquivo = pasta_.Arquivo("br.cdt");
   {
     toolkit::TRegionalTemporario r(toolkit::RegionalPtBr());
-    arquivo = pasta_.Arquivo("br.cdt");
     GravarProjeto(arquivo, p);
   }
-  EXPECT_EQ(Executar({arquivo}, "pt_BR.UTF-8").codigo, 0);
-  // Read with a full stop, "0,08" or "3510,725" is no number and reads as 0;
-  // of the checks that then fail, K's comes last.
+  const std::string bytes = teste::LerBytes(arquivo);
+  ASSERT_NE(bytes.find(','), std::string::npos);
+  const TExecucao br = Executar({arquivo}, "pt_BR.UTF-8");
+  EXPECT_EQ(br.codigo, 0) << br.erro;
   const TExecucao c = Executar({arquivo}, "C.UTF-8");
-  EXPECT_EQ(c.codigo, 1);
-  EXPECT_EQ(c.erro, "  Valor incorreto do parâmetro \"K\" da equação de chuvas intensas.  \n");
+  EXPECT_EQ(c.codigo, 0) << c.erro;
+  EXPECT_EQ(c.saida, br.saida);
+  EXPECT_EQ(teste::LerBytes(arquivo), bytes);
+}
+
+// The calculator reads as the program does, and reading never writes: an old
+// project is computed from its old storm section and stays as it was; a
+// damaged one is refused and stays as it was too.
+TEST_F(Calculadora, LeituraNaoMudaOArquivo) {
+  TProjeto p;
+  teste::ExemploRegular(p);
+  const std::string novo = Gravar(p, "novo.cdt");
+  const TExecucao referencia = Executar({novo});
+  ASSERT_EQ(referencia.codigo, 0) << referencia.erro;
+
+  // The same project in the layout of the single-plane era: the storm keys
+  // in NIMBORA, written with a full stop and read under Brazilian settings.
+  const std::string antigo = pasta_.Arquivo("antigo.cdt");
+  teste::GravarBytes(antigo, teste::LerBytes(novo));
+  {
+    toolkit::TArquivoIni ini(antigo);
+    for (const char* secao : {"PRECIPITACAO", "PREC_EXPONENCIAL_NEGATIVA"}) {
+      for (const std::string& chave : ini.Chaves(secao))
+        if (chave != "Versao") ini.EscreverString("NIMBORA", chave, ini.LerString(secao, chave, ""));
+      ini.ApagarSecao(secao);
+    }
+    ini.SalvarOuErro();
+  }
+  const std::string bytesAntigo = teste::LerBytes(antigo);
+  const TExecucao e = Executar({antigo}, "pt_BR.UTF-8");
+  EXPECT_EQ(e.codigo, 0) << e.erro;
+  EXPECT_EQ(e.saida, referencia.saida);
+  EXPECT_EQ(teste::LerBytes(antigo), bytesAntigo);
+
+  const std::string texto = teste::LerBytes(novo);
+  auto trocar = [&](const std::string& de, const std::string& para) {
+    std::string t = texto;
+    const std::size_t i = t.find(de);
+    EXPECT_NE(i, std::string::npos) << de;
+    return i == std::string::npos ? t : t.replace(i, de.size(), para);
+  };
+  const std::string danificados[] = {
+      trocar("[PRECIPITACAO]\r\nVersao=2\r\n", "[PRECIPITACAO]\r\n"),
+      trocar("[PREC_EXPONENCIAL_NEGATIVA]\r\n", "[PREC_EXPONENCIAL_NEGATIVA]\r"),
+      trocar("Count=1", "Count=257"),
+      trocar("Count=1", "Count=-255"),
+      texto.substr(0, texto.find("[Canal]")) + texto.substr(texto.find("[NIMBORA]")),
+  };
+  const std::string arquivo = pasta_.Arquivo("danificado.cdt");
+  for (const std::string& conteudo : danificados) {
+    teste::GravarBytes(arquivo, conteudo);
+    const TExecucao d = Executar({arquivo});
+    EXPECT_EQ(d.codigo, 1) << conteudo;
+    EXPECT_EQ(d.erro, "O projeto " + arquivo + " não pôde ser lido.\n");
+    EXPECT_EQ(teste::LerBytes(arquivo), conteudo);
+  }
 }
 
 struct CasoEncosta {

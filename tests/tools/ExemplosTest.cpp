@@ -23,7 +23,7 @@ class Exemplos : public ::testing::TestWithParam<CasoExemplo> {};
 
 TEST_P(Exemplos, ArquivoEntregueEhODoGravador) {
   const CasoExemplo& c = GetParam();
-  // Written with a full stop, the settings of the environments that run the calculator.
+  // Written with a full stop; they read with their values under either separator.
   toolkit::TRegionalTemporario r(toolkit::RegionalC());
   TProjeto p;
   c.construir(p);
@@ -40,9 +40,13 @@ TEST_P(Exemplos, ArquivoEntregueEhODoGravador) {
   GravarProjeto(novo, p);
   EXPECT_EQ(teste::LerBytes(entregue), teste::LerBytes(novo)) << entregue;
 
-  TProjeto lido;
-  ASSERT_TRUE(LerProjeto(entregue, lido));
-  teste::EsperarIguais(p, lido);
+  // Read with their values under either decimal separator.
+  for (const auto& regional : {toolkit::RegionalC(), toolkit::RegionalPtBr()}) {
+    toolkit::TRegionalTemporario leitura(regional);
+    TProjeto lido;
+    ASSERT_TRUE(LerProjeto(entregue, lido));
+    teste::EsperarIguais(p, lido);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Tabela, Exemplos,
