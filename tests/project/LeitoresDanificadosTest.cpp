@@ -33,7 +33,7 @@ using teste::LerBytes;
 // The station reader's refusal of non-finite coefficients, and messages
 // without raw control bytes from damaged coordinate texts, come with the
 // database reader's own checks; until then the IDF loop asserts everything else.
-constexpr bool kIdfEstrito = false;
+constexpr bool kIdfEstrito = true;
 
 // Each loop also stops after a couple of seconds, so a slow build (sanitizers,
 // a busy machine) runs a shorter prefix of the same inputs instead of timing out.
