@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "idf/ConsultaLinhaComando.h"
+#include "model/channel/uTracado.h"
 #include "model/hillslope/uInterfaceUsuario.h"
 #include "project/ArquivoProjeto.h"
 #include "project/VerificarDados.h"
@@ -219,13 +220,8 @@ int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err) {
   TPrecipitacaoExponencialNegativa& chuva = p.Nimbora.Precipitacao();
   TProgressoMudo tempo, trecho;
   std::unique_ptr<TCaudalente> resultado =
-      p.Encosta.CalcularCaudalente(static_cast<uint16_t>(linha), chuva, &tempo, &trecho);
-  if (o.Coluna > 0) {
-    const double tie = p.Encosta.Trechos(p.Encosta.Count() - 1).VIB();
-    resultado = p.Canal.CalcularCaudalente(static_cast<int>(o.Coluna), chuva, *resultado, tie,
-                                           comprimentoTotal, &tempo);
-  }
-  resultado->SuavizarRecessao();
+      TracarCaudalente(p.Encosta, p.Canal, chuva, static_cast<uint16_t>(linha), static_cast<int>(o.Coluna),
+                       comprimentoTotal, TProgressoTracado{&tempo, &trecho, &tempo});
 
   const bool semEscoamento = resultado->Count() < 3;
   if (semEscoamento) err << "Não houve escoamento superficial para o local desejado.\n";
