@@ -412,7 +412,6 @@ void TFVazoPlot31::Preencher(const TCaudalente& serie, const QString& titulo) {
   auto* grafico = static_cast<TGraficoVazao*>(Chart1);
   grafico->FormatoY = Unidades.Vazao.Formato;
   grafico->FormatoX = Unidades.Tempo.Formato;
-  Chart1->Grafico()->setTitle(titulo);
   TituloEixoY = titulo.contains(QStringLiteral("canal")) ? QStringLiteral("Vazão (L/s)")
                                                          : QStringLiteral("Vazão (L/(s m))");
   pGrafico->update();
