@@ -342,8 +342,14 @@ void TFDadosCaudalente::bTracarCaudalenteEncostaClick(bool canal) {
   try {
     const TProgressoTracado caixas{&progresso->CaixaEncosta, &progresso->CaixaTrecho,
                                    canal ? &progresso->CaixaCanal : nullptr};
+    // The regular form is the last segment alone, whatever an earlier
+    // irregular hillslope left above it.
+    const TEncostaCinematicaSecoes& encosta = *dados_.Encosta;
+    const bool regular = pcEncosta->currentWidget() != tsIrregular && encosta.Count() > 1;
+    const double comprimento =
+        regular ? encosta.Trechos(encosta.Count() - 1).Comprimento() : ComprimentoTotal;
     resultado = TracarCaudalente(*dados_.Encosta, *dados_.Canal, dados_.Nimbora->Precipitacao(), linha,
-                                 coluna, ComprimentoTotal, caixas);
+                                 coluna, comprimento, caixas, regular);
     titulo = canal ? QStringLiteral("Caudalente no canal para um comprimento de ") + EmX->text() +
                          QStringLiteral(" m")
                    : QStringLiteral("Caudalente na encosta para um comprimento de ") + EmY->text() +

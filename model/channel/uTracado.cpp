@@ -3,9 +3,18 @@
 std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta, TCanalCinematico& Canal,
                                               TPrecipitacaoExponencialNegativa& Chuva, uint16_t Linha,
                                               int Coluna, double ComprimentoEncosta,
-                                              const TProgressoTracado& Progresso) {
+                                              const TProgressoTracado& Progresso, bool SoUltimoTrecho) {
+  TEncostaCinematicaSecoes soUltimo(Encosta.Sufixo);
+  TEncostaCinematicaSecoes* encosta = &Encosta;
+  if (SoUltimoTrecho && Encosta.Count() > 1) {
+    TEncostaCinematica ultimo;
+    ultimo.Assign(Encosta.Trechos(Encosta.Count() - 1));
+    soUltimo.Inserir(ultimo, 0);
+    encosta = &soUltimo;
+  }
   std::unique_ptr<TCaudalente> resultado =
-      Encosta.CalcularCaudalente(Linha, Chuva, Progresso.TempoEncosta, Progresso.Trecho);
+      encosta->CalcularCaudalente(Linha, Chuva, Progresso.TempoEncosta, Progresso.Trecho);
+  if (encosta != &Encosta) Encosta.LaminaEscoada = soUltimo.LaminaEscoada;
   if (Coluna > 0) {
     const double tie = Encosta.Trechos(Encosta.Count() - 1).VIB();
     resultado =

@@ -23,9 +23,13 @@ struct TProgressoTracado {
 
 // Coluna 0 traces the hillslope itself; Coluna >= 1 the channel, with Tie the
 // infiltration rate of the last segment and ComprimentoEncosta (m) the whole
-// hillslope length. Errors of the solvers pass through unchanged; a result
-// with fewer than 3 points means there was no runoff at that place.
+// hillslope length. SoUltimoTrecho computes the last segment alone, as a
+// regular hillslope: the segments above it may be left over from an
+// irregular one while the regular form is the one in use. Errors of the
+// solvers pass through unchanged; a result with fewer than 3 points means
+// there was no runoff at that place.
 std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta, TCanalCinematico& Canal,
                                               TPrecipitacaoExponencialNegativa& Chuva, uint16_t Linha,
                                               int Coluna, double ComprimentoEncosta,
-                                              const TProgressoTracado& Progresso);
+                                              const TProgressoTracado& Progresso,
+                                              bool SoUltimoTrecho = false);
