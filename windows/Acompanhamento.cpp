@@ -104,7 +104,12 @@ void TFAcompanhamento::TCaixa::Mostrar(const std::string& texto) {
   if (edit_) edit_->setText(QString::fromStdString(texto));
 }
 
+int TFAcompanhamento::IntervaloProcessamentoMs = 15;
+
 void TFAcompanhamento::TCaixa::ProcessarMensagens() {
+  QElapsedTimer& ultimo = janela_->ultimoProcessamento_;
+  if (ultimo.isValid() && ultimo.elapsed() < IntervaloProcessamentoMs) return;
   QCoreApplication::processEvents();
+  ultimo.start();
   if (janela_->Cancelado()) throw ETracadoCancelado{};
 }

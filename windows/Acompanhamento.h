@@ -3,6 +3,7 @@
 // time on the hillslope and in the channel, written by the solvers through
 // the progress boxes below, which also let the window repaint. "Cancelar"
 // stops the computation at the next progress tick.
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <string>
@@ -29,6 +30,11 @@ class TFAcompanhamento : public QWidget {
   ~TFAcompanhamento() override;
 
   bool Cancelado() const { return cancelado_; }
+
+  // Pending events are processed at most this often (ms): the solvers ask
+  // every 23 steps, far more often than a screen repaints, and each round of
+  // events costs as much as many steps. 0 processes them at every request.
+  static int IntervaloProcessamentoMs;
   void bCancelarClick() { cancelado_ = true; }
 
   // A box that writes into one of the edits.
@@ -59,6 +65,7 @@ class TFAcompanhamento : public QWidget {
  private:
   TFAcompanhamento();
   bool cancelado_ = false;
+  QElapsedTimer ultimoProcessamento_;
 };
 
 // The window while it exists.

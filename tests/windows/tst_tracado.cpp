@@ -102,6 +102,8 @@ class TesteTracado : public QObject {
     toolkit::gui::DefinirDialogos(nullptr);
   }
   void init() {
+    // Every progress tick processes events, so the spies below see each one.
+    TFAcompanhamento::IntervaloProcessamentoMs = 0;
     // The examples are written with a decimal point.
     toolkit::DefinirRegional(toolkit::RegionalC());
     pasta = std::make_unique<QTemporaryDir>();
@@ -267,11 +269,15 @@ class TesteTracado : public QObject {
 
   void cancelar_data() {
     QTest::addColumn<bool>("canal");
-    QTest::newRow("encosta") << false;
-    QTest::newRow("canal") << true;
+    QTest::addColumn<int>("intervalo");
+    QTest::newRow("encosta") << false << 0;
+    QTest::newRow("canal") << true << 0;
+    QTest::newRow("canal_eventos_espacados") << true << 15;
   }
   void cancelar() {
     QFETCH(bool, canal);
+    QFETCH(int, intervalo);
+    TFAcompanhamento::IntervaloProcessamentoMs = intervalo;
     TFDadosCaudalente* j = AbrirExemplo(QStringLiteral("encosta_irregular"));
     QVERIFY(j);
     // Cancel once the solver has written a simulated time.
