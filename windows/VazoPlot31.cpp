@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -307,7 +308,10 @@ TFVazoPlot31::TFVazoPlot31(QWidget* parent) : QWidget(parent) {
   QFont pequena = Grade->font();
   if (pequena.pointSizeF() > 8) pequena.setPointSizeF(8);
   Grade->setFont(pequena);
-  Grade->horizontalHeader()->setFont(pequena);
+  // The headings fill the 68-pixel columns in a size smaller still.
+  QFont cabecalho = pequena;
+  cabecalho.setPointSizeF(pequena.pointSizeF() - 1);
+  Grade->horizontalHeader()->setFont(cabecalho);
   lv->addWidget(Grade);
   pValores->setFixedWidth(171);
   pValores->hide();
@@ -345,7 +349,9 @@ TFVazoPlot31::TFVazoPlot31(QWidget* parent) : QWidget(parent) {
       "Arquivos textos (*.txt)|*.txt|Arquivos binários (*.bin)|*.bin|Valores para planilha (*.csv)|*.csv");
   DSalvarTexto.DefaultExt = QStringLiteral("TXT");
   DSalvarTexto.OverwritePrompt = true;
-  DSalvarTexto.InitialDir = QCoreApplication::applicationDirPath();
+  // The program's folder, or the home folder when that cannot be written.
+  const QString pastaPrograma = QCoreApplication::applicationDirPath();
+  DSalvarTexto.InitialDir = QFileInfo(pastaPrograma).isWritable() ? pastaPrograma : QDir::homePath();
   DSalvarTexto.Parent = this;
   DSalvarFigura.Filter = QStringLiteral("Bitmaps|*.bmp|Imagens PNG (*.png)|*.png");
   DSalvarFigura.DefaultExt = QStringLiteral("bmp");
