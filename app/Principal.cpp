@@ -32,6 +32,7 @@
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
 #include "windows/DadosCaudalente.h"
+#include "windows/VazoPlot31.h"
 
 TFPrincipal* FPrincipal = nullptr;
 
@@ -423,11 +424,38 @@ bool TFPrincipal::AbrirNoNavegador(const QUrl& url) {
   return false;
 }
 
-// The hydrograph file viewer comes with the chart window; until then the
-// command says so.
 void TFPrincipal::BVisualizarClick() {
-  toolkit::gui::Informar(
-      QStringLiteral("A visualização de caudalentes ainda não está disponível nesta versão."));
+  if (!DHidros.Execute()) return;
+  const QStringList arquivos = DHidros.Files;
+  // The filter chosen decides the reader for every file, whatever its name.
+  const bool binario = DHidros.FilterIndex == 1;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  TCaudalente serie;
+  MostrarProgresso(QStringLiteral("Lendo arquivo"));
+  setEnabled(false);
+  auto restaurar = [this] {
+    QApplication::restoreOverrideCursor();
+    RemoverProgresso();
+    setEnabled(true);
+  };
+  try {
+    for (int i = 0; i < arquivos.size(); ++i) {
+      const QString& arquivo = arquivos.at(i);
+      ArquivoProgresso->setText(arquivo);
+      BarraProgresso->setValue(qRound((i + 1) * 100.0 / arquivos.size()));
+      QCoreApplication::processEvents();
+      // A file that could not be read (the reader has said why) opens no
+      // window: the series would still hold the previous file's points.
+      const bool leu = binario ? serie.LerBinario(Local(arquivo)) : serie.LerTexto(Local(arquivo));
+      if (leu)
+        MostrarArquivoCaudalente(serie, QStringLiteral("Visualização de ") + QFileInfo(arquivo).fileName(),
+                                 Workspace);
+    }
+  } catch (...) {
+    restaurar();
+    throw;
+  }
+  restaurar();
 }
 
 void TFPrincipal::Txt2BinClick(bool paraBinario) {

@@ -529,6 +529,7 @@ void TFDadosCaudalente::CriarPagina2() {
   connect(BAjuda3, &QPushButton::clicked, this, [this] { Protegido([&] { BAjuda1Click(); }); });
   connect(bRetornar3, &QPushButton::clicked, this, [this] { Protegido([&] { bRetornar3Click(); }); });
   connect(bFechar3, &QPushButton::clicked, this, [this] { Protegido([&] { bFecharClick(); }); });
+  CriarTracado();
 }
 
 void TFDadosCaudalente::DefinirReferencias(std::unique_ptr<IReferenciasDados> referencias) {
@@ -963,6 +964,7 @@ void TFDadosCaudalente::bAvancarClick() {
   if (!inteiro) throw std::runtime_error("'" + S(eCanComp->text()) + "' não é um valor inteiro válido");
   dados_.Canal->SetComprimento(comprimento);
 
+  DivisaoMatricial();
   MostrarPagina(2, kTituloTracado);
 }
 

@@ -10,6 +10,7 @@
 // editor with the profile, 2 the tracing of hydrographs.
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "windows/ReferenciasDados.h"
@@ -23,9 +24,11 @@ class QMdiArea;
 class QMdiSubWindow;
 class QPushButton;
 class QScrollBar;
+class QSpinBox;
 class QStackedWidget;
 class QTabWidget;
 class TCanalCinematico;
+class TFVazoPlot31;
 class TEncostaCinematicaSecoes;
 class TGerenteSys;
 class TNimbora21;
@@ -90,6 +93,13 @@ class TFDadosCaudalente : public QWidget {
   void bVisualizarClick();
   void bRetornar2Click();
   void bRetornar3Click();
+  // Page 2: the matrix division (the end of Avançar), the place of a line or
+  // a column, and the trace (canal: the channel button was pressed).
+  void DivisaoMatricial();
+  void spLinhaChange();
+  void spColunaChange();
+  void ColunaAuxChange();
+  void bTracarCaudalenteEncostaClick(bool canal);
   void bAdicionar1Click(toolkit::gui::TGrade* grade);
   void bDeletar1Click(toolkit::gui::TGrade* grade);
   void tgEncosta1CellEdit(toolkit::gui::TGrade* grade, int linha, int coluna);
@@ -142,6 +152,13 @@ class TFDadosCaudalente : public QWidget {
   // Page 2: the tracing controls go on this page.
   QWidget* PaginaCaudalente;
   QPushButton *BAjuda3, *bRetornar3, *bFechar3;
+  QGroupBox *GroupBox6, *GroupBox4, *GroupBox7;
+  QSpinBox *spLinha, *spColuna, *ColunaAux;
+  QLineEdit *edtTrecho, *EmY, *Cota, *EmX, *TotalLinhas, *TotalColunas;
+  QPushButton *bTracarCaudalenteEncosta, *bTracarCaudalenteCanal;
+  QWidget* Image2;
+  // Installed in every chart window opened by a trace (the HTML report).
+  std::function<void(TFVazoPlot31&)> SolicitarRelatorio;
 
   bool MovendoPonto = false;
   int PontoSelecionado = 0;
@@ -156,6 +173,7 @@ class TFDadosCaudalente : public QWidget {
   void CriarPagina0();
   void CriarPagina1();
   void CriarPagina2();
+  void CriarTracado();
   void MostrarPagina(int pagina, const QString& titulo);
   void Alterar();
   double LerValor(QLineEdit* edit, const char* mensagem, bool estrito);

@@ -14,8 +14,7 @@
 #include <system_error>
 
 #include "idf/ConsultaLinhaComando.h"
-#include "model/channel/uCanalConvergido.h"
-#include "model/hillslope/uEncostaConvergida.h"
+#include "model/channel/uTracado.h"
 #include "model/hillslope/uInterfaceUsuario.h"
 #include "project/ArquivoProjeto.h"
 #include "project/VerificarDados.h"
@@ -231,21 +230,11 @@ int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err) {
 
   TPrecipitacaoExponencialNegativa& chuva = p.Nimbora.Precipitacao();
   TProgressoMudo tempo, trecho;
-  const double tie = p.Encosta.Trechos(p.Encosta.Count() - 1).VIB();
-  std::unique_ptr<TCaudalente> resultado;
-  if (o.Metodo == "convergido") {
-    resultado = TEncostaConvergida().CalcularCaudalente(p.Encosta, static_cast<uint16_t>(linha), chuva,
-                                                        &tempo, &trecho);
-    if (o.Coluna > 0)
-      resultado = TCanalConvergido().CalcularCaudalente(p.Canal, static_cast<int>(o.Coluna), chuva,
-                                                        *resultado, tie, comprimentoTotal, &tempo);
-  } else {
-    resultado = p.Encosta.CalcularCaudalente(static_cast<uint16_t>(linha), chuva, &tempo, &trecho);
-    if (o.Coluna > 0)
-      resultado = p.Canal.CalcularCaudalente(static_cast<int>(o.Coluna), chuva, *resultado, tie,
-                                             comprimentoTotal, &tempo);
-  }
-  resultado->SuavizarRecessao();
+  const TMetodoNumerico metodo =
+      o.Metodo == "convergido" ? TMetodoNumerico::Convergido : TMetodoNumerico::Original;
+  std::unique_ptr<TCaudalente> resultado =
+      TracarCaudalente(p.Encosta, p.Canal, chuva, static_cast<uint16_t>(linha), static_cast<int>(o.Coluna),
+                       comprimentoTotal, TProgressoTracado{&tempo, &trecho, &tempo}, false, metodo);
 
   const bool semEscoamento = resultado->Count() < 3;
   if (semEscoamento) err << "Não houve escoamento superficial para o local desejado.\n";
