@@ -37,6 +37,34 @@ QString ComSeparador(const QString& texto) {
   return r;
 }
 
+TRodapeReferencia CriarRodapeReferencia(QDialog* dialogo, const QString& fonte, const int* contexto,
+                                        std::function<void()> aoAceitar) {
+  TRodapeReferencia r;
+  r.lFonte = new QLabel(fonte);
+  r.lFonte->setObjectName(QStringLiteral("lFonte"));
+  r.lFonte->setWordWrap(true);
+  r.lFonte->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  QFont pequena = r.lFonte->font();
+  pequena.setPointSizeF(pequena.pointSizeF() * 0.9);
+  r.lFonte->setFont(pequena);
+  r.lFonte->setAccessibleName(QStringLiteral("Fonte da tabela"));
+
+  r.bOk = new QPushButton(QStringLiteral("&Ok"));
+  r.bCancelar = new QPushButton(QStringLiteral("&Cancelar"));
+  r.bAjuda = new QPushButton(QStringLiteral("Aj&uda"));
+  r.bOk->setObjectName(QStringLiteral("bOk"));
+  r.bCancelar->setObjectName(QStringLiteral("bCancelar"));
+  r.bAjuda->setObjectName(QStringLiteral("bAjuda"));
+  r.bOk->setDefault(true);
+  r.bCancelar->setAutoDefault(false);
+  r.bAjuda->setAutoDefault(false);
+  QObject::connect(r.bOk, &QPushButton::clicked, dialogo, std::move(aoAceitar));
+  QObject::connect(r.bCancelar, &QPushButton::clicked, dialogo, &QDialog::reject);
+  QObject::connect(r.bAjuda, &QPushButton::clicked, dialogo,
+                   [contexto] { toolkit::gui::MostrarAjuda(*contexto); });
+  return r;
+}
+
 TFValorReferencia::TFValorReferencia(QWidget* parent, const QString& nome, const QString& titulo,
                                      int linhaNenhuma)
     : QDialog(parent), linhaAtual_(linhaNenhuma) {
@@ -156,28 +184,12 @@ void TFValorReferencia::Montar(const std::vector<TLinhaReferencia>& linhas, cons
   connect(eValor, &QLineEdit::textEdited, this, [this] { ValorEditado(); });
   connect(eValor, &QLineEdit::textChanged, this, [this] { AtualizarOk(); });
 
-  lFonte = new QLabel(fonte);
-  lFonte->setObjectName(QStringLiteral("lFonte"));
-  lFonte->setWordWrap(true);
-  lFonte->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  QFont pequena = lFonte->font();
-  pequena.setPointSizeF(pequena.pointSizeF() * 0.9);
-  lFonte->setFont(pequena);
-  lFonte->setAccessibleName(QStringLiteral("Fonte da tabela"));
-
-  bOk = new QPushButton(QStringLiteral("&Ok"));
-  bCancelar = new QPushButton(QStringLiteral("&Cancelar"));
-  bAjuda = new QPushButton(QStringLiteral("Aj&uda"));
-  bOk->setObjectName(QStringLiteral("bOk"));
-  bCancelar->setObjectName(QStringLiteral("bCancelar"));
-  bAjuda->setObjectName(QStringLiteral("bAjuda"));
-  bOk->setDefault(true);
+  const TRodapeReferencia rodape = CriarRodapeReferencia(this, fonte, &contextoAjuda_, [this] { OKClick(); });
+  lFonte = rodape.lFonte;
+  bOk = rodape.bOk;
+  bCancelar = rodape.bCancelar;
+  bAjuda = rodape.bAjuda;
   bOk->setEnabled(false);
-  bCancelar->setAutoDefault(false);
-  bAjuda->setAutoDefault(false);
-  connect(bOk, &QPushButton::clicked, this, [this] { OKClick(); });
-  connect(bCancelar, &QPushButton::clicked, this, &QDialog::reject);
-  connect(bAjuda, &QPushButton::clicked, this, [this] { toolkit::gui::MostrarAjuda(contextoAjuda_); });
 
   auto* valor = new QHBoxLayout;
   valor->addWidget(lValor);

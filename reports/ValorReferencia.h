@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class QButtonGroup;
@@ -33,6 +34,18 @@ struct TLinhaReferencia {
 QString SemAtalho(const QString& texto);
 // A table's value text with the platform's decimal separator in place of the comma.
 QString ComSeparador(const QString& texto);
+
+// The foot every reference dialog shares: the table's source line in a
+// smaller type, and Ok (default), Cancelar and Ajuda (help at *contexto,
+// read when pressed). Ok calls aoAceitar; Cancelar rejects the dialog.
+struct TRodapeReferencia {
+  QLabel* lFonte;
+  QPushButton* bOk;
+  QPushButton* bCancelar;
+  QPushButton* bAjuda;
+};
+TRodapeReferencia CriarRodapeReferencia(QDialog* dialogo, const QString& fonte, const int* contexto,
+                                        std::function<void()> aoAceitar);
 
 class TFValorReferencia : public QDialog {
   Q_OBJECT

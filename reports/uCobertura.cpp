@@ -85,29 +85,16 @@ TFCober::TFCober(QWidget* parent) : QDialog(parent) {
                      RotulosCondicaoHidrologica + 1, 3, grupoCondicao_, rbCondicao, this);
   connect(grupoUso_, &QButtonGroup::idClicked, this, [this] { RGUsoTerraClick(); });
 
-  lFonte = new QLabel(QStringLiteral(
-      "Fonte: USDA Soil Conservation Service. National Engineering Handbook, Section 4: Hydrology. "
-      "Washington, DC, 1972. Cap. 9: Hydrologic soil-cover complexes."));
-  lFonte->setObjectName(QStringLiteral("lFonte"));
-  lFonte->setWordWrap(true);
-  lFonte->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  QFont pequena = lFonte->font();
-  pequena.setPointSizeF(pequena.pointSizeF() * 0.9);
-  lFonte->setFont(pequena);
-  lFonte->setAccessibleName(QStringLiteral("Fonte da tabela"));
-
-  bOk = new QPushButton(QStringLiteral("&Ok"));
-  bCancelar = new QPushButton(QStringLiteral("&Cancelar"));
-  bAjuda = new QPushButton(QStringLiteral("Aj&uda"));
-  bOk->setObjectName(QStringLiteral("bOk"));
-  bCancelar->setObjectName(QStringLiteral("bCancelar"));
-  bAjuda->setObjectName(QStringLiteral("bAjuda"));
-  bOk->setDefault(true);
-  bCancelar->setAutoDefault(false);
-  bAjuda->setAutoDefault(false);
-  connect(bOk, &QPushButton::clicked, this, [this] { OKClick(); });
-  connect(bCancelar, &QPushButton::clicked, this, &QDialog::reject);
-  connect(bAjuda, &QPushButton::clicked, this, [this] { toolkit::gui::MostrarAjuda(contextoAjuda_); });
+  const TRodapeReferencia rodape = CriarRodapeReferencia(
+      this,
+      QStringLiteral(
+          "Fonte: USDA Soil Conservation Service. National Engineering Handbook, Section 4: Hydrology. "
+          "Washington, DC, 1972. Cap. 9: Hydrologic soil-cover complexes."),
+      &contextoAjuda_, [this] { OKClick(); });
+  lFonte = rodape.lFonte;
+  bOk = rodape.bOk;
+  bCancelar = rodape.bCancelar;
+  bAjuda = rodape.bAjuda;
 
   auto* direita = new QVBoxLayout;
   direita->addWidget(RGTratamento);
