@@ -27,13 +27,14 @@
 #include "project/ArquivoProjeto.h"
 #include "project/gui/ConfUnidades.h"
 #include "toolkit/ArquivoIni.h"
+#include "toolkit/Versao.h"
 #include "toolkit/gui/Ajuda.h"
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
 
 TFPrincipal* FPrincipal = nullptr;
 
-const QString TFPrincipal::TituloPrograma = QStringLiteral("Caudalente 2.1");
+const QString TFPrincipal::TituloPrograma = QStringLiteral(CAUDALENTE_TITULO);
 
 namespace {
 
@@ -245,7 +246,7 @@ void TFPrincipal::CriarMenus() {
   }
   MArquivo->addSeparator();
   MSair = NovoItem(this, QStringLiteral("MSair"), QStringLiteral("Sai&r"),
-                   QStringLiteral("Finaliza a execução do Caudalente 2.1"), kAjudaProjeto,
+                   QStringLiteral("Finaliza a execução do " CAUDALENTE_TITULO), kAjudaProjeto,
                    QKeySequence(Qt::CTRL | Qt::Key_Z));
   MArquivo->addAction(MSair);
   ligar(MNovo, &TFPrincipal::MNovoClick);

@@ -48,7 +48,7 @@ class TFPrincipal : public QMainWindow {
   explicit TFPrincipal(const TOpcoesPrincipal& opcoes = TOpcoesPrincipal(), QWidget* parent = nullptr);
   ~TFPrincipal() override;
 
-  static const QString TituloPrograma;  // "Caudalente 2.1"
+  static const QString TituloPrograma;  // CAUDALENTE_TITULO (toolkit/Versao.h)
 
   // Model objects of the whole run.
   TEncostaCinematicaSecoes& Encosta() { return *encosta_; }
