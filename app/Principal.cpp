@@ -28,6 +28,7 @@
 #include "model/hillslope/uCaudalenteConversao.h"
 #include "project/ArquivoProjeto.h"
 #include "project/gui/ConfUnidades.h"
+#include "toolkit/Versao.h"
 #include "toolkit/gui/Ajuda.h"
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
@@ -36,7 +37,7 @@
 
 TFPrincipal* FPrincipal = nullptr;
 
-const QString TFPrincipal::TituloPrograma = QStringLiteral("Caudalente 2.1");
+const QString TFPrincipal::TituloPrograma = QStringLiteral(CAUDALENTE_TITULO);
 
 namespace {
 

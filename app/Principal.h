@@ -49,7 +49,7 @@ class TFPrincipal : public QMainWindow {
   explicit TFPrincipal(const TOpcoesPrincipal& opcoes = TOpcoesPrincipal(), QWidget* parent = nullptr);
   ~TFPrincipal() override;
 
-  static const QString TituloPrograma;  // "Caudalente 2.1"
+  static const QString TituloPrograma;  // CAUDALENTE_TITULO (toolkit/Versao.h)
 
   // Help topics of the menus.
   enum : int {

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "app/Icones.h"
+#include "toolkit/Versao.h"
 #include "toolkit/gui/Mensagens.h"
 
 namespace {
@@ -99,7 +100,7 @@ QPixmap TFSobre::DesenharImagem() {
   // Title over lCaudalente (288, 18, 259, 40).
   QFont titulo = base;
   titulo.setBold(true);
-  const QString textoTitulo = QStringLiteral("Caudalente 2.1");
+  const QString textoTitulo = QStringLiteral(CAUDALENTE_TITULO);
   titulo = FonteQueCabe(titulo, textoTitulo, 245, 38);
   p.setFont(titulo);
   p.setPen(kMarinho);

@@ -1,9 +1,15 @@
 # Helpers shared by the layer CMakeLists.
 #
+# caudalente_qt(TARGET)
+#   Runs moc and rcc for a target that uses Qt; the plain C++ targets skip them.
+function(caudalente_qt target)
+  set_target_properties(${target} PROPERTIES AUTOMOC ON AUTORCC ON)
+endfunction()
+#
 # caudalente_library(NAME DIRS dir... [LINKS lib...])
 #   A static library of every *.cpp in the given folders (relative to the
 #   calling folder). Folders fill up as the layers grow, so an empty one
-#   still yields a valid (empty) library.
+#   still yields a valid (empty) library. A library that links Qt gets moc.
 function(caudalente_library name)
   cmake_parse_arguments(ARG "" "" "DIRS;LINKS" ${ARGN})
   set(sources)
@@ -21,4 +27,7 @@ function(caudalente_library name)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+  if(ARG_LINKS MATCHES "Qt6::")
+    caudalente_qt(${name})
+  endif()
 endfunction()

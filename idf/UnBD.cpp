@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "toolkit/FormatoNumero.h"
+#include "toolkit/PastasDados.h"
 #include "toolkit/Win1252.h"
 
 // Index order of the files, the query window's list and projects.
@@ -268,15 +269,11 @@ void TEstado::SetIndice(int16_t i) {
 }
 
 std::string PastaDoPrograma() {
-  std::string caminho(4096, '\0');
-  const ssize_t n = readlink("/proc/self/exe", caminho.data(), caminho.size());
-  if (n <= 0) return "./";
-  caminho.resize(static_cast<std::size_t>(n));
-  return caminho.substr(0, caminho.rfind('/') + 1);
+  return toolkit::PastaDoPrograma();
 }
 
 std::string PastaBancoDados() {
-  return PastaDoPrograma() + "../Arquivos Comuns/";
+  return toolkit::PastaDeDados("../Arquivos Comuns/", "Arquivos Comuns/", PastaDoPrograma());
 }
 
 void LocalizarBancoDados(const std::string& pasta) {

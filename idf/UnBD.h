@@ -101,8 +101,9 @@ extern const char* const FonteInterpolacao;   // "Interpolação"
 // Folder of the running program, from /proc/self/exe, ending with '/'.
 std::string PastaDoPrograma();
 
-// The database folder as built, without resolving the "..": the program's
-// folder + "../Arquivos Comuns/". The state maps live there too.
+// The database folder, without resolving the "..": the program's folder +
+// "../Arquivos Comuns/" (the build tree), or + "../share/caudalente/Arquivos
+// Comuns/" once installed. The state maps live there too.
 std::string PastaBancoDados();
 
 // The three checks made before the query window opens, in order: the folder,

@@ -1,16 +1,16 @@
 #pragma once
 // Relative comparison of doubles, the one tolerance rule the tests share.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
-#include <gtest/gtest.h>
 
 namespace teste {
 
 inline ::testing::AssertionResult PertoRelativo(const char* ea, const char* eb, const char* /*etol*/,
                                                 double a, double b, double tolRel) {
   const double escala = std::max({std::fabs(a), std::fabs(b), 1e-300});
-  if (std::fabs(a - b) <= tolRel * escala || a == b)
-    return ::testing::AssertionSuccess();
+  if (std::fabs(a - b) <= tolRel * escala || a == b) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << ea << " = " << a << " differs from " << eb << " = " << b
                                        << " by more than " << tolRel << " relative";
 }

@@ -228,6 +228,10 @@ TEST(Citacoes, ChavesCabemNoCampoEAsTresLinhasExistem) {
   for (const TCitacao& c : CitacoesIdf()) {
     EXPECT_LE(toolkit::Utf8ParaWin1252(c.Chave).size(), CapacidadeFonte) << c.Chave;
     EXPECT_FALSE(c.Autores.empty() || c.Titulo.empty() || c.Publicacao.empty()) << c.Chave;
+    // The dialog shows the reference, not where the data was read.
+    for (const std::string& texto : {c.Autores, c.Titulo, c.Publicacao})
+      for (const char* nota : {"commit", ".csv", ".js", "inferred", "read from"})
+        EXPECT_EQ(texto.find(nota), std::string::npos) << c.Chave << ": " << texto;
     EXPECT_EQ(ProcurarCitacao(c.Chave), &c);
   }
   EXPECT_EQ(ProcurarCitacao("Interpolação"), nullptr);

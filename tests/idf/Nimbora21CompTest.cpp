@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/PastaTemporaria.h"
 #include "idf/Nimbora21Comp.h"
 #include "toolkit/ArquivoIni.h"
 #include "toolkit/Regional.h"
@@ -14,15 +15,10 @@ namespace {
 
 class Nimbora21Comp : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char modelo[] = "/tmp/nimbora_teste_XXXXXX";
-    ASSERT_NE(mkdtemp(modelo), nullptr);
-    pasta_ = modelo;
-    arquivo_ = pasta_ + "/p.cdt";
-  }
-  void TearDown() override { std::system(("rm -rf '" + pasta_ + "'").c_str()); }
   void Gravar(const std::string& bytes) { std::ofstream(arquivo_, std::ios::binary) << bytes; }
-  std::string pasta_, arquivo_;
+  teste::TPastaTemporaria temporaria_;
+  const std::string pasta_ = temporaria_.Caminho();
+  const std::string arquivo_ = pasta_ + "/p.cdt";
 };
 
 void Preencher(TNimbora21& n) {

@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 
+#include "common/PastaTemporaria.h"
 #include "common/Tolerancia.h"
 #include "idf/ArquivosIdf.h"
 #include "idf/UnBD.h"
@@ -38,14 +39,6 @@ Estacao Est(const std::string& nome, double K, const std::string& lat, const std
 
 class BancoTeste : public ::testing::Test {
  protected:
-  void SetUp() override {
-    pasta_ = fs::temp_directory_path() / ("caudalente_idf_" + std::to_string(getpid()) + "_" +
-                                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(pasta_);
-    fs::create_directories(pasta_);
-  }
-  void TearDown() override { fs::remove_all(pasta_); }
-
   std::string Pasta() const { return pasta_.string() + "/"; }
   void GravarEstacoes(const std::array<std::vector<Estacao>, 27>& e, unsigned char ench = 0) {
     teste_idf::Gravar(pasta_ / ArquivoEstados, teste_idf::ArquivoEstacoes(e, ench));
@@ -60,7 +53,8 @@ class BancoTeste : public ::testing::Test {
     return bd;
   }
 
-  fs::path pasta_;
+  teste::TPastaTemporaria temporaria_;
+  const fs::path pasta_ = temporaria_.Caminho();
 };
 
 }  // namespace

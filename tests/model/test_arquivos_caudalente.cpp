@@ -10,6 +10,7 @@
 #include <sstream>
 #include <vector>
 
+#include "common/PastaTemporaria.h"
 #include "common/Tolerancia.h"
 #include "model/hillslope/uCaudalente.h"
 #include "model/hillslope/uInterfaceUsuario.h"
@@ -49,19 +50,8 @@ std::string CabecalhoBinario(uint16_t versao, double alfa, double expoente, uint
 
 class ArquivosCaudalente : public ::testing::Test {
  protected:
-  void SetUp() override {
-    pasta_ =
-        fs::temp_directory_path() /
-        ("caudalente_arq_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-         "_" + std::to_string(getpid()));
-    fs::remove_all(pasta_);
-    fs::create_directories(pasta_);
-    DefinirMensagensDoModelo(&registro_);
-  }
-  void TearDown() override {
-    DefinirMensagensDoModelo(nullptr);
-    fs::remove_all(pasta_);
-  }
+  void SetUp() override { DefinirMensagensDoModelo(&registro_); }
+  void TearDown() override { DefinirMensagensDoModelo(nullptr); }
   std::string Caminho(const std::string& nome) const { return (pasta_ / nome).string(); }
   void Escrever(const std::string& nome, const std::string& bytes) const {
     std::ofstream(pasta_ / nome, std::ios::binary) << bytes;
@@ -83,7 +73,8 @@ class ArquivosCaudalente : public ::testing::Test {
     return "";
   }
 
-  fs::path pasta_;
+  teste::TPastaTemporaria temporaria_;
+  const fs::path pasta_ = temporaria_.Caminho();
   TRegistroMensagens registro_;
 };
 

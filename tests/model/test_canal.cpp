@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "common/PastaTemporaria.h"
 #include "common/Tolerancia.h"
 #include "model/channel/uCanal.h"
 #include "model/channel/uCanalCinematico.h"
@@ -192,14 +193,6 @@ TEST(Canal, TipoDesconhecidoNaoTemProfundidade) {
 
 class ArquivoCanal : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    caminho_ = std::filesystem::temp_directory_path() /
-               (std::string("canal_") + info->name() + "_" + std::to_string(::getpid()) + ".cdt");
-    std::filesystem::remove(caminho_);
-  }
-  void TearDown() override { std::filesystem::remove(caminho_); }
-
   void Escrever(const std::string& texto) {
     std::ofstream arquivo(caminho_, std::ios::binary);
     arquivo << texto;
@@ -212,7 +205,8 @@ class ArquivoCanal : public ::testing::Test {
   }
   std::string Caminho() const { return caminho_.string(); }
 
-  std::filesystem::path caminho_;
+  teste::TPastaTemporaria pasta_;
+  const std::filesystem::path caminho_ = pasta_.Arquivo("canal.cdt");
 };
 
 TEST_F(ArquivoCanal, GravaSecoesEChavesNaOrdem) {

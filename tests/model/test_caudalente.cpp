@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "common/NomeDoCaso.h"
 #include "common/Tolerancia.h"
 #include "model/hillslope/uCaudalente.h"
 
@@ -45,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoEstatistica{"ends higher", {{0, 9}, {0.5, 2}, {1, 3}, {2, 8}}, 3, 1, 30 * (5.5 + 2.5 + 11)},
         CasoEstatistica{"no positive interior", {{0, 1}, {1, 0}, {2, 0}, {3, 0}}, 0, 0, 30},
         CasoEstatistica{"two points", {{0, 0}, {1, 5}}, 0, 0, 0}),
-    [](const auto& info) { return "Caso" + std::to_string(info.index); });
+    teste::PeloNome());
 
 TEST(Caudalente, DepthAndVelocityAtThePeak) {
   TCaudalente c;

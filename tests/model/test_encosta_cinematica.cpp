@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "common/NomeDoCaso.h"
 #include "common/Tolerancia.h"
 #include "encosta_comum.h"
 #include "model/hillslope/uEncostaCinematica.h"
@@ -185,7 +186,8 @@ TEST(OndaCinematica, ExcessoConstanteChegaAEVezesL) {
 class EncostaReferencia : public ::testing::TestWithParam<const char*> {};
 
 // The older single-piece layout computes a plane with runoff the same way.
-INSTANTIATE_TEST_SUITE_P(Versoes, EncostaReferencia, ::testing::Values("1", "2"));
+INSTANTIATE_TEST_SUITE_P(Versoes, EncostaReferencia, ::testing::Values("1", "2"),
+                         [](const auto& info) { return std::string("versao") + info.param; });
 
 TEST_P(EncostaReferencia, CasoDeReferencia) {
   TPrecipitacaoExponencialNegativa chuva;

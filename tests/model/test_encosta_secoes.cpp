@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/PastaTemporaria.h"
 #include "common/Tolerancia.h"
 #include "encosta_comum.h"
 #include "model/hillslope/uEncostaCinematica.h"
@@ -263,15 +264,6 @@ TEST(EncostaSecoes, TrechoSemEscoamentoDaVersao1EsvaziaOResultado) {
 
 class EncostaSecoesArquivo : public ::testing::Test {
  protected:
-  void SetUp() override {
-    pasta_ =
-        fs::temp_directory_path() /
-        ("caudalente_secoes_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-         "_" + std::to_string(getpid()));
-    fs::remove_all(pasta_);
-    fs::create_directories(pasta_);
-  }
-  void TearDown() override { fs::remove_all(pasta_); }
   std::string Caminho() const { return (pasta_ / "p.cdt").string(); }
   void Escrever(const std::string& conteudo) const {
     std::ofstream(pasta_ / "p.cdt", std::ios::binary) << conteudo;
@@ -292,7 +284,8 @@ class EncostaSecoesArquivo : public ::testing::Test {
     }
   }
 
-  fs::path pasta_;
+  teste::TPastaTemporaria temporaria_;
+  const fs::path pasta_ = temporaria_.Caminho();
   toolkit::TRegionalTemporario regional_{toolkit::RegionalPtBr()};
 };
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/PastaTemporaria.h"
 #include "common/Tolerancia.h"
 #include "model/hillslope/uPrecipitacao.h"
 #include "toolkit/ArquivoIni.h"
@@ -54,20 +55,12 @@ std::string LerArquivoTexto(const fs::path& caminho) {
 
 class TArquivoTemporario : public ::testing::Test {
  protected:
-  void SetUp() override {
-    pasta_ =
-        fs::temp_directory_path() /
-        ("caudalente_prec_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-         "_" + std::to_string(getpid()));
-    fs::remove_all(pasta_);
-    fs::create_directories(pasta_);
-  }
-  void TearDown() override { fs::remove_all(pasta_); }
   std::string Caminho(const std::string& nome) const { return (pasta_ / nome).string(); }
   void Escrever(const std::string& nome, const std::string& conteudo) const {
     std::ofstream(pasta_ / nome, std::ios::binary) << conteudo;
   }
-  fs::path pasta_;
+  teste::TPastaTemporaria temporaria_;
+  const fs::path pasta_ = temporaria_.Caminho();
   toolkit::TRegionalTemporario regional_{toolkit::RegionalC()};
 };
 

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/NomeDoCaso.h"
+#include "common/PastaTemporaria.h"
 #include "common/Tolerancia.h"
 #include "model/hillslope/uTerreno.h"
 #include "toolkit/Regional.h"
@@ -60,7 +62,14 @@ INSTANTIATE_TEST_SUITE_P(
         CasoCN{2, 1, 1, 10, 93}, CasoCN{2, 1, 3, 100, 88}, CasoCN{2, 3, 1, 250, 78}, CasoCN{2, 3, 3, 1, 92},
         CasoCN{3, 1, 1, 10, 94}, CasoCN{3, 1, 3, 100, 86}, CasoCN{3, 2, 1, 250, 81}, CasoCN{3, 2, 3, 1, 93},
         CasoCN{3, 3, 1, 10, 91}, CasoCN{4, 1, 1, 100, 91}, CasoCN{4, 1, 3, 250, 59}, CasoCN{4, 2, 1, 1, 95},
-        CasoCN{4, 2, 2, 10, 88}, CasoCN{5, 3, 2, 250, 56}, CasoCN{3, 0, 1, 10, 0}));
+        CasoCN{4, 2, 2, 10, 88}, CasoCN{5, 3, 2, 250, 56}, CasoCN{3, 0, 1, 10, 0}),
+    [](const ::testing::TestParamInfo<CasoCN>& info) {
+      const CasoCN& c = info.param;
+      std::ostringstream nome;
+      nome << "uso" << c.uso << "_trat" << c.tratamento << "_cond" << c.condicao << "_vib" << c.vib << "_cn"
+           << c.cn;
+      return teste::NomeDeTeste(nome.str());
+    });
 
 TEST(Terreno, WorkedAbstractions) {
   EXPECT_REL_NEAR(AbstracaoInicial(Terreno(0, 0, 0, 2)), 1.0367347, 1e-7);
@@ -107,15 +116,6 @@ TEST(Terreno, SettersAssignAndLimpar) {
 
 class TerrenoArquivo : public ::testing::Test {
  protected:
-  void SetUp() override {
-    pasta_ = fs::temp_directory_path() /
-             ("caudalente_terreno_" +
-              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-              std::to_string(getpid()));
-    fs::remove_all(pasta_);
-    fs::create_directories(pasta_);
-  }
-  void TearDown() override { fs::remove_all(pasta_); }
   std::string Caminho() const { return (pasta_ / "p.cdt").string(); }
   void Escrever(const std::string& conteudo) const {
     std::ofstream(pasta_ / "p.cdt", std::ios::binary) << conteudo;
@@ -126,7 +126,8 @@ class TerrenoArquivo : public ::testing::Test {
     s << f.rdbuf();
     return s.str();
   }
-  fs::path pasta_;
+  teste::TPastaTemporaria temporaria_;
+  const fs::path pasta_ = temporaria_.Caminho();
   toolkit::TRegionalTemporario regional_{toolkit::RegionalC()};
 };
 

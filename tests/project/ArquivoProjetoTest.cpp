@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "common/NomeDoCaso.h"
 #include "project/ArquivoProjeto.h"
 #include "project/ProjetoExemplo.h"
 #include "toolkit/ArquivoIni.h"
@@ -53,7 +54,12 @@ TEST_P(IdaEVolta, ProjetoLidoIgualAoGravado) {
 
 INSTANTIATE_TEST_SUITE_P(Tabela, IdaEVolta,
                          ::testing::Values(CasoIdaEVolta{1, 0, true}, CasoIdaEVolta{3, 1, true},
-                                           CasoIdaEVolta{3, 0, false}, CasoIdaEVolta{0, 1, false}));
+                                           CasoIdaEVolta{3, 0, false}, CasoIdaEVolta{0, 1, false}),
+                         [](const ::testing::TestParamInfo<CasoIdaEVolta>& info) {
+                           const CasoIdaEVolta& c = info.param;
+                           return "trechos" + std::to_string(c.trechos) + "_canal" +
+                                  std::to_string(c.tipoCanal) + (c.ptBr ? "_virgula" : "_ponto");
+                         });
 
 TEST(ArquivoProjeto, OrdemDasSecoesDeUmArquivoNovo) {
   teste::TPastaTemporaria pasta;
@@ -299,6 +305,8 @@ TEST(ArquivoProjeto, NenhumaLinhaEstragadaDerrubaALeitura) {
   }
   teste::TPastaTemporaria pasta;
   const std::string arquivo = pasta.Arquivo("x.cdt");
+  const std::string copia = pasta.Arquivo("copia.cdt");
+  int aceitos = 0, recusas = 0, mensagens = 0;
   const char* estragos[] = {nullptr, "=-99999999999", "=-1", "=1E308", "=nan", "=\xC3\x28"};
   for (size_t alvo = 0; alvo < linhas.size(); ++alvo) {
     for (const char* estrago : estragos) {
@@ -310,15 +318,38 @@ TEST(ArquivoProjeto, NenhumaLinhaEstragadaDerrubaALeitura) {
           texto += linhas[i].substr(0, linhas[i].find('=')) + estrago + "\r\n";
         }
       }
+      SCOPED_TRACE("linha " + std::to_string(alvo + 1) + " '" + linhas[alvo] + "' " +
+                   (estrago ? std::string("com ") + estrago : std::string("removida")));
       GravarBytes(arquivo, texto);
       TProjeto p;
+      bool aceito = false;
       try {
-        LerProjeto(arquivo, p);
-      } catch (const std::runtime_error&) {
-        // a message for the user is a valid outcome
+        aceito = LerProjeto(arquivo, p);
+      } catch (const std::runtime_error& e) {
+        // A message for the user, in words.
+        EXPECT_GT(std::string(e.what()).size(), 10u) << e.what();
+        ++mensagens;
+        continue;
+      } catch (const std::exception& e) {
+        ADD_FAILURE() << "not a message for the user: " << e.what();
+        continue;
       }
+      if (!aceito) {
+        ++recusas;
+        continue;
+      }
+      // What was accepted is a project like any other: it saves and reads back the same.
+      ++aceitos;
+      GravarProjeto(copia, p);
+      TProjeto relido;
+      ASSERT_TRUE(LerProjeto(copia, relido));
+      teste::EsperarIguais(p, relido);
     }
   }
+  // Every outcome came up: the spoilt lines reached the readers' checks.
+  EXPECT_GT(aceitos, 0);
+  EXPECT_GT(recusas, 0);
+  EXPECT_GT(mensagens, 0);
 }
 
 // What one save does to the folder, as the kernel reports it: files created,

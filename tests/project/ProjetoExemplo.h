@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "common/PastaTemporaria.h"
 #include "project/ArquivoProjeto.h"
 
 namespace teste {
@@ -123,23 +124,6 @@ inline void EsperarIguais(const TProjeto& a, const TProjeto& b) {
   EXPECT_EQ(a.Unidades.IndVI, b.Unidades.IndVI);
   EXPECT_EQ(a.Unidades.Estado, b.Unidades.Estado);
 }
-
-// A fresh folder under /tmp, removed with its content.
-class TPastaTemporaria {
- public:
-  TPastaTemporaria() {
-    char modelo[] = "/tmp/caudalente_projeto_XXXXXX";
-    if (mkdtemp(modelo) != nullptr) caminho_ = modelo;
-  }
-  ~TPastaTemporaria() {
-    if (!caminho_.empty()) std::system(("rm -rf '" + caminho_ + "'").c_str());
-  }
-  std::string Arquivo(const std::string& nome) const { return caminho_ + "/" + nome; }
-  const std::string& Caminho() const { return caminho_; }
-
- private:
-  std::string caminho_;
-};
 
 inline std::string LerBytes(const std::string& caminho) {
   std::ifstream f(caminho, std::ios::binary);

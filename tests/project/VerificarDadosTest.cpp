@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 
+#include "common/NomeDoCaso.h"
 #include "project/ProjetoExemplo.h"
 #include "project/VerificarDados.h"
 
@@ -161,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
                     p.Encosta.Trechos(2).SetVIB(0);
                   },
                   "eBCan", "  Valor incorreto da base do canal trapezoidal.  "}),
-    [](const ::testing::TestParamInfo<CasoFalha>& info) { return "caso" + std::to_string(info.index); });
+    teste::PeloNome());
 
 TEST(VerificarDados, TipoDeCanalDesconhecidoEhErroImediato) {
   TProjeto p;

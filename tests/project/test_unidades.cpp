@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/PastaTemporaria.h"
 #include "common/Tolerancia.h"
 #include "project/Unidades.h"
 
@@ -14,26 +15,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// One settings file in a folder of its own.
 class ArquivoTemporario {
  public:
   explicit ArquivoTemporario(const std::string& conteudo = "") {
-    static int contador = 0;
-    caminho_ = (fs::temp_directory_path() / ("caudalente_unidades_" + std::to_string(::getpid()) + "_" +
-                                             std::to_string(++contador) + ".ini"))
-                   .string();
-    if (!conteudo.empty()) std::ofstream(caminho_, std::ios::binary) << conteudo;
+    if (!conteudo.empty()) pasta_.Escrever("unidades.ini", conteudo);
   }
-  ~ArquivoTemporario() { fs::remove(caminho_); }
   const std::string& caminho() const { return caminho_; }
-  std::string Texto() const {
-    std::ifstream f(caminho_, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-  }
+  std::string Texto() const { return pasta_.Ler("unidades.ini"); }
 
  private:
-  std::string caminho_;
+  teste::TPastaTemporaria pasta_;
+  const std::string caminho_ = pasta_.Arquivo("unidades.ini");
 };
 
 TEST(Unidades, ConstrucaoDaOsPadroes) {

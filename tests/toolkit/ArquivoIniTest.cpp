@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/PastaTemporaria.h"
 #include "toolkit/ArquivoIni.h"
 #include "toolkit/Regional.h"
 
@@ -16,13 +17,6 @@ namespace {
 
 class ArquivoIniTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char modelo[] = "/tmp/ini_teste_XXXXXX";
-    ASSERT_NE(mkdtemp(modelo), nullptr);
-    pasta_ = modelo;
-    caminho_ = pasta_ + "/projeto.cdt";
-  }
-  void TearDown() override { std::system(("rm -rf '" + pasta_ + "'").c_str()); }
   void Gravar(const std::string& bytes) { std::ofstream(caminho_, std::ios::binary) << bytes; }
   std::string Ler() const {
     std::ifstream f(caminho_, std::ios::binary);
@@ -38,7 +32,9 @@ class ArquivoIniTest : public ::testing::Test {
     closedir(d);
     return nomes;
   }
-  std::string pasta_, caminho_;
+  teste::TPastaTemporaria temporaria_;
+  const std::string pasta_ = temporaria_.Caminho();
+  const std::string caminho_ = pasta_ + "/projeto.cdt";
 };
 
 const char kOriginal[] =

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/NomeDoCaso.h"
 #include "common/Tolerancia.h"
 #include "toolkit/FormatoNumero.h"
 #include "toolkit/Regional.h"
@@ -52,7 +53,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // Many optional decimals show the value as typed, not its binary expansion.
                       CasoPadrao{"0.#######################", 0.1, "0,1"},
                       CasoPadrao{"0.#######################", 2.0, "2"},
-                      CasoPadrao{"0.#######################", 1.0 / 3.0, "0,3333333333333333"}));
+                      CasoPadrao{"0.#######################", 1.0 / 3.0, "0,3333333333333333"}),
+    [](const ::testing::TestParamInfo<CasoPadrao>& info) {
+      return teste::NomeNumerado(info.index, info.param.esperado);
+    });
 
 TEST(FormatoNumero, UsaSeparadorAtualOuVirgulaNaRegraDoGrafico) {
   {
@@ -88,7 +92,10 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoGeral{-1.5e-7, "-1,5E-7"}, CasoGeral{999999999999999.0, "999999999999999"},
                       CasoGeral{1e15, "1E15"}, CasoGeral{1e20, "1E20"},
                       CasoGeral{1234567890123456789.0, "1,23456789012346E18"},
-                      CasoGeral{999999999999999.5, "1E15"}));
+                      CasoGeral{999999999999999.5, "1E15"}),
+    [](const ::testing::TestParamInfo<CasoGeral>& info) {
+      return teste::NomeNumerado(info.index, info.param.esperado);
+    });
 
 struct CasoLeitura {
   const char* texto;
@@ -125,7 +132,11 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoLeitura{"1,2,3", ',', false, 0}, CasoLeitura{"--1", ',', false, 0},
                       CasoLeitura{"1E400", ',', false, 0}, CasoLeitura{"nan", ',', false, 0},
                       CasoLeitura{"inf", ',', false, 0}, CasoLeitura{"0x10", ',', false, 0},
-                      CasoLeitura{"2,5 mm", ',', false, 0}));
+                      CasoLeitura{"2,5 mm", ',', false, 0}),
+    [](const ::testing::TestParamInfo<CasoLeitura>& info) {
+      return teste::NomeNumerado(info.index,
+                                 std::string(info.param.aceito ? "aceito " : "recusado ") + info.param.texto);
+    });
 
 // In files the other separator is accepted when the whole text reads with it;
 // typed texts (above) stay strict.

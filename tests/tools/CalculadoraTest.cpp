@@ -8,6 +8,7 @@
 #include <regex>
 
 #include "Exemplos.h"
+#include "common/NomeDoCaso.h"
 #include "common/Tolerancia.h"
 #include "model/SolucaoCaracteristicas.h"
 #include "project/ProjetoExemplo.h"
@@ -365,7 +366,12 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoEncosta{"encosta_irregular.cdt", teste::ExemploIrregular, 0, 2, 120, false},
                       // 30 m (100 lines of 0.3 m), then 50 m (100 lines of 0.5 m): line 150 is 55 m down.
                       CasoEncosta{"encosta_irregular.cdt", teste::ExemploIrregular, 150, 1, 55, true},
-                      CasoEncosta{"encosta_irregular.cdt", teste::ExemploIrregular, 50, 0, 15, false}));
+                      CasoEncosta{"encosta_irregular.cdt", teste::ExemploIrregular, 50, 0, 15, false}),
+    [](const ::testing::TestParamInfo<CasoEncosta>& info) {
+      const std::string exemplo = info.param.exemplo;
+      return teste::NomeDeTeste(exemplo.substr(0, exemplo.find('.'))) +
+             (info.param.linha > 0 ? "_linha" + std::to_string(info.param.linha) : "_pe");
+    });
 
 TEST_F(Calculadora, HidrogramaDoCanal) {
   for (auto [exemplo, construir] : {std::pair{"encosta_regular.cdt", teste::ExemploRegular},

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "Exemplos.h"
+#include "common/NomeDoCaso.h"
 #include "project/ProjetoExemplo.h"
 #include "project/VerificarDados.h"
 #include "toolkit/Regional.h"
@@ -52,6 +53,7 @@ TEST_P(Exemplos, ArquivoEntregueEhODoGravador) {
 INSTANTIATE_TEST_SUITE_P(Tabela, Exemplos,
                          ::testing::Values(CasoExemplo{"encosta_regular.cdt", teste::ExemploRegular, false},
                                            CasoExemplo{"encosta_irregular.cdt", teste::ExemploIrregular,
-                                                       true}));
+                                                       true}),
+                         [](const auto& info) { return teste::NomeDeTeste(info.param.arquivo); });
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "toolkit/PastasDados.h"
 #include "toolkit/gui/Mensagens.h"
 
 namespace toolkit::gui {
@@ -246,7 +247,9 @@ QList<TTopicoAjuda> LerMapaAjuda(const QString& pastaAjuda) {
 
 QString PastaAjuda() {
   if (!pastaDefinida.isEmpty()) return pastaDefinida;
-  return QCoreApplication::applicationDirPath() + QStringLiteral("/ajuda");
+  // Beside the program (the build tree), or in the installed data folder.
+  return QString::fromStdString(
+      toolkit::PastaDeDados("ajuda", "ajuda", QCoreApplication::applicationDirPath().toStdString()));
 }
 
 void DefinirPastaAjuda(const QString& pasta) {

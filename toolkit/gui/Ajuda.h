@@ -22,7 +22,8 @@ struct TTopicoAjuda {
 // Reads the map; an unreadable map gives an empty list.
 QList<TTopicoAjuda> LerMapaAjuda(const QString& pastaAjuda);
 
-// Folder of the help files; default: folder of the program + "/ajuda".
+// Folder of the help files; default: folder of the program + "/ajuda", or the
+// installed "<prefix>/share/caudalente/ajuda" (toolkit::PastaDeDados).
 QString PastaAjuda();
 void DefinirPastaAjuda(const QString& pasta);
 

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "toolkit/Versao.h"
+
 namespace toolkit::gui {
 
 namespace {
@@ -44,7 +46,7 @@ class TMensagensPadrao : public IServicoMensagens {
 IServicoMensagens* servicoAtual = nullptr;
 
 // Set once by the main window at start-up.
-QString tituloAplicacao = QStringLiteral("Caudalente 2.1");
+QString tituloAplicacao = QStringLiteral(CAUDALENTE_TITULO);
 
 }  // namespace
 

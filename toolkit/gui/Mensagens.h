@@ -33,7 +33,7 @@ IServicoMensagens& Mensagens();
 void DefinirMensagens(IServicoMensagens* servico);  // nullptr: standard boxes again
 
 // Title of every message box: the application title, set by the main window
-// at start-up ("Caudalente 2.1" until then).
+// at start-up (CAUDALENTE_TITULO until then).
 QString TituloAplicacao();
 void DefinirTituloAplicacao(const QString& titulo);
 

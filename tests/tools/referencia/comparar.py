@@ -29,8 +29,10 @@ sys.dont_write_bytecode = True  # keep the source folder clean
 
 import referencia_caudalente as ref  # noqa: E402
 
+# The storm table delivered with the sources; the shared data folder beside the
+# repository holds the same table where a checkout lacks it.
 TABELA_IDF = os.path.join(RAIZ, 'data', 'idf', 'torres2025_raw.csv')
-TABELA_IDF_ALTERNATIVA = '/work/shared/data/idf/torres2025_raw.csv'
+TABELA_IDF_ALTERNATIVA = os.path.join(RAIZ, '..', 'shared', 'data', 'idf', 'torres2025_raw.csv')
 
 # Covers that have a curve number (land use, treatment, condition).
 COBERTURAS = [
@@ -91,8 +93,9 @@ def escrever_projeto(caminho, chuva, segmentos, canal, versao_encosta='2', sep='
         f.write(('\r\n'.join(linhas) + '\r\n').encode('cp1252'))
 
 
-def ler_chuvas():
-    arquivo = TABELA_IDF if os.path.exists(TABELA_IDF) else TABELA_IDF_ALTERNATIVA
+def ler_chuvas(arquivo=None):
+    if arquivo is None:
+        arquivo = TABELA_IDF if os.path.exists(TABELA_IDF) else TABELA_IDF_ALTERNATIVA
     chuvas = []
     with open(arquivo, encoding='utf-8') as f:
         for linha in csv.DictReader(f):
@@ -277,6 +280,8 @@ def main():
     ap.add_argument('--manter', help='keep the generated projects in this folder')
     ap.add_argument('--so-trabalhado', action='store_true')
     ap.add_argument('--projetos', nargs='+', metavar='CDT')
+    ap.add_argument('--tabela-idf', metavar='CSV',
+                    help='storm table (K, a, b, c columns); default data/idf/torres2025_raw.csv')
     opc = ap.parse_args()
     if not os.path.exists(opc.calc):
         print('calculadora não encontrada: ' + opc.calc, file=sys.stderr)
@@ -294,7 +299,7 @@ def main():
         return comparar_projetos(opc.calc, opc.projetos, opc.tolerancia) or bool(falhas)
 
     rnd = random.Random(opc.semente)
-    chuvas = ler_chuvas()
+    chuvas = ler_chuvas(opc.tabela_idf)
     piores = []
     n_rodadas = 0
     codigos = {}
