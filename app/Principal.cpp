@@ -52,7 +52,6 @@ TDadosProjeto DadosProjeto(TFPrincipal& janela) {
   return {&janela.Encosta(), &janela.Canal(), &janela.Nimbora1, &janela.Unidades, janela.GerenteSys1};
 }
 
-
 std::string Local(const QString& caminho) {
   return caminho.toStdString();
 }

@@ -35,6 +35,5 @@ struct TProgressoTracado {
 std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta, TCanalCinematico& Canal,
                                               TPrecipitacaoExponencialNegativa& Chuva, uint16_t Linha,
                                               int Coluna, double ComprimentoEncosta,
-                                              const TProgressoTracado& Progresso,
-                                              bool SoUltimoTrecho = false,
+                                              const TProgressoTracado& Progresso, bool SoUltimoTrecho = false,
                                               TMetodoNumerico Metodo = TMetodoNumerico::Original);
