@@ -286,8 +286,10 @@ class TesteTracado : public QObject {
     bool clicou = false;
     connect(&clique, &QTimer::timeout, this, [&] {
       if (!FAcompanhamento || clicou) return;
+      // With spaced event handling a short run may finish before a second
+      // pump, so that case cancels at the first one.
       QLineEdit* tempo = canal ? FAcompanhamento->eCanal : FAcompanhamento->eEncosta;
-      if (!tempo->text().isEmpty()) {
+      if (intervalo > 0 || !tempo->text().isEmpty()) {
         FAcompanhamento->bCancelar->click();
         clicou = true;
       }
