@@ -28,6 +28,7 @@
 #include "model/hillslope/uCaudalenteConversao.h"
 #include "project/ArquivoProjeto.h"
 #include "project/gui/ConfUnidades.h"
+#include "reports/RelatorioCaudalente.h"
 #include "toolkit/gui/Ajuda.h"
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
@@ -51,6 +52,17 @@ TDadosProjeto DadosProjeto(TFPrincipal& janela) {
   return {&janela.Encosta(), &janela.Canal(), &janela.Nimbora1, &janela.Unidades, janela.GerenteSys1};
 }
 
+// The data-entry window, with the report request it gives every chart window of a trace.
+TFDadosCaudalente* AbrirDados(TFPrincipal& janela) {
+  TFDadosCaudalente* dados = TFDadosCaudalente::Abrir(janela.Workspace, DadosProjeto(janela));
+  dados->SolicitarRelatorio = [&janela](TFVazoPlot31& grafico) {
+    const TModeloRelatorio modelo{janela.Nimbora1, janela.Encosta(), janela.Canal(), janela.Unidades};
+    const TResultadosRelatorio resultados{grafico.VazaoMaxima, grafico.TempoPico, grafico.Volume,
+                                          grafico.Profundidade, grafico.Velocidade};
+    SolicitarRelatorio(modelo, resultados, grafico.Figura().toImage(), grafico.windowTitle(), &janela);
+  };
+  return dados;
+}
 
 std::string Local(const QString& caminho) {
   return caminho.toStdString();
@@ -250,7 +262,7 @@ void TFPrincipal::MNovoClick() {
   GerenteSys1->Novo();
   // Opening the window empties its fields, which is no change of the new project.
   const bool alterado = GerenteSys1->Alterado;
-  TFDadosCaudalente::Abrir(Workspace, DadosProjeto(*this));
+  AbrirDados(*this);
   GerenteSys1->Alterado = alterado;
 }
 
@@ -599,7 +611,7 @@ void TFPrincipal::GerenteSys1LimparCamposDados() {
 }
 
 void TFPrincipal::GerenteSys1PreencherCamposDados() {
-  TFDadosCaudalente::Abrir(Workspace, DadosProjeto(*this))->PreencherCampos();
+  AbrirDados(*this)->PreencherCampos();
 }
 
 void TFPrincipal::AtualizarUnidadeDeclividade() {
