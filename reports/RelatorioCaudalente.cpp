@@ -53,7 +53,13 @@ void CarregarPagina(QTextDocument& documento, const std::string& textoWin1252) {
   QFont fonte(QStringLiteral("Times New Roman"));
   fonte.setStyleHint(QFont::Serif);
   documento.setDefaultFont(fonte);
-  const QString html = QString::fromStdString(toolkit::Win1252ParaUtf8(textoWin1252));
+  QString html = QString::fromStdString(toolkit::Win1252ParaUtf8(textoWin1252));
+  // The page opens cells without a row where a table starts or a row has just
+  // closed; browsers supply the row, this renderer would nest the rest of the
+  // page in that cell. Only the rendered copy gets the row openings.
+  static const QRegularExpression celulaSemLinha(QStringLiteral("(<TABLE[^>]*>(?:<FONT[^>]*>)?|</TR>)(<TD)"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+  html.replace(celulaSemLinha, QStringLiteral("\\1<TR>\\2"));
   // The pictures are absolute file paths; hand them to the document so that
   // screen, printer and PDF all find them without a base folder.
   static const QRegularExpression imagem(QStringLiteral("<IMG SRC=\"([^\"]*)\""),

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QtTest>
 #include <memory>
 
@@ -287,6 +289,14 @@ void TesteRelatorio::janelaMostraAsFigurasEApagaBit2() {
     const QImage banner =
         doc->resource(QTextDocument::ImageResource, QUrl(ArquivoCabecalho())).value<QImage>();
     QCOMPARE(banner.size(), QSize(550, 67));
+    // The header's two cells make one row of their own table; the rest of the
+    // page follows the table instead of sitting in its last cell.
+    auto* cabecalho = qobject_cast<QTextTable*>(doc->rootFrame()->childFrames().value(0));
+    QVERIFY(cabecalho);
+    QCOMPARE(cabecalho->rows(), 1);
+    QCOMPARE(cabecalho->columns(), 2);
+    QVERIFY(doc->find(QStringLiteral("RELATÓRIO"), 0, QTextDocument::FindCaseSensitively).position() >
+            cabecalho->lastPosition());
   }
   QVERIFY(!QFile::exists(bit2));
   QVERIFY(QFile::exists(ArquivoCabecalho()));
