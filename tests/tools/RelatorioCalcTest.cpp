@@ -125,6 +125,10 @@ INSTANTIATE_TEST_SUITE_P(
                       TCaso{"encosta_irregular.cdt",
                             {"--coluna", "100"},
                             " trechos</B>",
-                            "<CENTER><B>Caudalente no canal para um comprimento de 100 m</B>"}));
+                            "<CENTER><B>Caudalente no canal para um comprimento de 100 m</B>"}),
+    [](const ::testing::TestParamInfo<TCaso>& info) {
+      return info.param.opcoes.empty() ? std::string("EncostaRegular")
+                                       : std::string("CanalDeEncostaIrregular");
+    });
 
 }  // namespace
