@@ -29,6 +29,7 @@
 #include "project/ArquivoProjeto.h"
 #include "project/gui/ConfUnidades.h"
 #include "toolkit/Versao.h"
+#include "reports/RelatorioCaudalente.h"
 #include "toolkit/gui/Ajuda.h"
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
@@ -50,6 +51,18 @@ const char* const kPaginas[4] = {"universidade.html", "departamento.html", "equi
 
 TDadosProjeto DadosProjeto(TFPrincipal& janela) {
   return {&janela.Encosta(), &janela.Canal(), &janela.Nimbora1, &janela.Unidades, janela.GerenteSys1};
+}
+
+// The data-entry window, with the report request it gives every chart window of a trace.
+TFDadosCaudalente* AbrirDados(TFPrincipal& janela) {
+  TFDadosCaudalente* dados = TFDadosCaudalente::Abrir(janela.Workspace, DadosProjeto(janela));
+  dados->SolicitarRelatorio = [&janela](TFVazoPlot31& grafico) {
+    const TModeloRelatorio modelo{janela.Nimbora1, janela.Encosta(), janela.Canal(), janela.Unidades};
+    const TResultadosRelatorio resultados{grafico.VazaoMaxima, grafico.TempoPico, grafico.Volume,
+                                          grafico.Profundidade, grafico.Velocidade};
+    SolicitarRelatorio(modelo, resultados, grafico.Figura().toImage(), grafico.windowTitle(), &janela);
+  };
+  return dados;
 }
 
 std::string Local(const QString& caminho) {
@@ -250,7 +263,7 @@ void TFPrincipal::MNovoClick() {
   GerenteSys1->Novo();
   // Opening the window empties its fields, which is no change of the new project.
   const bool alterado = GerenteSys1->Alterado;
-  TFDadosCaudalente::Abrir(Workspace, DadosProjeto(*this));
+  AbrirDados(*this);
   GerenteSys1->Alterado = alterado;
 }
 
@@ -599,7 +612,7 @@ void TFPrincipal::GerenteSys1LimparCamposDados() {
 }
 
 void TFPrincipal::GerenteSys1PreencherCamposDados() {
-  TFDadosCaudalente::Abrir(Workspace, DadosProjeto(*this))->PreencherCampos();
+  AbrirDados(*this)->PreencherCampos();
 }
 
 void TFPrincipal::AtualizarUnidadeDeclividade() {

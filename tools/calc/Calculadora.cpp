@@ -18,6 +18,7 @@
 #include "model/hillslope/uInterfaceUsuario.h"
 #include "project/ArquivoProjeto.h"
 #include "project/VerificarDados.h"
+#include "toolkit/FormatoNumero.h"
 #include "toolkit/Regional.h"
 
 namespace {
@@ -29,6 +30,8 @@ struct TOpcoes {
   std::string Formato = "json";
   std::string Saida;
   std::string Metodo = "original";  // or "convergido"
+  std::string Relatorio;            // HTML report file
+  std::string Pdf;                  // PDF report file
 };
 
 class TMensagensNoErro : public IMensagens {
@@ -72,7 +75,7 @@ bool LerOpcoes(const std::vector<std::string>& args, TOpcoes& o, std::ostream& e
         temValor = true;
       }
       if (nome != "--linha" && nome != "--coluna" && nome != "--formato" && nome != "--saida" &&
-          nome != "--metodo") {
+          nome != "--metodo" && nome != "--relatorio" && nome != "--pdf") {
         err << "Opção desconhecida: " << args[i] << '\n';
         return false;
       }
@@ -103,6 +106,12 @@ bool LerOpcoes(const std::vector<std::string>& args, TOpcoes& o, std::ostream& e
           return false;
         }
         o.Metodo = valor;
+      } else if (nome == "--relatorio" || nome == "--pdf") {
+        if (valor.empty()) {
+          err << "Falta o nome do arquivo de " << nome << ".\n";
+          return false;
+        }
+        (nome == "--relatorio" ? o.Relatorio : o.Pdf) = valor;
       } else {
         if (valor.empty()) {
           err << "Falta o nome do arquivo de --saida.\n";
@@ -180,7 +189,26 @@ void TextoNaSaida(const TCaudalente& c, std::ostream& out) {
   out << f.rdbuf();
 }
 
-int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err) {
+// The chart window's caption: the distance down the hillslope to the foot of
+// the line, or along the channel to the column, as the hydrograph page shows it.
+std::string TituloDoGrafico(const TProjeto& p, long linha, long coluna) {
+  if (coluna > 0)
+    return "Caudalente no canal para um comprimento de " + toolkit::FormatoGeral(coluna * p.Canal.DeltaX) +
+           " m";
+  long acumuladas = 0;
+  double acima = 0;
+  int i = 0;
+  for (; i < p.Encosta.Count() - 1; ++i) {
+    const TEncostaCinematica& t = p.Encosta.Trechos(i);
+    if (linha <= acumuladas + t.NumeroLinhas()) break;
+    acumuladas += static_cast<long>(t.NumeroLinhas());
+    acima += t.Comprimento();
+  }
+  const double distancia = acima + (linha - acumuladas) * p.Encosta.Trechos(i).DeltaX();
+  return "Caudalente na encosta para um comprimento de " + toolkit::FormatoGeral(distancia) + " m";
+}
+
+int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err, const TEscritorRelatorio& relatorio) {
   toolkit::DefinirRegional(toolkit::RegionalDoAmbiente());
 
   if (!ArquivoExiste(o.Projeto)) {
@@ -239,6 +267,17 @@ int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err) {
   const bool semEscoamento = resultado->Count() < 3;
   if (semEscoamento) err << "Não houve escoamento superficial para o local desejado.\n";
 
+  if (!o.Relatorio.empty() || !o.Pdf.empty()) {
+    if (semEscoamento) return kCalcSemEscoamento;
+    if (!relatorio) {
+      err << "Esta compilação do caudalente-calc não gera relatórios (sem as janelas).\n";
+      return kCalcUso;
+    }
+    return relatorio(p, *resultado, TituloDoGrafico(p, linha, o.Coluna), o.Relatorio, o.Pdf, err)
+               ? kCalcOk
+               : kCalcDadosIncorretos;
+  }
+
   if (o.Formato == "json") {
     if (o.Saida.empty()) {
       EscreverJson(out, *resultado, !semEscoamento, o.Metodo);
@@ -267,7 +306,7 @@ int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err) {
 std::string TextoDeUso() {
   return "Uso: caudalente-calc PROJETO.cdt [--linha N] [--coluna C] [--formato json|texto|binario]"
          " [--saida ARQUIVO]\n"
-         "                      [--metodo original|convergido]\n"
+         "                      [--metodo original|convergido] [--relatorio SAIDA.html] [--pdf SAIDA.pdf]\n"
          "     caudalente-calc --idf-estacoes ESTADO\n"
          "     caudalente-calc --idf-interpolar LATITUDE LONGITUDE\n"
          "\n"
@@ -280,6 +319,8 @@ std::string TextoDeUso() {
          "  --metodo       original (padrão): o esquema numérico do programa;\n"
          "                 convergido: volumes finitos refinados até o pico, o tempo de pico e o\n"
          "                 volume mudarem menos de 0,1 % entre dois refinamentos.\n"
+         "  --relatorio    grava o relatório HTML do traçado (Windows-1252), com a figura do gráfico\n"
+         "                 ao lado (SAIDA.bmp); --pdf grava o mesmo relatório em PDF.\n"
          "O separador decimal do projeto segue o locale do ambiente (LC_ALL, LC_NUMERIC, LANG).\n"
          "Os dados são verificados como no botão Avançar da janela de entrada de dados.\n"
          "\n"
@@ -291,7 +332,8 @@ std::string TextoDeUso() {
          "  --idf-interpolar LATITUDE LONGITUDE  a equação interpolada nas coordenadas (DD°MM'SS\").\n";
 }
 
-int ExecutarCalculadora(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int ExecutarCalculadora(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                        const TEscritorRelatorio& relatorio) {
   if (!args.empty() && args[0].rfind("--idf-", 0) == 0) return ExecutarConsultaIdf(args, out, err);
   for (const std::string& a : args)
     if (a == "--help" || a == "-h") {
@@ -308,7 +350,7 @@ int ExecutarCalculadora(const std::vector<std::string>& args, std::ostream& out,
   // The program's own exceptions carry the user's Portuguese message; what the
   // library throws (English, internal) is replaced by a sentence of ours.
   try {
-    return Calcular(o, out, err);
+    return Calcular(o, out, err, relatorio);
   } catch (const std::bad_alloc&) {
     err << "Não há memória suficiente para este cálculo. Verifique os comprimentos da encosta e do canal e"
            " a coluna pedida.\n";

@@ -1,0 +1,216 @@
+#include "reports/RelatorioCaudalente.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFont>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWindowStateChangeEvent>
+#include <cmath>
+#include <stdexcept>
+
+#include "idf/gui/FigurasNimbora.h"
+#include "toolkit/Win1252.h"
+#include "toolkit/gui/Impressora.h"
+#include "toolkit/gui/Mensagens.h"
+
+namespace {
+
+// Systems without the page's fonts use ones with the same metrics, so the
+// page breaks where it would with the originals.
+void SubstituirFontes() {
+  static const bool feito = [] {
+    QFont::insertSubstitutions(
+        QStringLiteral("Times New Roman"),
+        {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"), QStringLiteral("DejaVu Serif")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Arial"),
+        {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")});
+    return true;
+  }();
+  (void)feito;
+}
+
+int Arredondar(double x) {
+  return static_cast<int>(std::lround(x));
+}
+
+}  // namespace
+
+void CarregarPagina(QTextDocument& documento, const std::string& textoWin1252) {
+  SubstituirFontes();
+  QFont fonte(QStringLiteral("Times New Roman"));
+  fonte.setStyleHint(QFont::Serif);
+  documento.setDefaultFont(fonte);
+  QString html = QString::fromStdString(toolkit::Win1252ParaUtf8(textoWin1252));
+  // The page opens cells without a row where a table starts or a row has just
+  // closed; browsers supply the row, this renderer would nest the rest of the
+  // page in that cell. Only the rendered copy gets the row openings.
+  static const QRegularExpression celulaSemLinha(QStringLiteral("(<TABLE[^>]*>(?:<FONT[^>]*>)?|</TR>)(<TD)"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+  html.replace(celulaSemLinha, QStringLiteral("\\1<TR>\\2"));
+  // The pictures are absolute file paths; hand them to the document so that
+  // screen, printer and PDF all find them without a base folder.
+  static const QRegularExpression imagem(QStringLiteral("<IMG SRC=\"([^\"]*)\""),
+                                         QRegularExpression::CaseInsensitiveOption);
+  for (auto it = imagem.globalMatch(html); it.hasNext();) {
+    const QString arquivo = it.next().captured(1);
+    documento.addResource(QTextDocument::ImageResource, QUrl(arquivo), QImage(arquivo));
+  }
+  documento.setHtml(html);
+}
+
+bool SalvarPdf(QTextDocument& documento, const QString& arquivo) {
+  QPrinter impressora(QPrinter::HighResolution);
+  impressora.setOutputFormat(QPrinter::PdfFormat);
+  impressora.setOutputFileName(arquivo);
+  impressora.setPageSize(QPageSize(QPageSize::A4));
+  // The document lays its own 2 cm margins on the paper.
+  impressora.setFullPage(true);
+  if (!impressora.isValid()) return false;
+  documento.print(&impressora);
+  return QFileInfo(arquivo).size() > 0;
+}
+
+TFRelatorioCaudalente::TFRelatorioCaudalente(std::string texto, QWidget* parent)
+    : QDialog(parent), texto_(std::move(texto)) {
+  setObjectName(QStringLiteral("FRelatorioCaudalente"));
+  setWindowTitle(QStringLiteral("Relatório"));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+  resize(640, 480);
+
+  ToolBar1 = new QToolBar(this);
+  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  const auto botao = [this](const char* nome, const QString& texto, const QString& dica,
+                            const QImage& icone) {
+    auto* b = new QToolButton(ToolBar1);
+    b->setObjectName(QLatin1String(nome));
+    b->setText(texto);
+    b->setToolTip(dica);
+    b->setAccessibleName(QString(texto).remove(QLatin1Char('&')));
+    b->setIcon(QIcon(QPixmap::fromImage(icone)));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setAutoRaise(true);
+    b->setMinimumSize(48, 36);
+    ToolBar1->addWidget(b);
+    return b;
+  };
+  ToolButton1 = botao("ToolButton1", QStringLiteral("&Imprimir"), QStringLiteral("Imprime texto"),
+                      DesenharIconeImprimir());
+  tbSalvarPdf = botao("tbSalvarPdf", QStringLiteral("Salvar PDF"), QStringLiteral("Salva o texto em PDF"),
+                      DesenharIconeImprimir());
+  BFechar =
+      botao("BFechar", QStringLiteral("Fechar"), QStringLiteral("Fecha texto ativo"), DesenharIconeFechar());
+
+  Viewer2 = new QTextBrowser(this);
+  Viewer2->setObjectName(QStringLiteral("Viewer2"));
+  Viewer2->setAccessibleName(QStringLiteral("Relatório"));
+  Viewer2->setOpenLinks(false);
+  Viewer2->setStyleSheet(QStringLiteral("QTextBrowser { background: white; }"));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(ToolBar1);
+  layout->addWidget(Viewer2, 1);
+
+  // FormCreate: between three quarters of the screen and the whole screen.
+  if (QScreen* tela = screen()) {
+    const QSize s = tela->size();
+    setMaximumSize(s);
+    setMinimumSize(Arredondar(0.75 * s.width()), Arredondar(0.75 * s.height()));
+  }
+
+  connect(ToolButton1, &QToolButton::clicked, this,
+          [this] { toolkit::gui::Protegido([&] { SpeedButton1Click(); }); });
+  connect(tbSalvarPdf, &QToolButton::clicked, this,
+          [this] { toolkit::gui::Protegido([&] { tbSalvarPdfClick(); }); });
+  connect(BFechar, &QToolButton::clicked, this, [this] { SpeedButton5Click(); });
+}
+
+TFRelatorioCaudalente::~TFRelatorioCaudalente() {
+  QFile::remove(ArquivoFiguraRelatorio());
+}
+
+void TFRelatorioCaudalente::FormActivate() {
+  if (texto_.empty()) return;
+  CarregarPagina(*Viewer2->document(), texto_);
+  texto_.clear();
+  texto_.shrink_to_fit();
+}
+
+void TFRelatorioCaudalente::SpeedButton1Click() {
+  QPrinter& impressora = toolkit::gui::ImpressoraPadrao();
+  QPrintDialog dialogo(&impressora, this);
+  dialogo.setOption(QAbstractPrintDialog::PrintPageRange, true);
+  dialogo.setMinMax(1, 9999);
+  if (dialogo.exec() != QDialog::Accepted) return;
+  Imprimir(impressora);
+}
+
+void TFRelatorioCaudalente::Imprimir(QPrinter& impressora) {
+  if (impressora.printRange() != QPrinter::PageRange) impressora.setFromTo(1, 9999);
+  // The document lays its own 2 cm margins on the paper; the printer adds none.
+  const bool paginaInteira = impressora.fullPage();
+  impressora.setFullPage(true);
+  Viewer2->document()->print(&impressora);
+  impressora.setFullPage(paginaInteira);
+}
+
+bool TFRelatorioCaudalente::SalvarPdf(const QString& arquivo) {
+  return ::SalvarPdf(*Viewer2->document(), arquivo);
+}
+
+void TFRelatorioCaudalente::tbSalvarPdfClick() {
+  const QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  QString arquivo = QFileDialog::getSaveFileName(this, QStringLiteral("Salvar PDF"),
+                                                 QDir(pasta).filePath(QStringLiteral("Relatorio.pdf")),
+                                                 QStringLiteral("Documento PDF (*.pdf)"));
+  if (arquivo.isEmpty()) return;
+  if (!arquivo.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) arquivo += QStringLiteral(".pdf");
+  QFile::remove(arquivo);
+  if (!SalvarPdf(arquivo))
+    throw std::runtime_error("Não foi possível gravar o arquivo " + arquivo.toStdString());
+}
+
+bool TFRelatorioCaudalente::event(QEvent* evento) {
+  if (evento->type() == QEvent::WindowActivate || evento->type() == QEvent::Show)
+    toolkit::gui::Protegido([&] { FormActivate(); });
+  return QDialog::event(evento);
+}
+
+// Back from maximized, the window comes to the middle of the screen.
+void TFRelatorioCaudalente::changeEvent(QEvent* evento) {
+  QDialog::changeEvent(evento);
+  if (evento->type() != QEvent::WindowStateChange) return;
+  const auto* mudanca = static_cast<QWindowStateChangeEvent*>(evento);
+  if ((mudanca->oldState() & (Qt::WindowMaximized | Qt::WindowMinimized)) &&
+      windowState() == Qt::WindowNoState) {
+    if (QScreen* tela = screen()) {
+      const QSize s = tela->size();
+      move(Arredondar((s.width() - width()) / 2.0), Arredondar((s.height() - height()) / 2.0));
+    }
+  }
+}
+
+void SolicitarRelatorio(const TModeloRelatorio& modelo, const TResultadosRelatorio& resultados,
+                        const QImage& figura, const QString& legenda, QWidget* pai) {
+  std::string texto;
+  if (!GerarRelatorio(modelo, resultados, figura, legenda, texto)) return;
+  TFRelatorioCaudalente janela(std::move(texto), pai);
+  janela.setWindowState(Qt::WindowMaximized);
+  janela.exec();
+}
