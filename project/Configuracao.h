@@ -51,6 +51,9 @@ struct TEixoGrafico {
   bool Automatico = true;
   double Maximo = 100;
   double Minimo = 0;
+  // The title's font, while the window lasts (not kept in the file).
+  bool FonteDefinida = false;
+  TFonteGrafico Fonte{};
 };
 
 struct TConfigGrafico {

@@ -149,11 +149,12 @@ class TPainelGrafico : public QWidget {
     g.setColorAt(0, Inicio());
     g.setColorAt(1, Fim());
     p.fillRect(rect(), g);
-    p.setPen(palette().color(QPalette::WindowText));
     const QRectF frente = janela_->Chart1->RetanguloGrafico().translated(janela_->Chart1->pos());
+    FonteDoEixo(p, janela_->ConfigGrafico.EixoX);
     p.drawText(QRectF(frente.left(), height() - kMargemTitulo, frente.width(), kMargemTitulo),
                Qt::AlignHCenter | Qt::AlignVCenter, janela_->TituloEixoX);
     p.save();
+    FonteDoEixo(p, janela_->ConfigGrafico.EixoY);
     p.translate(0, frente.center().y());
     p.rotate(-90);
     p.drawText(QRectF(-frente.height() / 2 - 60, 0, frente.height() + 120, kMargemTitulo),
@@ -162,6 +163,11 @@ class TPainelGrafico : public QWidget {
   }
 
  private:
+  void FonteDoEixo(QPainter& p, const TEixoGrafico& eixo) const {
+    p.setFont(eixo.FonteDefinida ? FonteDoGrafico(eixo.Fonte) : font());
+    p.setPen(eixo.FonteDefinida ? CorDoWindows(eixo.Fonte.Cor) : palette().color(QPalette::WindowText));
+  }
+
   // Without the gradient the panel takes the chart's colour, flat.
   QColor Inicio() const {
     const TConfigGrafico& c = janela_->ConfigGrafico;

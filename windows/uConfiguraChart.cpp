@@ -538,8 +538,8 @@ void TFConfiguraChart::Preparar(TConfigGrafico& Alvo, const QList<QLineSeries*>&
   lblVisao3DZoomVal->setText(QString::number(scbVisao3DZoom->value()) + QStringLiteral("%"));
   lblVisao3DRotacaoVal->setText(QString::number(scbVisao3DRotacao->value()) + QStringLiteral("°"));
   lblVisao3DElevacaoVal->setText(QString::number(scbVisao3DElevacao->value()) + QStringLiteral("°"));
-  MostrarFonte(EixoX.pnlFonteTitulo, TFonteGrafico{});
-  MostrarFonte(EixoY.pnlFonteTitulo, TFonteGrafico{});
+  if (c.EixoX.FonteDefinida) MostrarFonte(EixoX.pnlFonteTitulo, c.EixoX.Fonte);
+  if (c.EixoY.FonteDefinida) MostrarFonte(EixoY.pnlFonteTitulo, c.EixoY.Fonte);
   cbSerie->clear();
   for (QLineSeries* s : series_) cbSerie->addItem(s->name());
   chkMostrarLegenda->setChecked(c.LegendaVisivel);
@@ -584,8 +584,8 @@ void TFConfiguraChart::Habilitar() {
 void TFConfiguraChart::btnFonteTituloGraficoClick(int tag) {
   if (!alvo_) return;
   TFonteGrafico* f = nullptr;
+  bool* definida = nullptr;
   QLabel* amostra = nullptr;
-  TFonteGrafico eixo;
   switch (tag) {
     case 1:
       f = &alvo_->FonteTitulo;
@@ -596,17 +596,20 @@ void TFConfiguraChart::btnFonteTituloGraficoClick(int tag) {
       amostra = pnlFonteLegenda;
       break;
     case 3:
-      f = &eixo;
+      f = &alvo_->EixoX.Fonte;
+      definida = &alvo_->EixoX.FonteDefinida;
       amostra = EixoX.pnlFonteTitulo;
       break;
     default:
-      f = &eixo;
+      f = &alvo_->EixoY.Fonte;
+      definida = &alvo_->EixoY.FonteDefinida;
       amostra = EixoY.pnlFonteTitulo;
       break;
   }
   QFont fonte = amostra->font();
   if (!Dialogos().EscolherFonte(fonte, this)) return;
   FonteParaGrafico(fonte, *f);
+  if (definida) *definida = true;
   amostra->setFont(fonte);
   Aplicar();
 }

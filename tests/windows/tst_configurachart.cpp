@@ -142,11 +142,17 @@ class TesteConfiguraChart : public QObject {
     QCOMPARE(j->lsCaudalente->count(), 5);
     d.EixoX.chkGrid->setChecked(true);
     QVERIFY(j->Chart1->EixoX()->isGridLineVisible());
+    QFont grande(QStringLiteral("Arial"), 14);
+    dialogos.fontes = {grande};
+    d.EixoY.btnFonteTitulo->click();
+    QVERIFY(j->ConfigGrafico.EixoY.FonteDefinida);
+    QCOMPARE(j->ConfigGrafico.EixoY.Fonte.Tamanho, 14);
 
     QVERIFY(!d.Concluir(QDialog::Rejected, Ini().toStdString(), "_VazoPlot"));
     QCOMPARE(j->ConfigGrafico.Titulo, titulo.toStdString());
     QCOMPARE(j->Chart1->Grafico()->title(), QString());
     QVERIFY(!j->Chart1->EixoX()->isGridLineVisible());
+    QVERIFY(!j->ConfigGrafico.EixoY.FonteDefinida);
     QCOMPARE(j->lsCaudalente->pen().color(), QColor(200, 0, 0));
     QVERIFY(!QFile::exists(Ini()));
   }
@@ -188,6 +194,8 @@ class TesteConfiguraChart : public QObject {
     QCOMPARE(nova->Chart1->Grafico()->title(), QString::fromStdString(nova->ConfigGrafico.Titulo));
     QCOMPARE(nova->Chart1->Grafico()->legend()->alignment(), Qt::AlignLeft);
     QCOMPARE(nova->Chart1->EixoY()->max(), 12.5);
+    QDir().mkpath(QStringLiteral(CAUDALENTE_BINARY_DIR "/capturas"));
+    nova->grab().save(QStringLiteral(CAUDALENTE_BINARY_DIR "/capturas/configurachart_carregada.png"));
   }
 
   void regrasDeHabilitacao() {
