@@ -75,6 +75,7 @@ class TGraficoVazao : public toolkit::gui::TGrafico {
   using TGrafico::TGrafico;
   QString FormatoX = QStringLiteral("0");
   QString FormatoY = QStringLiteral("0.00");
+  QColor CorTitulo = Qt::blue;
 
  protected:
   void drawForeground(QPainter* pintor, const QRectF&) override {
@@ -83,6 +84,17 @@ class TGraficoVazao : public toolkit::gui::TGrafico {
     pintor->setPen(palette().color(QPalette::WindowText));
     pintor->setFont(font());
     const QFontMetricsF medidas(font());
+    // The title line over the chart, drawn here with the axis labels since
+    // the plotting rectangle is placed by hand (the chart's own title item
+    // stays transparent).
+    if (!chart()->title().isEmpty()) {
+      pintor->save();
+      pintor->setFont(chart()->titleFont());
+      pintor->setPen(CorTitulo);
+      pintor->drawText(QRectF(0, 2, viewport()->width(), QFontMetricsF(chart()->titleFont()).height()),
+                       Qt::AlignHCenter | Qt::AlignVCenter, chart()->title());
+      pintor->restore();
+    }
     auto marcas = [](const QValueAxis* eixo) {
       QList<double> valores;
       const int n = std::max(2, eixo->tickCount());
@@ -540,7 +552,8 @@ void TFVazoPlot31::AplicarConfigGrafico() {
   QMargins extras;
   grafico->setTitle(c.TituloVisivel ? QString::fromStdString(c.Titulo) : QString());
   grafico->setTitleFont(FonteDoGrafico(c.FonteTitulo));
-  grafico->setTitleBrush(CorDoWindows(c.FonteTitulo.Cor));
+  grafico->setTitleBrush(Qt::transparent);
+  static_cast<TGraficoVazao*>(Chart1)->CorTitulo = CorDoWindows(c.FonteTitulo.Cor);
   if (c.TituloVisivel && !c.Titulo.empty()) extras.setTop(QFontMetrics(grafico->titleFont()).height() + 6);
 
   QLegend* legenda = grafico->legend();
