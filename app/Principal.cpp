@@ -99,6 +99,8 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
   setWindowIcon(QApplication::windowIcon());
   if (pastaPrograma_.isEmpty()) pastaPrograma_ = QCoreApplication::applicationDirPath();
   if (arquivoConfiguracao_.isEmpty()) arquivoConfiguracao_ = ArquivoConfiguracaoPadrao(pastaPrograma_);
+  // Chart windows keep their look in the same file.
+  DefinirArquivoConfigGrafico(QString::fromStdString(Local(arquivoConfiguracao_)));
   AbrirUrl = [this](const QUrl& url) { return AbrirNoNavegador(url); };
   Calculadoras = {
       QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),

@@ -43,3 +43,101 @@ void TConfiguracao::Gravar(const TUnidades& Unidades, const TRecentes& Recentes)
     ini.EscreverString(kSecaoRecentes, ChaveRecente(i), Recentes[i]);
   ini.SalvarOuErro();
 }
+
+namespace {
+
+void LerFonte(const toolkit::TArquivoIni& ini, const std::string& s, const std::string& p, TFonteGrafico& f,
+              int corPadrao) {
+  f.Cor = ini.LerInteiro(s, p + "FonteCor", corPadrao);
+  f.Nome = ini.LerString(s, p + "FonteName", "Arial");
+  f.Tamanho = ini.LerInteiro(s, p + "FonteSize", 8);
+  f.Negrito = ini.LerBooleano(s, p + "FonteNegrito", false);
+  f.Italico = ini.LerBooleano(s, p + "FonteItalico", false);
+  f.Sublinhado = ini.LerBooleano(s, p + "FonteUnderline", false);
+  f.Riscado = ini.LerBooleano(s, p + "FonteStrike", false);
+}
+
+void GravarFonte(toolkit::TArquivoIni& ini, const std::string& s, const std::string& p,
+                 const TFonteGrafico& f) {
+  ini.EscreverInteiro(s, p + "FonteCor", f.Cor);
+  ini.EscreverString(s, p + "FonteName", f.Nome);
+  ini.EscreverInteiro(s, p + "FonteSize", f.Tamanho);
+  ini.EscreverBooleano(s, p + "FonteNegrito", f.Negrito);
+  ini.EscreverBooleano(s, p + "FonteItalico", f.Italico);
+  ini.EscreverBooleano(s, p + "FonteUnderline", f.Sublinhado);
+  ini.EscreverBooleano(s, p + "FonteStrike", f.Riscado);
+}
+
+void LerEixo(const toolkit::TArquivoIni& ini, const std::string& s, const std::string& p, TEixoGrafico& e,
+             const char* titulo, const char* formato) {
+  e.Titulo = ini.LerString(s, p + "Caption", titulo);
+  e.Formato = ini.LerString(s, p + "Formato", formato);
+  e.Grade = ini.LerBooleano(s, p + "Grid", false);
+  e.Automatico = ini.LerBooleano(s, p + "Automatico", true);
+  if (!e.Automatico) {
+    e.Maximo = ini.LerReal(s, p + "Maximo", 100);
+    e.Minimo = ini.LerReal(s, p + "Minimo", 0);
+  }
+}
+
+void GravarEixo(toolkit::TArquivoIni& ini, const std::string& s, const std::string& p,
+                const TEixoGrafico& e) {
+  ini.EscreverString(s, p + "Caption", e.Titulo);
+  ini.EscreverString(s, p + "Formato", e.Formato);
+  ini.EscreverBooleano(s, p + "Grid", e.Grade);
+  ini.EscreverBooleano(s, p + "Automatico", e.Automatico);
+  ini.EscreverReal(s, p + "Maximo", e.Maximo);
+  ini.EscreverReal(s, p + "Minimo", e.Minimo);
+}
+
+}  // namespace
+
+void CarregarGrafico(const std::string& Arquivo, const std::string& Sufixo, TConfigGrafico& Config) {
+  const toolkit::TArquivoIni ini(Arquivo);
+  const std::string s = "TCHART" + Sufixo;
+  TConfigGrafico& c = Config;
+  c.TituloVisivel = ini.LerBooleano(s, "Titulo_Visivel", false);
+  LerFonte(ini, s, "Titulo_", c.FonteTitulo, 16711680);
+  c.GradienteVisivel = ini.LerBooleano(s, "Gradiente_Visivel", true);
+  c.GradienteFim = ini.LerInteiro(s, "Gradiente_EndColor", 13750691);
+  c.GradienteInicio = ini.LerInteiro(s, "Gradiente_StartColor", 16777215);
+  c.CorGrafico = ini.LerInteiro(s, "Chart_Color", -16777201);
+  c.ParedeSolida = ini.LerString(s, "BackWall_Style", "bsSolid") == "bsSolid";
+  c.CorParede = ini.LerInteiro(s, "BackWall_Cor", 536870912);
+  LerEixo(ini, s, "EixoX_", c.EixoX, "Tempo (min)", "0");
+  LerEixo(ini, s, "EixoY_", c.EixoY, "Vazão (L/s)", "0.0#");
+  c.Visao3D = ini.LerBooleano(s, "View3D", false);
+  c.Zoom = ini.LerInteiro(s, "Zoom", 100);
+  c.Rotacao = ini.LerInteiro(s, "Rotation", 100);
+  c.Elevacao = ini.LerInteiro(s, "Elevation", 100);
+  c.Profundidade = ini.LerInteiro(s, "3DPercent", 100);
+  c.LegendaVisivel = ini.LerBooleano(s, "Legenda_Visivel", false);
+  LerFonte(ini, s, "Legenda_", c.FonteLegenda, 0);
+  const int posicao = ini.LerInteiro(s, "Legenda_Posicao", 3);
+  if (posicao >= 0 && posicao <= 3) c.PosicaoLegenda = posicao;
+}
+
+void SalvarGrafico(const std::string& Arquivo, const std::string& Sufixo, const TConfigGrafico& Config) {
+  toolkit::TArquivoIni ini(Arquivo);
+  const std::string s = "TCHART" + Sufixo;
+  const TConfigGrafico& c = Config;
+  ini.EscreverBooleano(s, "Titulo_Visivel", c.TituloVisivel);
+  GravarFonte(ini, s, "Titulo_", c.FonteTitulo);
+  ini.EscreverBooleano(s, "Gradiente_Visivel", c.GradienteVisivel);
+  ini.EscreverInteiro(s, "Gradiente_EndColor", c.GradienteFim);
+  ini.EscreverInteiro(s, "Gradiente_StartColor", c.GradienteInicio);
+  ini.EscreverInteiro(s, "Chart_Color", c.CorGrafico);
+  ini.EscreverString(s, "BackWall_Style", c.ParedeSolida ? "bsSolid" : "bsClear");
+  ini.EscreverInteiro(s, "BackWall_Cor", c.CorParede);
+  GravarEixo(ini, s, "EixoX_", c.EixoX);
+  GravarEixo(ini, s, "EixoY_", c.EixoY);
+  ini.EscreverBooleano(s, "View3D", c.Visao3D);
+  ini.EscreverInteiro(s, "Zoom", c.Zoom);
+  ini.EscreverInteiro(s, "Rotation", c.Rotacao);
+  ini.EscreverInteiro(s, "Elevation", c.Elevacao);
+  ini.EscreverInteiro(s, "3DPercent", c.Profundidade);
+  ini.EscreverBooleano(s, "Legenda_Visivel", c.LegendaVisivel);
+  GravarFonte(ini, s, "Legenda_", c.FonteLegenda);
+  ini.EscreverInteiro(s, "Legenda_Posicao", c.PosicaoLegenda);
+  ini.SalvarOuErro();
+}

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLegend>
 #include <QLineSeries>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -31,6 +32,7 @@
 #include "toolkit/gui/Grafico.h"
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
+#include "windows/uConfiguraChart.h"
 
 QPointer<TFVazoPlot31> FVazoPlot31;
 
@@ -57,6 +59,9 @@ QString Numero(const char* padrao, double valor) {
   return Q(toolkit::FormatarNumero(padrao, valor));
 }
 
+QString arquivoConfigGrafico_;
+const char* const kSufixoGrafico = "_VazoPlot";
+
 QColor Misturar(const QColor& a, const QColor& b, double f) {
   f = std::clamp(f, 0.0, 1.0);
   return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * f, a.greenF() + (b.greenF() - a.greenF()) * f,
@@ -70,6 +75,7 @@ class TGraficoVazao : public toolkit::gui::TGrafico {
   using TGrafico::TGrafico;
   QString FormatoX = QStringLiteral("0");
   QString FormatoY = QStringLiteral("0.00");
+  QColor CorTitulo = Qt::blue;
 
  protected:
   void drawForeground(QPainter* pintor, const QRectF&) override {
@@ -78,6 +84,17 @@ class TGraficoVazao : public toolkit::gui::TGrafico {
     pintor->setPen(palette().color(QPalette::WindowText));
     pintor->setFont(font());
     const QFontMetricsF medidas(font());
+    // The title line over the chart, drawn here with the axis labels since
+    // the plotting rectangle is placed by hand (the chart's own title item
+    // stays transparent).
+    if (!chart()->title().isEmpty()) {
+      pintor->save();
+      pintor->setFont(chart()->titleFont());
+      pintor->setPen(CorTitulo);
+      pintor->drawText(QRectF(0, 2, viewport()->width(), QFontMetricsF(chart()->titleFont()).height()),
+                       Qt::AlignHCenter | Qt::AlignVCenter, chart()->title());
+      pintor->restore();
+    }
     auto marcas = [](const QValueAxis* eixo) {
       QList<double> valores;
       const int n = std::max(2, eixo->tickCount());
@@ -131,8 +148,9 @@ class TPainelGrafico : public QWidget {
                   std::max(10, height() - kMargemTitulo));
     janela_->Chart1->setGeometry(r);
     const double h = std::max(1, height());
-    janela_->Chart1->DefinirGradiente(Misturar(Qt::white, kFimGradiente, r.top() / h),
-                                      Misturar(Qt::white, kFimGradiente, (r.bottom() + 1) / h));
+    const QColor inicio = Inicio(), fim = Fim();
+    janela_->Chart1->DefinirGradiente(Misturar(inicio, fim, r.top() / h),
+                                      Misturar(inicio, fim, (r.bottom() + 1) / h));
   }
 
  protected:
@@ -140,14 +158,15 @@ class TPainelGrafico : public QWidget {
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, Qt::white);
-    g.setColorAt(1, kFimGradiente);
+    g.setColorAt(0, Inicio());
+    g.setColorAt(1, Fim());
     p.fillRect(rect(), g);
-    p.setPen(palette().color(QPalette::WindowText));
     const QRectF frente = janela_->Chart1->RetanguloGrafico().translated(janela_->Chart1->pos());
+    FonteDoEixo(p, janela_->ConfigGrafico.EixoX);
     p.drawText(QRectF(frente.left(), height() - kMargemTitulo, frente.width(), kMargemTitulo),
                Qt::AlignHCenter | Qt::AlignVCenter, janela_->TituloEixoX);
     p.save();
+    FonteDoEixo(p, janela_->ConfigGrafico.EixoY);
     p.translate(0, frente.center().y());
     p.rotate(-90);
     p.drawText(QRectF(-frente.height() / 2 - 60, 0, frente.height() + 120, kMargemTitulo),
@@ -156,6 +175,21 @@ class TPainelGrafico : public QWidget {
   }
 
  private:
+  void FonteDoEixo(QPainter& p, const TEixoGrafico& eixo) const {
+    p.setFont(eixo.FonteDefinida ? FonteDoGrafico(eixo.Fonte) : font());
+    p.setPen(eixo.FonteDefinida ? CorDoWindows(eixo.Fonte.Cor) : palette().color(QPalette::WindowText));
+  }
+
+  // Without the gradient the panel takes the chart's colour, flat.
+  QColor Inicio() const {
+    const TConfigGrafico& c = janela_->ConfigGrafico;
+    return CorDoWindows(c.GradienteVisivel ? c.GradienteInicio : c.CorGrafico);
+  }
+  QColor Fim() const {
+    const TConfigGrafico& c = janela_->ConfigGrafico;
+    return CorDoWindows(c.GradienteVisivel ? c.GradienteFim : c.CorGrafico);
+  }
+
   TFVazoPlot31* janela_;
 };
 
@@ -360,8 +394,9 @@ TFVazoPlot31::TFVazoPlot31(QWidget* parent) : QWidget(parent) {
 
   Unidades.Vazao.DefinirCodigo(0);
   Unidades.Tempo.DefinirCodigo(1);
-  TituloEixoX = QStringLiteral("Tempo (min)");
-  TituloEixoY = QStringLiteral("Vazão (L/s)");
+  if (!arquivoConfigGrafico_.isEmpty())
+    CarregarGrafico(arquivoConfigGrafico_.toStdString(), kSufixoGrafico, ConfigGrafico);
+  AplicarConfigGrafico();
 
   auto ligar = [this](QToolButton* b, void (TFVazoPlot31::*f)()) {
     connect(b, &QToolButton::clicked, this, [this, f] { Protegido([&] { (this->*f)(); }); });
@@ -414,13 +449,9 @@ void TFVazoPlot31::Preencher(const TCaudalente& serie, const QString& titulo) {
                    [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
   lsCaudalente->replace(pontos);
   modelo_->Definir(pontos);
-  Chart1->AjustarEixos();
-  auto* grafico = static_cast<TGraficoVazao*>(Chart1);
-  grafico->FormatoY = Unidades.Vazao.Formato;
-  grafico->FormatoX = Unidades.Tempo.Formato;
-  TituloEixoY = titulo.contains(QStringLiteral("canal")) ? QStringLiteral("Vazão (L/s)")
-                                                         : QStringLiteral("Vazão (L/(s m))");
-  pGrafico->update();
+  // The title line of the chart; the caption is the window's own.
+  ConfigGrafico.Titulo = titulo.toStdString();
+  AplicarConfigGrafico();
   FormResize();
 
   if (Local == 2) {
@@ -506,7 +537,90 @@ void TFVazoPlot31::tbRelatorioClick() {
 }
 
 void TFVazoPlot31::tbConfiguraGraficoClick() {
-  // The chart settings dialog hooks in here.
+  QList<QLineSeries*> series;
+  for (QAbstractSeries* s : Chart1->Grafico()->series())
+    if (auto* linha = qobject_cast<QLineSeries*>(s)) series << linha;
+  TFConfiguraChart dialogo(this);
+  dialogo.Configurar(
+      ConfigGrafico, series, [this] { AplicarConfigGrafico(); }, arquivoConfigGrafico_.toStdString(),
+      kSufixoGrafico);
+}
+
+void TFVazoPlot31::AplicarConfigGrafico() {
+  TConfigGrafico& c = ConfigGrafico;
+  QChart* grafico = Chart1->Grafico();
+  QMargins extras;
+  grafico->setTitle(c.TituloVisivel ? QString::fromStdString(c.Titulo) : QString());
+  grafico->setTitleFont(FonteDoGrafico(c.FonteTitulo));
+  grafico->setTitleBrush(Qt::transparent);
+  static_cast<TGraficoVazao*>(Chart1)->CorTitulo = CorDoWindows(c.FonteTitulo.Cor);
+  if (c.TituloVisivel && !c.Titulo.empty()) extras.setTop(QFontMetrics(grafico->titleFont()).height() + 6);
+
+  QLegend* legenda = grafico->legend();
+  legenda->setVisible(c.LegendaVisivel);
+  legenda->setFont(FonteDoGrafico(c.FonteLegenda));
+  legenda->setLabelColor(CorDoWindows(c.FonteLegenda.Cor));
+  static const Qt::Alignment kPosicoes[] = {Qt::AlignTop, Qt::AlignBottom, Qt::AlignLeft, Qt::AlignRight};
+  legenda->setAlignment(kPosicoes[std::clamp(c.PosicaoLegenda, 0, 3)]);
+  if (c.LegendaVisivel) {
+    // Room for the legend beside the plotting rectangle, which the chart
+    // places itself.
+    const QSizeF tamanho = legenda->effectiveSizeHint(Qt::PreferredSize);
+    switch (c.PosicaoLegenda) {
+      case 0:
+        extras.setTop(extras.top() + static_cast<int>(tamanho.height()));
+        break;
+      case 1:
+        extras.setBottom(static_cast<int>(tamanho.height()));
+        break;
+      case 2:
+        extras.setLeft(static_cast<int>(tamanho.width()));
+        break;
+      default:
+        extras.setRight(static_cast<int>(tamanho.width()));
+        break;
+    }
+  }
+
+  // The settings' default axis captions and formats give way to the units of
+  // this hydrograph (a hillslope's discharge is per metre of width).
+  const TConfigGrafico padrao;
+  TituloEixoX = QString::fromStdString(c.EixoX.Titulo);
+  TituloEixoY = QString::fromStdString(c.EixoY.Titulo);
+  if (c.EixoY.Titulo == padrao.EixoY.Titulo && !c.Titulo.empty() &&
+      !QString::fromStdString(c.Titulo).contains(QStringLiteral("canal")))
+    TituloEixoY = QStringLiteral("Vazão (L/(s m))");
+  auto* vazao = static_cast<TGraficoVazao*>(Chart1);
+  vazao->FormatoX = c.EixoX.Formato == padrao.EixoX.Formato ? Unidades.Tempo.Formato
+                                                            : QString::fromStdString(c.EixoX.Formato);
+  vazao->FormatoY = c.EixoY.Formato == padrao.EixoY.Formato ? Unidades.Vazao.Formato
+                                                            : QString::fromStdString(c.EixoY.Formato);
+  Chart1->EixoX()->setGridLineVisible(c.EixoX.Grade);
+  Chart1->EixoY()->setGridLineVisible(c.EixoY.Grade);
+  if (c.EixoX.Automatico || c.EixoY.Automatico) Chart1->AjustarEixos();
+  if (!c.EixoX.Automatico) Chart1->EixoX()->setRange(c.EixoX.Minimo, c.EixoX.Maximo);
+  if (!c.EixoY.Automatico) Chart1->EixoY()->setRange(c.EixoY.Minimo, c.EixoY.Maximo);
+  // The limits kept (and saved) are the ones in use, also when automatic.
+  c.EixoX.Minimo = Chart1->EixoX()->min();
+  c.EixoX.Maximo = Chart1->EixoX()->max();
+  c.EixoY.Minimo = Chart1->EixoY()->min();
+  c.EixoY.Maximo = Chart1->EixoY()->max();
+
+  Chart1->DefinirParede(CorDoWindows(c.CorParede), c.ParedeSolida);
+  Chart1->DefinirVisao3D(c.Visao3D);
+  Chart1->DefinirProfundidade(c.Profundidade);
+  Chart1->DefinirMargensExtras(extras);
+  if (auto* painel = dynamic_cast<TPainelGrafico*>(pGrafico)) painel->Posicionar();
+  pGrafico->update();
+  Chart1->viewport()->update();
+}
+
+void DefinirArquivoConfigGrafico(const QString& caminho) {
+  arquivoConfigGrafico_ = caminho;
+}
+
+QString ArquivoConfigGrafico() {
+  return arquivoConfigGrafico_;
 }
 
 void TFVazoPlot31::tbAjudaClick() {

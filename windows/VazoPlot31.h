@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "model/hillslope/uCaudalente.h"
+#include "project/Configuracao.h"
 #include "toolkit/gui/DialogoArquivo.h"
 
 class QLabel;
@@ -79,6 +80,8 @@ class TFVazoPlot31 : public QWidget {
   void tbRelatorioClick();
   void tbConfiguraGraficoClick();
   void tbAjudaClick();
+  // The chart-level settings onto the chart (title, legend, axes, colours, 3D).
+  void AplicarConfigGrafico();
   // binario: the item "Como arquivo binário" (filter 2); the dialog's choice
   // of filter or a ".csv" name decides the format in the end.
   void miComoArquivoTextoClick(bool binario);
@@ -128,6 +131,8 @@ class TFVazoPlot31 : public QWidget {
   QWidget* pVazaoLamina;
   QLabel *pVazao, *pLamina;
   QString TituloEixoX, TituloEixoY;
+  // The chart's look; loaded from the settings file on creation.
+  TConfigGrafico ConfigGrafico;
 
   toolkit::gui::TDialogoArquivo DSalvarTexto{toolkit::gui::TDialogoArquivo::Tipo::Salvar};
   toolkit::gui::TDialogoArquivo DSalvarFigura{toolkit::gui::TDialogoArquivo::Tipo::Salvar};
@@ -145,6 +150,12 @@ class TFVazoPlot31 : public QWidget {
   TModeloValores* modelo_;
   QString dica_;
 };
+
+// The settings file whose section "TCHART_VazoPlot" every chart window loads
+// on creation and the configuration dialog saves; the main window sets it.
+// Empty: the defaults, and nothing is saved.
+void DefinirArquivoConfigGrafico(const QString& caminho);
+QString ArquivoConfigGrafico();
 
 // The window created last, while it exists.
 extern QPointer<TFVazoPlot31> FVazoPlot31;

@@ -108,6 +108,17 @@ void TGrafico::DefinirGradiente(const QColor& topo, const QColor& base) {
   viewport()->update();
 }
 
+void TGrafico::DefinirMargensExtras(const QMargins& extras) {
+  extras_ = extras;
+  Reposicionar();
+}
+
+void TGrafico::DefinirParede(const QColor& cor, bool solida) {
+  parede_ = cor;
+  paredeSolida_ = solida;
+  viewport()->update();
+}
+
 void TGrafico::DefinirVisao3D(bool visao3D) {
   visao3D_ = visao3D;
   Reposicionar();
@@ -173,8 +184,10 @@ void TGrafico::Reposicionar() {
   const int h = viewport()->height();
   const int dx = Largura3D();
   const int dy = Altura3D();
-  frente_ = QRectF(kMargemEsquerda, kMargemTopo + dy, std::max(10, w - kMargemEsquerda - kMargemDireita - dx),
-                   std::max(10, h - kMargemTopo - kMargemBase - dy));
+  const int esquerda = kMargemEsquerda + extras_.left();
+  const int topo = kMargemTopo + extras_.top();
+  frente_ = QRectF(esquerda, topo + dy, std::max(10, w - esquerda - kMargemDireita - extras_.right() - dx),
+                   std::max(10, h - topo - kMargemBase - extras_.bottom() - dy));
   chart()->setPlotArea(frente_.translated(Deslocamento()));
   viewport()->update();
 }
@@ -204,7 +217,10 @@ void TGrafico::drawBackground(QPainter* pintor, const QRectF& area) {
     pintor->setBrush(QColor(200, 200, 200));
     pintor->drawPolygon(piso);
   }
-  pintor->setBrush(Qt::white);
+  if (paredeSolida_)
+    pintor->setBrush(parede_);
+  else
+    pintor->setBrush(Qt::NoBrush);
   pintor->drawRect(fundo);
   pintor->restore();
 

@@ -12,6 +12,7 @@
 #include <QChartView>
 #include <QColor>
 #include <QList>
+#include <QMargins>
 #include <QPixmap>
 
 class QChart;
@@ -38,6 +39,12 @@ class TGrafico : public QChartView {
 
   // Panel colours: a vertical gradient from the top colour to the bottom one.
   void DefinirGradiente(const QColor& topo, const QColor& base);
+
+  // Room added around the plotting rectangle (for a title or a legend).
+  void DefinirMargensExtras(const QMargins& extras);
+
+  // Back wall: filled with the colour when solid, only outlined otherwise.
+  void DefinirParede(const QColor& cor, bool solida);
 
   void DefinirVisao3D(bool visao3D);
   bool Visao3D() const { return visao3D_; }
@@ -87,6 +94,9 @@ class TGrafico : public QChartView {
   QValueAxis* eixoY_;
   QColor topo_ = Qt::white;
   QColor base_ = Qt::white;
+  QMargins extras_;
+  QColor parede_ = Qt::white;
+  bool paredeSolida_ = true;
   bool visao3D_ = true;
   int profundidade_ = 100;
   bool dicas_ = false;
