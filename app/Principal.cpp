@@ -28,8 +28,8 @@
 #include "model/hillslope/uCaudalenteConversao.h"
 #include "project/ArquivoProjeto.h"
 #include "project/gui/ConfUnidades.h"
-#include "toolkit/Versao.h"
 #include "reports/RelatorioCaudalente.h"
+#include "toolkit/Versao.h"
 #include "toolkit/gui/Ajuda.h"
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
@@ -50,7 +50,8 @@ constexpr int kLarguraRelogio = 80;
 const char* const kPaginas[4] = {"universidade.html", "departamento.html", "equipe.html", "caudalente.html"};
 
 TDadosProjeto DadosProjeto(TFPrincipal& janela) {
-  return {&janela.Encosta(), &janela.Canal(), &janela.Nimbora1, &janela.Unidades, janela.GerenteSys1};
+  return {&janela.Encosta(), &janela.Canal(),    &janela.Nimbora1,
+          &janela.Unidades,  janela.GerenteSys1, &janela.MetodoNumerico};
 }
 
 // The data-entry window, with the report request it gives every chart window of a trace.
@@ -313,7 +314,10 @@ void TFPrincipal::MConfigImpresClick() {
 void TFPrincipal::MConfSistemaClick() {
   GerenteSys1LerCamposDados();
   Unidades.HelpContext = AjudaConfiguracoes;
-  if (Configurar(Unidades, this)) TConfiguracao(Local(arquivoConfiguracao_)).GravarUnidades(Unidades);
+  if (!Configurar(Unidades, MetodoNumerico, this)) return;
+  const TConfiguracao configuracao(Local(arquivoConfiguracao_));
+  configuracao.GravarUnidades(Unidades);
+  configuracao.GravarMetodo(MetodoNumerico);
 }
 
 void TFPrincipal::MCascataClick(int tag) {
@@ -630,7 +634,9 @@ void TFPrincipal::AtualizarUnidadeVI() {
 
 void TFPrincipal::LerConfiguracao() {
   TConfiguracao::TRecentes recentes = Recentes();
-  if (!TConfiguracao(Local(arquivoConfiguracao_)).Ler(Unidades, recentes)) return;
+  const TConfiguracao configuracao(Local(arquivoConfiguracao_));
+  MetodoNumerico = configuracao.LerMetodo();
+  if (!configuracao.Ler(Unidades, recentes)) return;
   for (int k = 1; k <= 4; ++k)
     GerenteSys1->DefinirRecente(k, QString::fromStdString(recentes[static_cast<std::size_t>(k - 1)]));
   AtualizarMenuRecentes();

@@ -66,6 +66,8 @@ class TFPrincipal : public QMainWindow {
   TCanalCinematico& Canal() { return *canal_; }
   TNimbora21 Nimbora1;
   TUnidades Unidades;
+  // The numerical method of the traces, from the settings file.
+  TMetodoNumerico MetodoNumerico = TMetodoNumerico::Original;
   TGerenteSys* GerenteSys1;
 
   // Dialogs.

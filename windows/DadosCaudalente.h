@@ -33,6 +33,7 @@ class TEncostaCinematicaSecoes;
 class TGerenteSys;
 class TNimbora21;
 class TUnidades;
+enum class TMetodoNumerico;
 
 namespace toolkit::gui {
 class TEditMascara;
@@ -47,7 +48,8 @@ struct TDadosProjeto {
   TCanalCinematico* Canal = nullptr;
   TNimbora21* Nimbora = nullptr;
   TUnidades* Unidades = nullptr;
-  TGerenteSys* Gerente = nullptr;  // its Alterado is set by every edit
+  TGerenteSys* Gerente = nullptr;           // its Alterado is set by every edit
+  const TMetodoNumerico* Metodo = nullptr;  // of the traces; none: the original
 };
 
 // Columns of the segment grids.

@@ -337,6 +337,7 @@ void TFDadosCaudalente::bTracarCaudalenteEncostaClick(bool canal) {
     progresso = nullptr;
     principal->setEnabled(true);
   };
+  const TMetodoNumerico metodo = dados_.Metodo ? *dados_.Metodo : TMetodoNumerico::Original;
   std::unique_ptr<TCaudalente> resultado;
   QString titulo;
   try {
@@ -349,11 +350,12 @@ void TFDadosCaudalente::bTracarCaudalenteEncostaClick(bool canal) {
     const double comprimento =
         regular ? encosta.Trechos(encosta.Count() - 1).Comprimento() : ComprimentoTotal;
     resultado = TracarCaudalente(*dados_.Encosta, *dados_.Canal, dados_.Nimbora->Precipitacao(), linha,
-                                 coluna, comprimento, caixas, regular);
+                                 coluna, comprimento, caixas, regular, metodo);
     titulo = canal ? QStringLiteral("Caudalente no canal para um comprimento de ") + EmX->text() +
                          QStringLiteral(" m")
                    : QStringLiteral("Caudalente na encosta para um comprimento de ") + EmY->text() +
                          QStringLiteral(" m");
+    if (metodo == TMetodoNumerico::Convergido) titulo += QStringLiteral(" (método convergido)");
   } catch (const ETracadoCancelado&) {
     restaurar();
     return;

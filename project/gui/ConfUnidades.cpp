@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "toolkit/gui/Ajuda.h"
@@ -67,6 +69,22 @@ TFConfUnidades::TFConfUnidades(QWidget* parent) : QDialog(parent) {
   UnidVI->setObjectName(QStringLiteral("UnidVI"));
   EstDefault->setObjectName(QStringLiteral("EstDefault"));
 
+  // The original scheme stays the default so results match earlier projects.
+  GrupoMetodo = new QGroupBox(QStringLiteral("Método numérico"));
+  GrupoMetodo->setObjectName(QStringLiteral("GrupoMetodo"));
+  GrupoMetodo->setAccessibleName(QStringLiteral("Método numérico"));
+  MetodoOriginal = new QRadioButton(QStringLiteral("o&riginal"));
+  MetodoOriginal->setObjectName(QStringLiteral("MetodoOriginal"));
+  MetodoOriginal->setAccessibleName(QStringLiteral("Método numérico original"));
+  MetodoConvergido = new QRadioButton(QStringLiteral("co&nvergido"));
+  MetodoConvergido->setObjectName(QStringLiteral("MetodoConvergido"));
+  MetodoConvergido->setAccessibleName(QStringLiteral("Método numérico convergido"));
+  MetodoOriginal->setChecked(true);
+  auto* metodos = new QHBoxLayout(GrupoMetodo);
+  metodos->addWidget(MetodoOriginal);
+  metodos->addWidget(MetodoConvergido);
+  metodos->addStretch();
+
   ok = new QPushButton(QStringLiteral("&Ok"));
   ok->setDefault(true);
   Cancela = new QPushButton(QStringLiteral("&Cancelar"));
@@ -92,6 +110,7 @@ TFConfUnidades::TFConfUnidades(QWidget* parent) : QDialog(parent) {
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grade);
+  layout->addWidget(GrupoMetodo);
   layout->addSpacing(8);
   layout->addLayout(botoes);
   layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -99,7 +118,9 @@ TFConfUnidades::TFConfUnidades(QWidget* parent) : QDialog(parent) {
   for (QWidget* w :
        {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
         static_cast<QWidget*>(UnidDecli), static_cast<QWidget*>(UnidVI), static_cast<QWidget*>(EstDefault),
-        static_cast<QWidget*>(ok), static_cast<QWidget*>(Cancela), static_cast<QWidget*>(BAjuda)})
+        static_cast<QWidget*>(GrupoMetodo), static_cast<QWidget*>(MetodoOriginal),
+        static_cast<QWidget*>(MetodoConvergido), static_cast<QWidget*>(ok), static_cast<QWidget*>(Cancela),
+        static_cast<QWidget*>(BAjuda)})
     toolkit::gui::DefinirContextoAjuda(w, kContextoControles);
 
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -109,8 +130,14 @@ TFConfUnidades::TFConfUnidades(QWidget* parent) : QDialog(parent) {
   });
 }
 
-bool Configurar(TUnidades& unidades, QWidget* parent) {
+namespace {
+
+bool Executar(TUnidades& unidades, TMetodoNumerico* metodo, QWidget* parent) {
   TFConfUnidades dialogo(parent);
+  dialogo.GrupoMetodo->setVisible(metodo != nullptr);
+  if (metodo)
+    (*metodo == TMetodoNumerico::Convergido ? dialogo.MetodoConvergido : dialogo.MetodoOriginal)
+        ->setChecked(true);
   dialogo.UnidDecli->setCurrentIndex(
       dialogo.UnidDecli->findText(QString::fromStdString(unidades.UnidadeDeclividade)));
   dialogo.UnidVI->setCurrentIndex(dialogo.UnidVI->findText(QString::fromStdString(unidades.UnidadeVI)));
@@ -144,6 +171,9 @@ bool Configurar(TUnidades& unidades, QWidget* parent) {
     if (dialogo.UnidVI->currentIndex() >= 0)
       unidades.SetVI(static_cast<std::uint8_t>(dialogo.UnidVI->currentIndex()));
     if (dialogo.EstDefault->currentIndex() >= 0) unidades.Estado = dialogo.EstDefault->currentIndex();
+    if (metodo)
+      *metodo =
+          dialogo.MetodoConvergido->isChecked() ? TMetodoNumerico::Convergido : TMetodoNumerico::Original;
     return true;
   }
   unidades.SetDeclividade(declividade);
@@ -153,6 +183,16 @@ bool Configurar(TUnidades& unidades, QWidget* parent) {
   unidades.MudouDeclividade();
   unidades.MudouVI();
   return false;
+}
+
+}  // namespace
+
+bool Configurar(TUnidades& unidades, QWidget* parent) {
+  return Executar(unidades, nullptr, parent);
+}
+
+bool Configurar(TUnidades& unidades, TMetodoNumerico& metodo, QWidget* parent) {
+  return Executar(unidades, &metodo, parent);
 }
 
 namespace {

@@ -97,6 +97,30 @@ TEST_F(Configuracao, FalhaDeGravacaoChegaAoChamador) {
   const TConfiguracao conf((pasta_ / "arquivo" / "Caudalente.ini").string());
   EXPECT_THROW(conf.Gravar(TUnidades(), {}), toolkit::EArquivoIni);
   EXPECT_THROW(conf.GravarUnidades(TUnidades()), toolkit::EArquivoIni);
+  EXPECT_THROW(conf.GravarMetodo(TMetodoNumerico::Convergido), toolkit::EArquivoIni);
+}
+
+// The numerical method: written and read back, kept when closing writes the
+// rest, and anything but "convergido" read as the original scheme.
+TEST_F(Configuracao, MetodoNumerico) {
+  const TConfiguracao conf(Ini());
+  EXPECT_EQ(conf.LerMetodo(), TMetodoNumerico::Original);  // no file
+  conf.GravarMetodo(TMetodoNumerico::Convergido);
+  EXPECT_EQ(Ler(), "[CAUDALENTE]\r\nMetodoNumerico=convergido\r\n");
+  conf.Gravar(TUnidades(), {"/x/um.cdt", "", "", ""});
+  EXPECT_EQ(conf.LerMetodo(), TMetodoNumerico::Convergido);
+  EXPECT_NE(Ler().find("[CAUDALENTE]\r\nMetodoNumerico=convergido\r\nVersao=1\r\n"), std::string::npos);
+  conf.GravarMetodo(TMetodoNumerico::Original);
+  EXPECT_EQ(conf.LerMetodo(), TMetodoNumerico::Original);
+  EXPECT_NE(Ler().find("MetodoNumerico=original\r\n"), std::string::npos);
+  EXPECT_NE(Ler().find("path1=/x/um.cdt\r\n"), std::string::npos);
+
+  for (const char* valor : {"", "Convergido", "convergido2", "1", "caracteristicas"}) {
+    Escrever(std::string("[CAUDALENTE]\r\nVersao=1\r\nMetodoNumerico=") + valor + "\r\n");
+    EXPECT_EQ(conf.LerMetodo(), TMetodoNumerico::Original) << valor;
+  }
+  Escrever("[CAUDALENTE]\r\nVersao=0\r\nMetodoNumerico=convergido\r\n");
+  EXPECT_EQ(conf.LerMetodo(), TMetodoNumerico::Original);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // The tracing page driven as a user drives it, headless: the matrix division
 // after Avançar, the place of a line or a column, traces of the example
 // projects checked against the calculator's numbers, the progress window, the
-// no-runoff message, Cancelar, and the hydrograph file viewer.
+// no-runoff message, Cancelar, the hydrograph file viewer, and the numerical
+// method chosen in the settings.
 #include <QFile>
+#include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -13,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -24,6 +27,7 @@
 #include <memory>
 
 #include "app/Principal.h"
+#include "project/gui/ConfUnidades.h"
 #include "toolkit/FormatoNumero.h"
 #include "toolkit/Regional.h"
 #include "toolkit/gui/DialogosRoteiro.h"
@@ -78,8 +82,10 @@ class TesteTracado : public QObject {
   }
 
   // The calculator's result for the same project and place.
-  static QJsonObject Calculadora(const QString& projeto, int linha, int coluna) {
+  static QJsonObject Calculadora(const QString& projeto, int linha, int coluna,
+                                 const QString& metodo = QString()) {
     QStringList args{projeto, QStringLiteral("--linha"), QString::number(linha)};
+    if (!metodo.isEmpty()) args << QStringLiteral("--metodo") << metodo;
     if (coluna > 0) args << QStringLiteral("--coluna") << QString::number(coluna);
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -247,6 +253,54 @@ class TesteTracado : public QObject {
     j->bTracarCaudalenteEncosta->click();
     QCOMPARE(Graficos().size(), 2);
     QVERIFY(Graficos().at(1)->windowTitle().startsWith(QStringLiteral("Caudalente na encosta")));
+  }
+
+  // The method chosen in the settings dialog is saved, traces with it (the
+  // calculator's converged numbers, the method in the caption) and is read
+  // back at the next start.
+  void metodoConvergido() {
+    TFDadosCaudalente* j = AbrirExemplo(QStringLiteral("encosta_regular"));
+    QVERIFY2(j, qPrintable(mensagens.Textos().join('|')));
+    QCOMPARE(principal->MetodoNumerico, TMetodoNumerico::Original);
+    bool viuDialogo = false;
+    QTimer::singleShot(0, this, [&] {
+      auto* d = qobject_cast<TFConfUnidades*>(QApplication::activeModalWidget());
+      if (!d) return;
+      viuDialogo = d->GrupoMetodo->isVisible() && d->MetodoOriginal->isChecked();
+      d->MetodoConvergido->click();
+      d->ok->click();
+    });
+    principal->MConfSistema->trigger();
+    QVERIFY(viuDialogo);
+    QVERIFY2(mensagens.caixas.empty(), qPrintable(mensagens.Textos().join('|')));
+    QCOMPARE(principal->MetodoNumerico, TMetodoNumerico::Convergido);
+    QFile ini(principal->ArquivoConfiguracao());
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QVERIFY(ini.readAll().contains("MetodoNumerico=convergido\r\n"));
+    ini.close();
+
+    j->spLinha->setValue(80);
+    j->bTracarCaudalenteEncosta->click();
+    QVERIFY2(mensagens.caixas.empty(), qPrintable(mensagens.Textos().join('|')));
+    QCOMPARE(Graficos().size(), 1);
+    TFVazoPlot31* g = Graficos().first();
+    QCOMPARE(g->windowTitle(),
+             QStringLiteral("Caudalente na encosta para um comprimento de 40 m (método convergido)"));
+    const QString projeto = pasta->filePath(QStringLiteral("encosta_regular.cdt"));
+    const QJsonObject convergido = Calculadora(projeto, 80, 0, QStringLiteral("convergido"));
+    QCOMPARE(convergido.value(QStringLiteral("Metodo")).toString(), QStringLiteral("convergido"));
+    QCOMPARE(g->VazaoMaxima, convergido.value(QStringLiteral("VazaoMaxima")).toDouble());
+    QCOMPARE(g->Volume, convergido.value(QStringLiteral("Volume")).toDouble());
+    QVERIFY(g->VazaoMaxima != Calculadora(projeto, 80, 0).value(QStringLiteral("VazaoMaxima")).toDouble());
+
+    // The next start reads the choice back.
+    principal->close();
+    TOpcoesPrincipal opcoes;
+    opcoes.ArquivoConfiguracao = pasta->filePath(QStringLiteral("Caudalente.ini"));
+    opcoes.PastaPrograma = pasta->path();
+    opcoes.MostrarAbertura = false;
+    principal = std::make_unique<TFPrincipal>(opcoes);
+    QCOMPARE(principal->MetodoNumerico, TMetodoNumerico::Convergido);
   }
 
   void semEscoamento() {

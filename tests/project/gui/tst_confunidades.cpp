@@ -1,8 +1,10 @@
 // The units dialog: live change events, Cancel restoring everything and
-// raising both events, Ok keeping the choice.
+// raising both events, Ok keeping the choice; the numerical method's group.
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
@@ -131,6 +133,41 @@ class TesteConfUnidades : public QObject {
     QCOMPARE(contextos, (QList<int>{1200, 1330}));
     QVERIFY(ajudaDoDialogo);
     toolkit::gui::FecharAjuda();
+  }
+
+  // The method shows the caller's choice, is taken on Ok only, and its group
+  // is hidden when the caller offers none.
+  void metodoNumerico() {
+    TUnidades u;
+    TMetodoNumerico metodo = TMetodoNumerico::Original;
+    QuandoAbrir([](TFConfUnidades& d) {
+      QVERIFY(d.GrupoMetodo->isVisible());
+      QCOMPARE(d.GrupoMetodo->title(), QStringLiteral("Método numérico"));
+      QCOMPARE(d.MetodoOriginal->accessibleName(), QStringLiteral("Método numérico original"));
+      QCOMPARE(d.MetodoConvergido->accessibleName(), QStringLiteral("Método numérico convergido"));
+      QVERIFY(d.MetodoOriginal->isChecked());
+      QCOMPARE(d.MetodoConvergido->text(), QStringLiteral("co&nvergido"));
+      d.MetodoConvergido->click();
+      QVERIFY(d.MetodoConvergido->isChecked());
+      QVERIFY(!d.MetodoOriginal->isChecked());
+      d.ok->click();
+    });
+    QVERIFY(Configurar(u, metodo));
+    QCOMPARE(metodo, TMetodoNumerico::Convergido);
+
+    QuandoAbrir([](TFConfUnidades& d) {
+      QVERIFY(d.MetodoConvergido->isChecked());
+      d.MetodoOriginal->click();
+      d.Cancela->click();
+    });
+    QVERIFY(!Configurar(u, metodo));
+    QCOMPARE(metodo, TMetodoNumerico::Convergido);
+
+    QuandoAbrir([](TFConfUnidades& d) {
+      QVERIFY(!d.GrupoMetodo->isVisible());
+      d.reject();
+    });
+    QVERIFY(!Configurar(u));
   }
 
   void rotulosDeUnidade() {
