@@ -142,18 +142,20 @@ void SalvarGrafico(const std::string& Arquivo, const std::string& Sufixo, const 
   ini.EscreverBooleano(s, "Legenda_Visivel", c.LegendaVisivel);
   GravarFonte(ini, s, "Legenda_", c.FonteLegenda);
   ini.EscreverInteiro(s, "Legenda_Posicao", c.PosicaoLegenda);
+  ini.SalvarOuErro();
+}
 
-  TMetodoNumerico TConfiguracao::LerMetodo() const {
-    const toolkit::TArquivoIni ini(caminho_);
-    if (ini.LerString(kSecaoPrograma, "Versao", "") == "0") return TMetodoNumerico::Original;
-    return ini.LerString(kSecaoPrograma, kChaveMetodo, kMetodoOriginal) == kMetodoConvergido
-               ? TMetodoNumerico::Convergido
-               : TMetodoNumerico::Original;
-  }
+TMetodoNumerico TConfiguracao::LerMetodo() const {
+  const toolkit::TArquivoIni ini(caminho_);
+  if (ini.LerString(kSecaoPrograma, "Versao", "") == "0") return TMetodoNumerico::Original;
+  return ini.LerString(kSecaoPrograma, kChaveMetodo, kMetodoOriginal) == kMetodoConvergido
+             ? TMetodoNumerico::Convergido
+             : TMetodoNumerico::Original;
+}
 
-  void TConfiguracao::GravarMetodo(TMetodoNumerico Metodo) const {
-    toolkit::TArquivoIni ini(caminho_);
-    ini.EscreverString(kSecaoPrograma, kChaveMetodo,
-                       Metodo == TMetodoNumerico::Convergido ? kMetodoConvergido : kMetodoOriginal);
-    ini.SalvarOuErro();
-  }
+void TConfiguracao::GravarMetodo(TMetodoNumerico Metodo) const {
+  toolkit::TArquivoIni ini(caminho_);
+  ini.EscreverString(kSecaoPrograma, kChaveMetodo,
+                     Metodo == TMetodoNumerico::Convergido ? kMetodoConvergido : kMetodoOriginal);
+  ini.SalvarOuErro();
+}
