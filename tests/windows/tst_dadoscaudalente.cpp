@@ -2,11 +2,13 @@
 // fields, Avançar with its messages and focus, the hillslope tabs, the
 // irregular-hillslope editor with its profile, and a project opened, edited,
 // saved and opened again through the main window.
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -19,6 +21,8 @@
 #include <memory>
 
 #include "app/Principal.h"
+#include "idf/UnBD.h"
+#include "idf/gui/FoConsulta.h"
 #include "model/hillslope/uTerreno.h"
 #include "toolkit/Regional.h"
 #include "toolkit/gui/DialogosRoteiro.h"
@@ -554,6 +558,58 @@ class TesteDadosCaudalente : public QObject {
       QCOMPARE(j->tgEncosta1->Celula(1, kColVIB), QStringLiteral("12") + sep + QStringLiteral("5"));
     else
       QCOMPARE(j->eVIB->text(), QStringLiteral("12") + sep + QStringLiteral("5"));
+  }
+
+  // C&onsulta: the station picked in the query window fills the storm
+  // fields; saving and reopening keeps the station and its coefficients.
+  void consultaPreencheAChuva() {
+    TFDadosCaudalente* j = Novo();
+    QVERIFY(j);
+    TBDPrecipitacao banco;
+    banco.LerEstados();
+    const int minasGerais = 12;
+    const TEstacao esperada = banco.Estacoes(minasGerais).at(1);
+    principal->Nimbora1.IndEstado = minasGerais;
+    principal->Nimbora1.IndEstacao = 0;
+    bool respondeu = false;
+    QTimer resposta;
+    resposta.setInterval(10);
+    connect(&resposta, &QTimer::timeout, this, [&] {
+      auto* w = qobject_cast<TfrmFoConsulta*>(QApplication::activeModalWidget());
+      if (!w || !w->Ativada() || respondeu) return;
+      respondeu = true;
+      w->LBEstacao->setCurrentRow(1);
+      w->BtnOk->click();
+    });
+    resposta.start();
+    j->bConsulta->click();
+    resposta.stop();
+    QVERIFY(respondeu);
+    QVERIFY2(Erros().isEmpty(), qPrintable(Erros().join('|')));
+    // The fields show seven decimals.
+    const auto mostra = [](const QLineEdit* e, double valor) {
+      const double lido = e->text().replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+      return std::abs(lido - valor) <= 1e-7 * std::max(1.0, std::abs(valor));
+    };
+    QVERIFY2(mostra(j->eK, esperada.K), qPrintable(j->eK->text()));
+    QVERIFY2(mostra(j->eA, esperada.a), qPrintable(j->eA->text()));
+    QCOMPARE(principal->Nimbora1.StrCidade, esperada.Nome);
+
+    const QString arquivo = pasta->filePath(QStringLiteral("consulta.cdt"));
+    dialogos.escolhas = {{arquivo}};
+    principal->MSalvarComo->trigger();
+    QVERIFY2(Erros().isEmpty(), qPrintable(Erros().join('|')));
+    principal->MFechar->trigger();
+    QTRY_VERIFY(!FDadosCaudalente);
+    dialogos.escolhas = {{arquivo}};
+    principal->MAbrir->trigger();
+    QVERIFY2(Erros().isEmpty(), qPrintable(Erros().join('|')));
+    j = FDadosCaudalente;
+    QVERIFY(j);
+    QCOMPARE(principal->Nimbora1.IndEstacao, 1);
+    QCOMPARE(principal->Nimbora1.StrCidade, esperada.Nome);
+    QVERIFY2(mostra(j->eK, esperada.K), qPrintable(j->eK->text()));
+    QVERIFY2(mostra(j->eC, esperada.c), qPrintable(j->eC->text()));
   }
 
   void capturas() {
