@@ -11,13 +11,16 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
 #include <cmath>
+#include <memory>
 #include <stdexcept>
 
 #include "idf/gui/FigurasNimbora.h"
@@ -44,6 +47,30 @@ void SubstituirFontes() {
 
 int Arredondar(double x) {
   return static_cast<int>(std::lround(x));
+}
+
+// The printed page is narrower than the screen: a picture wider than the text
+// column (paper less the 2 cm margins the document prints with, in the
+// document's 96-per-inch units) is scaled down to it in the printed copy.
+std::unique_ptr<QTextDocument> CopiaParaPapel(const QTextDocument& documento, const QPrinter& impressora) {
+  std::unique_ptr<QTextDocument> copia(documento.clone());
+  const double largura =
+      impressora.pageLayout().fullRect(QPageLayout::Inch).width() * 96.0 - 2 * (2.0 / 2.54 * 96.0);
+  for (QTextBlock bloco = copia->begin(); bloco.isValid(); bloco = bloco.next()) {
+    for (auto it = bloco.begin(); !it.atEnd(); ++it) {
+      const QTextFragment trecho = it.fragment();
+      if (!trecho.charFormat().isImageFormat()) continue;
+      QTextImageFormat figura = trecho.charFormat().toImageFormat();
+      if (figura.width() <= largura) continue;
+      figura.setHeight(figura.height() * largura / figura.width());
+      figura.setWidth(largura);
+      QTextCursor cursor(copia.get());
+      cursor.setPosition(trecho.position());
+      cursor.setPosition(trecho.position() + trecho.length(), QTextCursor::KeepAnchor);
+      cursor.setCharFormat(figura);
+    }
+  }
+  return copia;
 }
 
 }  // namespace
@@ -79,7 +106,7 @@ bool SalvarPdf(QTextDocument& documento, const QString& arquivo) {
   // The document lays its own 2 cm margins on the paper.
   impressora.setFullPage(true);
   if (!impressora.isValid()) return false;
-  documento.print(&impressora);
+  CopiaParaPapel(documento, impressora)->print(&impressora);
   return QFileInfo(arquivo).size() > 0;
 }
 
@@ -166,7 +193,7 @@ void TFRelatorioCaudalente::Imprimir(QPrinter& impressora) {
   // The document lays its own 2 cm margins on the paper; the printer adds none.
   const bool paginaInteira = impressora.fullPage();
   impressora.setFullPage(true);
-  Viewer2->document()->print(&impressora);
+  CopiaParaPapel(*Viewer2->document(), impressora)->print(&impressora);
   impressora.setFullPage(paginaInteira);
 }
 
