@@ -1,5 +1,7 @@
 #include "model/channel/uCanalCinematico.h"
 
+#include <unistd.h>
+
 #include <cmath>
 #include <limits>
 #include <new>
@@ -257,13 +259,24 @@ std::unique_ptr<TCaudalente> TCanalCinematico::CalcularCaudalente(int Colunas, c
     // No node below the column asked for is ever read, so the levels hold
     // only the nodes computed, whatever the channel's length.
     const auto tamanho = static_cast<std::size_t>(Colunas);
+    const std::size_t bytes = 6 * tamanho * sizeof(double);
+    const auto semMemoria = [&] {
+      return ECanal("Não há memória suficiente para calcular o caudalente na coluna " +
+                    std::to_string(Colunas) + " do canal (seriam necessários " +
+                    std::to_string(bytes / (1024 * 1024)) + " MB).");
+    };
+    // More than the machine's memory is refused before asking for it: the
+    // system may grant such a request and end the program when it is used.
+    const long paginas = sysconf(_SC_PHYS_PAGES);
+    const long pagina = sysconf(_SC_PAGE_SIZE);
+    if (paginas > 0 && pagina > 0 &&
+        bytes / static_cast<std::size_t>(pagina) >= static_cast<std::size_t>(paginas))
+      throw semMemoria();
     std::vector<double> memoria;
     try {
       memoria.assign(6 * tamanho, 0.0);
     } catch (const std::bad_alloc&) {
-      throw ECanal("Não há memória suficiente para calcular o caudalente na coluna " +
-                   std::to_string(Colunas) + " do canal (seriam necessários " +
-                   std::to_string(6 * tamanho * sizeof(double) / (1024 * 1024)) + " MB).");
+      throw semMemoria();
     }
     TNivel niveis[3];
     for (std::size_t n = 0; n < 3; ++n)
