@@ -6,36 +6,12 @@
 #include <algorithm>
 #include <string>
 
+#include "bench/CasosReferencia.h"
 #include "model/channel/uCanalCinematico.h"
 
 namespace {
 
-class TProgressoMudo : public IProgresso {
- public:
-  void Mostrar(const std::string&) override {}
-  void ProcessarMensagens() override {}
-};
-
-// Runoff of a 40 m hillslope: the rainfall excess over Tie, then a 5-minute recession.
-TCaudalente EntradaDaEncosta(TPrecipitacao& chuva, double tie) {
-  TCaudalente serie;
-  serie.Local = 1;
-  const double dtMin = 0.2, comprimento = 40;
-  double t = 0, q = 0, qFimExcesso = -1, tFimExcesso = 0;
-  do {
-    if (qFimExcesso < 0) {
-      q = (chuva.IntensidadeInstantanea(t) - tie) * comprimento / 3600;
-      if (q <= 0) {
-        qFimExcesso = serie.Pontos().empty() ? 0 : serie.Pontos().back().Vazao;
-        tFimExcesso = t;
-      }
-    }
-    if (qFimExcesso >= 0) q = std::max(0.0, qFimExcesso * (1 - (t - tFimExcesso) / 5));
-    serie.Adicionar(t, q);
-    t += dtMin;
-  } while (q > 0 || qFimExcesso < 0);
-  return serie;
-}
+using namespace bench;
 
 void BM_CanalTrapezoidal500m(benchmark::State& state) {
   TPrecipitacaoExponencialNegativa chuva;

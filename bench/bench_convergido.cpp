@@ -10,32 +10,13 @@
 #include <algorithm>
 #include <string>
 
+#include "bench/CasosReferencia.h"
 #include "model/channel/uCanalConvergido.h"
 #include "model/hillslope/uEncostaConvergida.h"
 
 namespace {
 
-class TProgressoMudo : public IProgresso {
- public:
-  void Mostrar(const std::string&) override {}
-  void ProcessarMensagens() override {}
-};
-
-void ChuvaReferencia(TPrecipitacaoExponencialNegativa& chuva) {
-  chuva.SetTr(10);
-  chuva.SetK(1000);
-  chuva.SetA(0.2);
-  chuva.SetB(10);
-  chuva.SetC(0.8);
-}
-
-void PlanoReferencia(TEncostaCinematica& encosta, int comprimento) {
-  encosta.Versao = "2";
-  encosta.SetComprimento(comprimento);
-  encosta.SetVIB(20);
-  encosta.SetSt(0.05);
-  encosta.nt = TReal(0.03, 0);
-}
+using namespace bench;
 
 void Encosta(benchmark::State& state, int trechos, int comprimento) {
   TPrecipitacaoExponencialNegativa chuva;
@@ -62,28 +43,6 @@ void BM_ConvergidaQuatroTrechos(benchmark::State& state) {
   Encosta(state, 4, 30);
 }
 BENCHMARK(BM_ConvergidaQuatroTrechos)->Unit(benchmark::kMillisecond);
-
-// Runoff of a 40 m hillslope: the rainfall excess over Tie, then a 5-minute
-// recession (the inflow of the original channel benchmark).
-TCaudalente EntradaDaEncosta(TPrecipitacao& chuva, double tie) {
-  TCaudalente serie;
-  serie.Local = 1;
-  const double dtMin = 0.2, comprimento = 40;
-  double t = 0, q = 0, qFimExcesso = -1, tFimExcesso = 0;
-  do {
-    if (qFimExcesso < 0) {
-      q = (chuva.IntensidadeInstantanea(t) - tie) * comprimento / 3600;
-      if (q <= 0) {
-        qFimExcesso = serie.Pontos().empty() ? 0 : serie.Pontos().back().Vazao;
-        tFimExcesso = t;
-      }
-    }
-    if (qFimExcesso >= 0) q = std::max(0.0, qFimExcesso * (1 - (t - tFimExcesso) / 5));
-    serie.Adicionar(t, q);
-    t += dtMin;
-  } while (q > 0 || qFimExcesso < 0);
-  return serie;
-}
 
 void BM_ConvergidoCanalTrapezoidal(benchmark::State& state) {
   TPrecipitacaoExponencialNegativa chuva;

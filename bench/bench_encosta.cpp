@@ -7,33 +7,14 @@
 #include <cmath>
 #include <string>
 
+#include "bench/CasosReferencia.h"
 #include "model/hillslope/uEncostaCinematica.h"
 #include "model/hillslope/uInterfaceUsuario.h"
 #include "model/hillslope/uOndaCinematica.h"
 
 namespace {
 
-class TProgressoMudo : public IProgresso {
- public:
-  void Mostrar(const std::string&) override {}
-  void ProcessarMensagens() override {}
-};
-
-void ChuvaReferencia(TPrecipitacaoExponencialNegativa& chuva) {
-  chuva.SetTr(10);
-  chuva.SetK(1000);
-  chuva.SetA(0.2);
-  chuva.SetB(10);
-  chuva.SetC(0.8);
-}
-
-void PlanoReferencia(TEncostaCinematica& encosta, int comprimento) {
-  encosta.Versao = "2";
-  encosta.SetComprimento(comprimento);
-  encosta.SetVIB(20);
-  encosta.SetSt(0.05);
-  encosta.nt = TReal(0.03, 0);
-}
+using namespace bench;
 
 void BM_EncostaPlana120m(benchmark::State& state) {
   TPrecipitacaoExponencialNegativa chuva;
