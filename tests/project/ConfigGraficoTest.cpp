@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/PastaTemporaria.h"
 #include "project/Configuracao.h"
 #include "toolkit/ArquivoIni.h"
 #include "toolkit/Regional.h"
@@ -17,23 +18,14 @@ namespace fs = std::filesystem;
 
 class ConfigGrafico : public ::testing::Test {
  protected:
-  void SetUp() override {
-    pasta_ =
-        fs::temp_directory_path() /
-        ("caudalente_graf_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-         "_" + std::to_string(getpid()));
-    fs::remove_all(pasta_);
-    fs::create_directories(pasta_);
-  }
-  void TearDown() override { fs::remove_all(pasta_); }
-  std::string Ini() const { return (pasta_ / "Caudalente.ini").string(); }
+  std::string Ini() const { return pasta_.Arquivo("Caudalente.ini"); }
   std::string Ler() const {
     std::ifstream f(Ini(), std::ios::binary);
     std::stringstream s;
     s << f.rdbuf();
     return s.str();
   }
-  fs::path pasta_;
+  teste::TPastaTemporaria pasta_;
 };
 
 TEST_F(ConfigGrafico, SemArquivoValemOsPadroes) {

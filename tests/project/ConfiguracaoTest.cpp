@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/PastaTemporaria.h"
 #include "project/Configuracao.h"
 #include "toolkit/ArquivoIni.h"
 
@@ -17,16 +18,7 @@ namespace fs = std::filesystem;
 
 class Configuracao : public ::testing::Test {
  protected:
-  void SetUp() override {
-    pasta_ =
-        fs::temp_directory_path() /
-        ("caudalente_conf_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-         "_" + std::to_string(getpid()));
-    fs::remove_all(pasta_);
-    fs::create_directories(pasta_);
-  }
-  void TearDown() override { fs::remove_all(pasta_); }
-  std::string Ini() const { return (pasta_ / "Caudalente.ini").string(); }
+  std::string Ini() const { return pasta_.Arquivo("Caudalente.ini"); }
   void Escrever(const std::string& texto) const { std::ofstream(Ini(), std::ios::binary) << texto; }
   std::string Ler() const {
     std::ifstream f(Ini(), std::ios::binary);
@@ -35,7 +27,7 @@ class Configuracao : public ::testing::Test {
     return s.str();
   }
 
-  fs::path pasta_;
+  teste::TPastaTemporaria pasta_;
 };
 
 TEST_F(Configuracao, ArquivoAusenteDaOsPadroes) {
@@ -93,8 +85,8 @@ TEST_F(Configuracao, GravaELeDeVolta) {
 
 TEST_F(Configuracao, FalhaDeGravacaoChegaAoChamador) {
   // The file's folder is a file: nothing can be written there.
-  std::ofstream((pasta_ / "arquivo").string()) << "x";
-  const TConfiguracao conf((pasta_ / "arquivo" / "Caudalente.ini").string());
+  std::ofstream(pasta_.Arquivo("arquivo")) << "x";
+  const TConfiguracao conf(pasta_.Arquivo("arquivo/Caudalente.ini"));
   EXPECT_THROW(conf.Gravar(TUnidades(), {}), toolkit::EArquivoIni);
   EXPECT_THROW(conf.GravarUnidades(TUnidades()), toolkit::EArquivoIni);
   EXPECT_THROW(conf.GravarMetodo(TMetodoNumerico::Convergido), toolkit::EArquivoIni);
