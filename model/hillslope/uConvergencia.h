@@ -67,6 +67,9 @@ struct TRodada {
   double TempoFinal = 0;  // min, when the run ended
   int Celulas = 0;
   double DeltaXMin = 0;
+  // The outlet cell and its rating q = Alfa·h^Expoente (q in m²/s or m³/s,
+  // h in m or A in m²), to tell a captured shock from a steep rise.
+  double DeltaXSaida = 0, AlfaSaida = 0, ExpoenteSaida = 0;
 };
 
 // Peak and its time, refined by a parabola through the largest sample and its
@@ -79,6 +82,17 @@ void Indicadores(const TRodada& r, double& pico, double& tempoPico, double& volu
 // returns the run of that level. Fills info; returns the finest run.
 template <class FRodar>
 TRodada Refinar(const TParametrosConvergencia& p, TInfoConvergencia& info, FRodar rodar);
+
+// A kinematic shock that reaches the outlet makes the outflow jump, but the
+// captured shock is spread over a few cells, so the record rises along a
+// ramp and its peak falls short by the branch's slope times the ramp's
+// length: first order in the cell size. Each such ramp is replaced by the
+// jump it stands for: the smooth branches before and after it are fitted and
+// extended to the time that keeps the volume the record carries across the
+// ramp. The jump becomes two samples at that time. A ramp counts as a shock
+// only when the water it carries would cross it within a few cells of the
+// outlet. Returns how many ramps were replaced.
+int AjustarChoques(TRodada& r);
 
 // Evenly spaced hydrograph of the record: a point at the peak sample, a zero
 // at or before the last dry sample before the outlet gets wet, a closing zero
@@ -106,6 +120,7 @@ TRodada Refinar(const TParametrosConvergencia& p, TInfoConvergencia& info, FRoda
   double pico0 = 0, tp0 = 0, vol0 = 0;
   for (int nivel = inicial;; ++nivel) {
     TRodada r = rodar(nivel);
+    AjustarChoques(r);
     double pico, tp, vol;
     Indicadores(r, pico, tp, vol);
     const bool convergiu = nivel > inicial && Perto(pico, pico0, p.Tolerancia) &&

@@ -75,6 +75,9 @@ class TGrade {
     convergencia::TRodada r;
     r.Celulas = N_;
     r.DeltaXMin = dxMin_;
+    r.DeltaXSaida = t_.back().dx;
+    r.AlfaSaida = t_.back().alfa;
+    r.ExpoenteSaida = 5.0 / 3.0;
     double t = std::numeric_limits<double>::infinity();
     for (const TTrecho& s : t_) t = std::min(t, s.tia);
     const double inicio = t;
