@@ -26,10 +26,11 @@
 // level 0 and steps 2^n times shorter. Refinement stops at the first level
 // whose peak and volume differ from the level before by less than the
 // tolerance and whose time of peak does too (or by less than 0.002 min), or
-// when the next level would cost more than about a second of computing: a
-// kinematic shock reaching the outlet (run-on meeting a gentler segment) is
-// placed within a cell or two, so there the peak settles only at first
-// order and Info().Convergiu may stay false.
+// when the next level would cost more than about a second of computing
+// (Info().Convergiu is then false). A kinematic shock reaching the outlet
+// (run-on meeting a gentler segment) is spread over a few cells by the
+// grid; the outlet record gets back its jump (convergencia::AjustarChoques),
+// so such peaks settle as fast as smooth ones.
 struct TParametrosConvergencia {
   double Tolerancia = 1e-3;  // largest relative change of peak, time of peak and volume
   int NivelInicial = 1;

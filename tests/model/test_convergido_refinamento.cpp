@@ -5,6 +5,7 @@
 // surface = rain after the abstraction − infiltration where water stood.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "common/Tolerancia.h"
 #include "encosta_comum.h"
 #include "model/channel/uCanalConvergido.h"
+#include "model/hillslope/uConvergencia.h"
 #include "model/hillslope/uEncostaConvergida.h"
 
 namespace {
@@ -28,8 +30,7 @@ struct TTrechoCaso {
 struct CasoCadeia {
   const char* nome;
   std::vector<TTrechoCaso> trechos;
-  int linha;    // 0: the foot
-  bool choque;  // run-on meets a gentler segment
+  int linha;  // 0: the foot
 };
 
 void Montar(TEncostaCinematicaSecoes& lista, const std::vector<TTrechoCaso>& trechos) {
@@ -78,26 +79,16 @@ TEST_P(Cadeia, RefinadaEConservativa) {
   ASSERT_GE(serie->Count(), 3u);
   const TInfoConvergencia info = solver.Info();
 
-  if (c.choque) {
-    // Where a segment's run-on meets a gentler one, a kinematic shock forms
-    // at the segment's top and its place is first order in the cell size:
-    // the levels approach the limit by about 0.6 of the last change.
-    TParametrosConvergencia p3, p4;
-    p3.NivelFixo = 3;
-    p4.NivelFixo = 4;
-    TEncostaConvergida s3(p3), s4(p4);
-    const double pico3 = s3.CalcularCaudalente(lista, linha, chuva, nullptr, nullptr)->VazaoMaxima;
-    const double pico4 = s4.CalcularCaudalente(lista, linha, chuva, nullptr, nullptr)->VazaoMaxima;
-    EXPECT_REL_NEAR(pico4, pico3, 0.006);
-  } else {
-    EXPECT_TRUE(info.Convergiu);
-    TParametrosConvergencia mais;
-    mais.NivelFixo = info.Nivel + 1;
-    TEncostaConvergida fino(mais);
-    const auto serieFina = fino.CalcularCaudalente(lista, linha, chuva, nullptr, nullptr);
-    EXPECT_REL_NEAR(serieFina->VazaoMaxima, serie->VazaoMaxima, 0.001);
-    EXPECT_REL_NEAR(serieFina->Volume, serie->Volume, 0.001);
-  }
+  // Where run-on meets a gentler segment, the kinematic shock it makes
+  // reaches the foot and the outflow jumps there: the peak too must settle.
+  EXPECT_TRUE(info.Convergiu);
+  TParametrosConvergencia mais;
+  mais.NivelFixo = info.Nivel + 1;
+  TEncostaConvergida fino(mais);
+  const auto serieFina = fino.CalcularCaudalente(lista, linha, chuva, nullptr, nullptr);
+  EXPECT_REL_NEAR(serieFina->VazaoMaxima, serie->VazaoMaxima, 0.001);
+  EXPECT_NEAR(fino.Info().TempoPico, info.TempoPico, std::max(0.002, 0.001 * info.TempoPico));
+  EXPECT_REL_NEAR(serieFina->Volume, serie->Volume, 0.001);
 
   const TBalancoMassa& b = info.Balanco;
   const double chuvaEsperada = ChuvaAposAbstracao(lista, linha, chuva, info.TempoFinal);
@@ -110,14 +101,74 @@ INSTANTIATE_TEST_SUITE_P(
     Tabela, Cadeia,
     ::testing::Values(
         // A gentle segment over a steep one: the run-on spreads, no shock.
-        CasoCadeia{"suave_sobre_ingreme", {{50, 0.02, 0.05, 20, 0}, {30, 0.10, 0.03, 20, 0}}, 0, false},
-        CasoCadeia{"linha_no_segundo", {{50, 0.02, 0.05, 20, 0}, {30, 0.10, 0.03, 35, 0}}, 130, false},
-        // A steep bare segment over a gentle grassed one: a shock runs down the second.
-        CasoCadeia{"ingreme_sobre_suave", {{30, 0.15, 0.02, 20, 0}, {50, 0.01, 0.2, 20, 0}}, 0, true},
+        CasoCadeia{"suave_sobre_ingreme", {{50, 0.02, 0.05, 20, 0}, {30, 0.10, 0.03, 20, 0}}, 0},
+        CasoCadeia{"linha_no_segundo", {{50, 0.02, 0.05, 20, 0}, {30, 0.10, 0.03, 35, 0}}, 130},
+        // A steep bare segment over a gentle grassed one: a shock runs down
+        // the second and makes the peak.
+        CasoCadeia{"ingreme_sobre_suave", {{30, 0.15, 0.02, 20, 0}, {50, 0.01, 0.2, 20, 0}}, 0},
+        // The shock crosses into a steeper plane below.
+        CasoCadeia{"choque_atravessa",
+                   {{30, 0.15, 0.02, 20, 0}, {50, 0.01, 0.2, 20, 0}, {60, 0.05, 0.03, 20, 0}},
+                   0},
+        // Two shocks reach the foot at different times.
+        CasoCadeia{"dois_choques",
+                   {{30, 0.15, 0.02, 20, 0},
+                    {30, 0.01, 0.2, 20, 0},
+                    {30, 0.12, 0.02, 20, 0},
+                    {30, 0.01, 0.15, 20, 0}},
+                   0},
         // A forest strip at the foot, whose abstraction fills later: what
         // arrives before is taken by the abstraction.
-        CasoCadeia{"faixa_florestal", {{60, 0.06, 0.035, 25, 0}, {30, 0.06, 0.3, 60, 5}}, 0, true}),
+        CasoCadeia{"faixa_florestal", {{60, 0.06, 0.035, 25, 0}, {30, 0.06, 0.3, 60, 5}}, 0}),
     [](const ::testing::TestParamInfo<CasoCadeia>& i) { return std::string(i.param.nome); });
+
+// A record whose outflow jumps from antes(t) to depois(t) at tChoque,
+// spread over a logistic ramp of width w min, sampled every 0.002 min.
+convergencia::TRodada RegistroComRampa(double tChoque, double w) {
+  convergencia::TRodada r;
+  for (int i = 0; i <= 5000; ++i) {
+    const double t = 0.002 * i, u = t - 5;
+    const double antes = 1 + 0.05 * u, depois = 3 - 0.2 * u + 0.01 * u * u;
+    r.Tempo.push_back(t);
+    r.Vazao.push_back(antes + (depois - antes) * 0.5 * (1 + std::tanh((t - tChoque) / w)));
+  }
+  r.AlfaSaida = std::sqrt(0.05) / 0.03;  // outflow in L/s per metre of a plane
+  r.ExpoenteSaida = 5.0 / 3.0;
+  r.DeltaXSaida = 0.05;  // m
+  return r;
+}
+
+TEST(AjusteDeChoque, RampaCurtaViraOSaltoNoLugarQueGuardaOVolume) {
+  const double tChoque = 5.0123;
+  convergencia::TRodada r = RegistroComRampa(tChoque, 0.001);
+  ASSERT_EQ(convergencia::AjustarChoques(r), 1);
+  double pico, tempoPico, volume;
+  convergencia::Indicadores(r, pico, tempoPico, volume);
+  const double u = tChoque - 5;
+  EXPECT_NEAR(tempoPico, tChoque, 1e-4);
+  EXPECT_REL_NEAR(pico, 3 - 0.2 * u + 0.01 * u * u, 1e-5);
+  // Times still run forward (the jump is two samples at one time) and the
+  // evenly spaced series holds the jump as its peak.
+  EXPECT_TRUE(std::is_sorted(r.Tempo.begin(), r.Tempo.end()));
+  TCaudalente serie;
+  serie.Local = 1;
+  convergencia::Reamostrar(r, serie);
+  serie.Calcular(1);
+  EXPECT_REL_NEAR(serie.VazaoMaxima, pico, 1e-12);
+  EXPECT_DOUBLE_EQ(serie.TempoPico, tempoPico);
+}
+
+TEST(AjusteDeChoque, SubidaLongaDemaisParaUmChoqueFicaComoEsta) {
+  // The same rise over half a minute: a shock crossing the outlet cell that
+  // slowly would span hundreds of cells.
+  convergencia::TRodada r = RegistroComRampa(5.0123, 0.5);
+  const std::vector<double> antes = r.Vazao;
+  EXPECT_EQ(convergencia::AjustarChoques(r), 0);
+  EXPECT_EQ(r.Vazao, antes);
+  // Over cells a hundred times longer, the same rise is a shock's ramp.
+  r.DeltaXSaida *= 100;
+  EXPECT_EQ(convergencia::AjustarChoques(r), 1);
+}
 
 struct CasoCanal {
   const char* nome;
