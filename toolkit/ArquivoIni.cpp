@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "toolkit/FormatoNumero.h"
+#include "toolkit/Gravacao.h"
 #include "toolkit/Win1252.h"
 
 namespace toolkit {
@@ -33,10 +34,6 @@ std::string TirarAspas(const std::string& s) {
   if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front())
     return s.substr(1, s.size() - 2);
   return s;
-}
-
-std::string Erro(const std::string& caminho, int codigo) {
-  return "Não foi possível gravar o arquivo " + caminho + " (" + DescricaoDoErro(codigo) + ").";
 }
 
 }  // namespace
@@ -344,42 +341,8 @@ void TArquivoIni::SalvarOuErro() {
   if (falhouLeitura_)
     throw EArquivoIni("Não foi possível ler o arquivo " + caminho_ +
                       "; ele não foi regravado para não perder o seu conteúdo.");
-  const std::string destino = DestinoDaGravacao(caminho_);
-  struct stat st {};
-  const bool existe = ::stat(destino.c_str(), &st) == 0;
-  // A read-only file stays read-only, even though renaming over it would work.
-  if (existe && ::access(destino.c_str(), W_OK) != 0) throw EArquivoIni(Erro(caminho_, errno));
-
-  std::string modelo = destino + ".XXXXXX";
-  const int fd = ::mkstemp(modelo.data());
-  if (fd < 0) throw EArquivoIni(Erro(caminho_, errno));
-  const std::string bytes = Utf8ParaWin1252(Texto());
-  size_t escrito = 0;
-  int erro = 0;
-  while (escrito < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + escrito, bytes.size() - escrito);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      erro = errno;
-      break;
-    }
-    escrito += static_cast<size_t>(n);
-  }
-  if (erro == 0 && ::fsync(fd) != 0) erro = errno;
-  if (erro == 0) {
-    const mode_t modo = existe ? (st.st_mode & 07777) : [] {
-      const mode_t m = ::umask(0);
-      ::umask(m);
-      return static_cast<mode_t>(0666 & ~m);
-    }();
-    ::fchmod(fd, modo);
-  }
-  if (::close(fd) != 0 && erro == 0) erro = errno;
-  if (erro == 0 && ::rename(modelo.c_str(), destino.c_str()) != 0) erro = errno;
-  if (erro != 0) {
-    ::unlink(modelo.c_str());
-    throw EArquivoIni(Erro(caminho_, erro));
-  }
+  const int erro = SubstituirArquivo(caminho_, Utf8ParaWin1252(Texto()));
+  if (erro != 0) throw EArquivoIni(ErroDeGravacao(caminho_, erro));
   alterado_ = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -27,6 +28,7 @@
 #include <stdexcept>
 
 #include "toolkit/FormatoNumero.h"
+#include "toolkit/Gravacao.h"
 #include "toolkit/Regional.h"
 #include "toolkit/gui/Ajuda.h"
 #include "toolkit/gui/Grafico.h"
@@ -653,6 +655,12 @@ std::string Local8(const QString& caminho) {
   return QFile::encodeName(caminho).toStdString();
 }
 
+// All at once, so a failed save leaves the old file whole.
+void GravarArquivo(const QString& nome, const QByteArray& bytes) {
+  const int erro = toolkit::SubstituirArquivo(Local8(nome), bytes.toStdString());
+  if (erro != 0) throw std::runtime_error(toolkit::ErroDeGravacao(nome.toStdString(), erro));
+}
+
 }  // namespace
 
 void TFVazoPlot31::miComoArquivoTextoClick(bool binario) {
@@ -663,10 +671,7 @@ void TFVazoPlot31::miComoArquivoTextoClick(bool binario) {
   const QString nome = DSalvarTexto.FileName;
   if (DSalvarTexto.FilterIndex == 3 ||
       QFileInfo(nome).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0) {
-    QFile f(nome);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(TextoCsv().toUtf8()) < 0 || !f.flush())
-      throw std::runtime_error("Não foi possível gravar o arquivo " + nome.toStdString() + ": " +
-                               f.errorString().toStdString());
+    GravarArquivo(nome, TextoCsv().toUtf8());
     return;
   }
   const std::unique_ptr<TCaudalente> serie = SerieParaSalvar();
@@ -685,8 +690,12 @@ void TFVazoPlot31::miComoArquivoBMPClick() {
   const bool png = DSalvarFigura.FilterIndex == 2 ||
                    QFileInfo(nome).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) == 0;
   const QImage figura = Figura().toImage().convertToFormat(QImage::Format_RGB888);
-  if (!figura.save(nome, png ? "PNG" : "BMP"))
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!figura.save(&buffer, png ? "PNG" : "BMP"))
     throw std::runtime_error("Não foi possível gravar o arquivo " + nome.toStdString() + ".");
+  GravarArquivo(nome, bytes);
 }
 
 void TFVazoPlot31::miCopiarFiguraClick() {

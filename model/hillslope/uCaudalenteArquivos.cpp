@@ -18,6 +18,7 @@
 #include "model/hillslope/uCaudalente.h"
 #include "model/hillslope/uInterfaceUsuario.h"
 #include "toolkit/FormatoNumero.h"
+#include "toolkit/Gravacao.h"
 #include "toolkit/Win1252.h"
 
 namespace {
@@ -42,9 +43,6 @@ std::string SemValores(const std::string& nome) {
 std::string ErroLeitura(const std::string& nome) {
   return "Não foi possível ler o arquivo " + nome + ".";
 }
-std::string ErroGravacao(const std::string& nome) {
-  return "Não foi possível gravar o arquivo " + nome + ".";
-}
 
 // "%20.6f" with a full stop whatever the process locale: to_chars never
 // consults it. A number wider than 20 characters widens its field.
@@ -56,12 +54,10 @@ void AcrescentarNumero(std::string& linha, double valor) {
   linha.append(buffer, largura);
 }
 
+// All or nothing: a full disk or a lost folder leaves the old file whole.
 void Gravar(const std::string& nome, const std::string& conteudo) {
-  std::ofstream arquivo(std::filesystem::u8path(nome), std::ios::binary | std::ios::trunc);
-  if (!arquivo) throw ECaudalente("Não foi possível criar o arquivo " + nome + ".");
-  arquivo.write(conteudo.data(), static_cast<std::streamsize>(conteudo.size()));
-  arquivo.close();
-  if (!arquivo) throw ECaudalente(ErroGravacao(nome));
+  const int erro = toolkit::SubstituirArquivo(nome, conteudo);
+  if (erro != 0) throw ECaudalente(toolkit::ErroDeGravacao(nome, erro));
 }
 
 std::string LerTudo(const std::string& nome) {

@@ -399,10 +399,43 @@ TEST_F(ArquivosCaudalente, MissingFileIsAnInformationMessage) {
   EXPECT_FALSE(c.LerTexto(pasta_.string()));
 }
 
-TEST_F(ArquivosCaudalente, WriteFailureRaises) {
+TEST_F(ArquivosCaudalente, WriteFailureRaisesWithItsReason) {
   TCaudalente c;
-  EXPECT_NE(Erro([&] { c.SalvarTexto(Caminho("nao/ha/pasta.txt")); }), "");
+  const std::string semPasta = Caminho("nao/ha/pasta.txt");
+  EXPECT_EQ(Erro([&] { c.SalvarTexto(semPasta); }),
+            "Não foi possível gravar o arquivo " + semPasta + " (pasta inexistente).");
   EXPECT_NE(Erro([&] { c.SalvarBinario(Caminho("nao/ha/pasta.bin")); }), "");
+  // A device takes the bytes where it is; when it refuses them, the save
+  // says so instead of passing for done.
+  if (fs::exists("/dev/full")) {
+    EXPECT_EQ(Erro([&] { c.SalvarTexto("/dev/full"); }),
+              "Não foi possível gravar o arquivo /dev/full (disco cheio).");
+  }
+  EXPECT_EQ(Erro([&] { c.SalvarTexto("/dev/null"); }), "");
+}
+
+TEST_F(ArquivosCaudalente, SaveReplacesTheWholeFileThroughALink) {
+  TCaudalente c;
+  c.Local = 1;
+  c.Adicionar(0, 0);
+  c.Adicionar(1, 2.5);
+  c.Adicionar(2, 0);
+  Escrever("antigo.txt", std::string(100000, 'x'));
+  fs::permissions(pasta_ / "antigo.txt", fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(pasta_ / "antigo.txt", pasta_ / "atalho.txt");
+  c.SalvarTexto(Caminho("atalho.txt"));
+
+  // The link still points at the file, which now holds exactly the new
+  // hydrograph (no tail of the longer old one), with its permissions kept.
+  EXPECT_TRUE(fs::is_symlink(pasta_ / "atalho.txt"));
+  EXPECT_EQ(Ler("antigo.txt"), Ler("atalho.txt"));
+  TCaudalente lido;
+  ASSERT_TRUE(lido.LerTexto(Caminho("antigo.txt")));
+  EXPECT_EQ(lido.Count(), 3u);
+  EXPECT_EQ(fs::status(pasta_ / "antigo.txt").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+  // No temporary file is left beside it.
+  EXPECT_EQ(std::distance(fs::directory_iterator(pasta_), fs::directory_iterator{}), 2);
 }
 
 }  // namespace
