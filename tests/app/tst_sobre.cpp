@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "app/Sobre.h"
+#include "toolkit/gui/Mensagens.h"
 
 class TesteSobre : public QObject {
   Q_OBJECT
@@ -118,6 +119,22 @@ class TesteSobre : public QObject {
     QVERIFY(s->Timer1->isActive());
     QCOMPARE(s->Timer1->interval(), 5000);
     s->Timer1->start(20);  // the same timer, shortened for the test
+    QTRY_VERIFY(s.isNull());
+  }
+
+  // An error at start-up is shown in front, not behind the splash screen,
+  // and does not go away with it.
+  void erroNaPartidaFechaAAbertura() {
+    QPointer<TFSobre> s = TFSobre::MostrarAbertura(Ligacoes());
+    QPointer<QWidget> caixa;
+    bool aberturaVisivel = true;
+    QTimer::singleShot(100, [&] {
+      caixa = QApplication::activeModalWidget();
+      aberturaVisivel = s && s->isVisible();
+      if (caixa) QTest::keyClick(caixa, Qt::Key_Return);
+    });
+    toolkit::gui::MostrarErro(QStringLiteral("Erro na partida."));
+    QVERIFY(!aberturaVisivel);
     QTRY_VERIFY(s.isNull());
   }
 };

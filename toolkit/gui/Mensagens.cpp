@@ -10,20 +10,28 @@ namespace toolkit::gui {
 
 namespace {
 
+// The window a box belongs to. A box raised at start-up must neither sit
+// behind the splash screen, which stays on top, nor belong to it, as the
+// splash closes and frees itself after a few seconds: the splash goes first.
+QWidget* DonoDaCaixa() {
+  for (QWidget* janela : QApplication::topLevelWidgets())
+    if (janela->isVisible() && janela->windowType() == Qt::SplashScreen) janela->close();
+  return QApplication::activeWindow();
+}
+
 class TMensagensPadrao : public IServicoMensagens {
  public:
   void Informar(const QString& titulo, const QString& texto) override {
-    QMessageBox::information(QApplication::activeWindow(), titulo, texto);
+    QMessageBox::information(DonoDaCaixa(), titulo, texto);
   }
   void Erro(const QString& titulo, const QString& texto) override {
-    QMessageBox::critical(QApplication::activeWindow(), titulo, texto);
+    QMessageBox::critical(DonoDaCaixa(), titulo, texto);
   }
   void Avisar(const QString& titulo, const QString& texto) override {
-    QMessageBox::warning(QApplication::activeWindow(), titulo, texto);
+    QMessageBox::warning(DonoDaCaixa(), titulo, texto);
   }
   Resposta Perguntar(const QString& titulo, const QString& texto, Botoes botoes) override {
-    QMessageBox caixa(QMessageBox::Question, titulo, texto, QMessageBox::NoButton,
-                      QApplication::activeWindow());
+    QMessageBox caixa(QMessageBox::Question, titulo, texto, QMessageBox::NoButton, DonoDaCaixa());
     QPushButton* sim = caixa.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
     QPushButton* nao = caixa.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
     QPushButton* cancelar = nullptr;
