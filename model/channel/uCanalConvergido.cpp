@@ -121,17 +121,19 @@ class TCaracteristicasCanal {
       const double lateral = (V1 - V) * 60 / 1000;  // m² per metre of channel
       const double P1 = chuva_.Altura(t1);
       const double D = perdas ? (P1 - P - tie_ * dtS / 3600) / 1000 : 0;  // m
-      if (!perdas) c_.push_back({0, 0, 0});
+      if (!perdas) c_.push_back({0, 0, 0, 0});
 
       for (std::size_t i = frente_; i < c_.size(); ++i) {
         TCaracteristica& k = c_[i];
         const double A1 = perdas ? Superficie(k.A, D) : k.A + lateral;
+        const double Q1 = Vazao(A1);
         // While the inflow feeds it, dQ/dt = c·dA/dt: the distance is the
         // rise of Q over the inflow's rate, right even from the dry top where
-        // c = 0 makes the trapezoidal rule first order.
-        const double x1 = !perdas && lateral > 1e-6 * A1
-                              ? k.x + dtS * (Vazao(A1) - Vazao(k.A)) / lateral
-                              : k.x + 0.5 * dtS * (Celeridade(k.A) + Celeridade(A1));
+        // c = 0 makes the trapezoidal rule first order. c = beta·Q/A.
+        const double x1 =
+            !perdas && lateral > 1e-6 * A1
+                ? k.x + dtS * (Q1 - k.Q) / lateral
+                : k.x + 0.5 * dtS * beta_ * ((k.A > 0 ? k.Q / k.A : 0) + (A1 > 0 ? Q1 / A1 : 0));
         k.dA = A1 - k.A;
         if (x1 >= comprimento_ && i == frente_) {
           // Reaches the outlet within the step; the older ones already have.
@@ -142,6 +144,7 @@ class TCaracteristicasCanal {
         }
         k.x = x1;
         k.A = A1;
+        k.Q = Q1;
       }
       const double plato1 = perdas ? Superficie(plato, D) : plato + lateral;
       if (perdas) {
@@ -177,12 +180,11 @@ class TCaracteristicasCanal {
   static constexpr double kPassoBase = 4;
 
   struct TCaracteristica {
-    double x, A;  // m, m²
-    double dA;    // m², change of A in the last step
+    double x, A, Q;  // m, m², m³/s
+    double dA;       // m², change of A in the last step
   };
 
   double Vazao(double A) const { return A > 0 ? alfa_ * std::pow(A, beta_) : 0; }
-  double Celeridade(double A) const { return A > 0 ? beta_ * alfa_ * std::pow(A, beta_ - 1) : 0; }
 
   // Area after a step of rain minus losses D (m) through the water surface.
   double Superficie(double A, double D) const {
