@@ -100,7 +100,7 @@ class TCaracteristicasCanal {
     // the channel, the oldest first. The first one is the front of the level
     // water, whose area is plato (the outlet's while nivelado).
     double plato = 0;
-    bool nivelado = true;
+    bool nivelado = true, topoMolhado = true;
     std::size_t maximo = 0;
     Registrar(r, t, 0);
     for (;;) {
@@ -113,28 +113,39 @@ class TCaracteristicasCanal {
       if (t - tFim_ > kDuracaoMaxima)
         throw ECanal("O caudalente no canal não termina num tempo razoável; o cálculo foi interrompido.");
 
-      double dtS = dt_;
-      if (!perdas) dtS = std::min(dtS, (tFim_ - t) * 60);
+      double dtS = perdas ? kPassosPerdas * dt_ : std::min(dt_, (tFim_ - t) * 60);
       const double t1 = perdas || t + dtS / 60 < tFim_ ? t + dtS / 60 : tFim_;
       dtS = (t1 - t) * 60;
       const double V1 = integral_.Ate(t1);
       const double lateral = (V1 - V) * 60 / 1000;  // m² per metre of channel
       const double P1 = chuva_.Altura(t1);
       const double D = perdas ? (P1 - P - tie_ * dtS / 3600) / 1000 : 0;  // m
-      if (!perdas) c_.push_back({0, 0, 0, 0});
+      // A new one leaves the top every step while the inflow lasts, and
+      // after it while rain beyond the losses keeps the top wet (once the
+      // losses win there, it is dry for good).
+      if (perdas && !(D > 0)) topoMolhado = false;
+      const bool lancar = !perdas || topoMolhado;
+      if (lancar) c_.push_back({0, 0, 0, 0, 0, false});
 
+      const std::size_t frente0 = frente_;
+      const bool nivelado0 = nivelado;
       for (std::size_t i = frente_; i < c_.size(); ++i) {
         TCaracteristica& k = c_[i];
-        const double A1 = perdas ? Superficie(k.A, D) : k.A + lateral;
+        // Dried by the losses, dry for good (water is taken only where it
+        // stands); one with no water yet takes in the rain on the bed.
+        const double A1 = !perdas ? k.A + lateral : k.seco ? 0 : Superficie(k.A, D);
+        if (perdas && !(A1 > 0)) k.seco = true;
         const double Q1 = Vazao(A1);
-        // While the inflow feeds it, dQ/dt = c·dA/dt: the distance is the
-        // rise of Q over the inflow's rate, right even from the dry top where
-        // c = 0 makes the trapezoidal rule first order. c = beta·Q/A.
+        // dQ/dt = c·dA/dt, and dA/dt barely changes over a step: the
+        // distance is the rise of Q over the rate of A, right even from the
+        // dry top, where c = 0 makes the trapezoidal rule first order.
+        const double dA = A1 - k.A;
         const double x1 =
-            !perdas && lateral > 1e-6 * A1
-                ? k.x + dtS * (Q1 - k.Q) / lateral
+            std::fabs(dA) > 1e-6 * std::max(A1, k.A)
+                ? k.x + dtS * (Q1 - k.Q) / dA
                 : k.x + 0.5 * dtS * beta_ * ((k.A > 0 ? k.Q / k.A : 0) + (A1 > 0 ? Q1 / A1 : 0));
-        k.dA = A1 - k.A;
+        k.dA = dA;
+        k.xMedio = 0.5 * (k.x + x1);
         if (x1 >= comprimento_ && i == frente_) {
           // Reaches the outlet within the step; the older ones already have.
           const double f = x1 > k.x ? (comprimento_ - k.x) / (x1 - k.x) : 1;
@@ -146,9 +157,9 @@ class TCaracteristicasCanal {
         k.A = A1;
         k.Q = Q1;
       }
-      const double plato1 = perdas ? Superficie(plato, D) : plato + lateral;
+      const double plato1 = !perdas ? plato + lateral : plato > 0 ? Superficie(plato, D) : 0;
       if (perdas) {
-        const double superficie = IntegralSuperficie(nivelado, plato1 - plato);  // m³
+        const double superficie = IntegralSuperficie(frente0, nivelado0, plato1 - plato);  // m³
         if (superficie > 0)
           b.Entrada += 1000 * superficie;
         else
@@ -176,21 +187,31 @@ class TCaracteristicasCanal {
   }
 
  private:
-  // Longest step of level 0, s; a characteristic leaves the top every step.
+  // Step of level 0, s, while the inflow lasts; a characteristic leaves the
+  // top every step. After it the channel changes slowly: longer steps.
   static constexpr double kPassoBase = 4;
+  static constexpr double kPassosPerdas = 8;
 
   struct TCaracteristica {
     double x, A, Q;  // m, m², m³/s
     double dA;       // m², change of A in the last step
+    double xMedio;   // m, where it was halfway through that step
+    bool seco;       // dried by the losses
   };
 
   double Vazao(double A) const { return A > 0 ? alfa_ * std::pow(A, beta_) : 0; }
 
-  // Area after a step of rain minus losses D (m) through the water surface.
+  // Area after a step of rain minus losses D (m) through the water surface
+  // of top width T(A); from A = 0 the water the rain leaves on the bed. In
+  // the triangle T = W·√A, so d√A = W/2·dD exactly.
   double Superficie(double A, double D) const {
-    if (!(A > 0)) return 0;
-    const double a1 = std::max(0.0, A + D * secao_.LarguraSuperficial(A));
-    return std::max(0.0, A + 0.5 * D * (secao_.LarguraSuperficial(A) + secao_.LarguraSuperficial(a1)));
+    if (secao_.triangular) {
+      const double raiz = std::sqrt(std::max(0.0, A)) + 0.5 * secao_.W * D;
+      return raiz > 0 ? raiz * raiz : 0;
+    }
+    const double T0 = A > 0 ? secao_.LarguraSuperficial(A) : secao_.B;
+    const double a1 = std::max(0.0, A + D * T0);
+    return std::max(0.0, A + 0.5 * D * (T0 + secao_.LarguraSuperficial(a1)));
   }
 
   // Outflow record, and its volume (L) by the trapezoidal rule.
@@ -206,13 +227,13 @@ class TCaracteristicasCanal {
   }
 
   // Integral over the channel of a quantity given at the characteristics
-  // (linear between them, zero at the dry top, the level water's value
-  // ahead of the first one, the oldest one's value beyond it).
-  template <class F>
-  double Integrar(bool nivelado, double valorPlato, F valor) const {
+  // [de, end) (linear between them, zero at the dry top, the level water's
+  // value ahead of the first one, the oldest one's value beyond it).
+  template <class FX, class FV>
+  double Integrar(std::size_t de, bool nivelado, double valorPlato, FX posicao, FV valor) const {
     double soma = 0, x0 = 0, v0 = 0;
-    for (std::size_t i = c_.size(); i-- > frente_;) {
-      const double x1 = std::min(c_[i].x, comprimento_), v1 = valor(c_[i]);
+    for (std::size_t i = c_.size(); i-- > de;) {
+      const double x1 = std::min(posicao(c_[i]), comprimento_), v1 = valor(c_[i]);
       soma += 0.5 * (v0 + v1) * (x1 - x0);
       x0 = x1;
       v0 = v1;
@@ -220,11 +241,18 @@ class TCaracteristicasCanal {
     if (nivelado) v0 = valorPlato;
     return soma + v0 * (comprimento_ - x0);
   }
-  double IntegralSuperficie(bool nivelado, double dPlato) const {
-    return Integrar(nivelado, dPlato, [](const TCaracteristica& k) { return k.dA; });
+  // What the water surface took in over the last step (m³), the
+  // characteristics halfway through it, those that reached the outlet in it
+  // included.
+  double IntegralSuperficie(std::size_t de, bool nivelado, double dPlato) const {
+    return Integrar(
+        de, nivelado, dPlato, [](const TCaracteristica& k) { return k.xMedio; },
+        [](const TCaracteristica& k) { return k.dA; });
   }
   double Armazenado(bool nivelado, double plato) const {
-    return Integrar(nivelado, plato, [](const TCaracteristica& k) { return k.A; });
+    return Integrar(
+        frente_, nivelado, plato, [](const TCaracteristica& k) { return k.x; },
+        [](const TCaracteristica& k) { return k.A; });
   }
 
   double alfa_, beta_;
