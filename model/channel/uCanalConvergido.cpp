@@ -1,15 +1,19 @@
-// Converged channel (equations in the header). Per step of dts seconds,
-// with F the interface discharges (m³/s) of the limited reconstruction, L
-// the lateral inflow of the step (m², the hillslope's outflow integrated
-// over the step) and D the rain minus infiltration depth of the step (m,
-// from the storm's cumulative depth, only from tFim on):
-//   A*    = max(0, A − dts/dx·ΔF(A) + L + D·T(A))
-//   A_new = max(0, A − dts/(2dx)·(ΔF(A) + ΔF(A*)) + L + D·(T(A) + T(A*))/2)
+// Converged channel (equations in the header), along its characteristics.
+// Per step of dts seconds, with L the lateral inflow of the step (m², the
+// hillslope's outflow integrated over the step) and D the rain minus
+// infiltration depth of the step (m, from the storm's cumulative depth,
+// only from tFim on), every characteristic (x, A) moves to
+//   A_new = A + L                                   before tFim,
+//   A*    = max(0, A + D·T(A)),  A_new = max(0, A + D·(T(A) + T(A*))/2)   after,
+//   x_new = x + dts·(Q(A_new) − Q(A))/L   before tFim (dQ/dt = c·dA/dt),
+//   x_new = x + dts·(c(A) + c(A_new))/2   after,
+// and a new one leaves the top (x = 0, A = 0) at the start of every step
+// before tFim.
 #include "model/channel/uCanalConvergido.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,10 +22,6 @@
 
 namespace {
 
-constexpr double kCfl = 0.9;            // Courant number of a step
-constexpr int kCelulasBase = 16;        // cells of level 0 (at most 10 m each)
-constexpr double kDxMaximoBase = 10;    // m
-constexpr double kDtMaximoBase = 12;    // s, longest step of level 0
 constexpr double kDuracaoMaxima = 1e5;  // min after the inflow's end after which a run is refused
 
 // Runoff from the hillslope per metre of channel, L/s·min, from its first
@@ -60,10 +60,25 @@ struct TSecao {
   }
 };
 
-class TGradeCanal {
+// The channel's characteristics. The lateral inflow is the same along the
+// channel and the surface term depends only on A, so along a characteristic
+// dx/dt = c(A) = beta·alfa·A^(beta−1) the area obeys an equation of t alone;
+// characteristics leave the top dry one after another, and an older one
+// always holds at least as much water, runs at least as fast and stays ahead:
+// they never cross, no shock forms. Ahead of the first one the channel is
+// level (the area every point has gathered since the inflow began). The
+// outflow is the area each characteristic brings to the outlet.
+//
+// A finite-volume grid converges slowly here: a jump in the hillslope's
+// outflow (a kinematic shock reaching its foot) sends down the channel a
+// break in the slope of the area whose downstream side has a cube-root cusp
+// (born at the dry top, where c = 0), and the peak sits on or just ahead of
+// it, so flat that its time moved by more than the tolerance at every level
+// a run can afford. Following the characteristics leaves no such error.
+class TCaracteristicasCanal {
  public:
-  TGradeCanal(double comprimento, int nivel, double alfa, double beta, const TSecao& secao,
-              TPrecipitacao& chuva, const TCaudalente& entrada, double tie, IProgresso* progresso)
+  TCaracteristicasCanal(double comprimento, int nivel, double alfa, double beta, const TSecao& secao,
+                        TPrecipitacao& chuva, const TCaudalente& entrada, double tie, IProgresso* progresso)
       : alfa_(alfa),
         beta_(beta),
         secao_(secao),
@@ -71,77 +86,91 @@ class TGradeCanal {
         entrada_(entrada),
         integral_(entrada),
         tie_(tie),
-        progresso_(progresso) {
-    const int base = std::max(kCelulasBase, static_cast<int>(std::ceil(comprimento / kDxMaximoBase - 1e-9)));
-    n_ = base << nivel;
-    comprimento_ = comprimento;
-    dx_ = comprimento / n_;
-    dtMaximo_ = kDtMaximoBase / (1 << nivel);
-    A_.assign(n_, 0.0);
-    As_.assign(n_, 0.0);
-    F0_.assign(n_ + 1, 0.0);
-    F1_.assign(n_ + 1, 0.0);
-    tFim_ = entrada.Ponto(entrada.Count() - 1u).Tempo;
-  }
+        progresso_(progresso),
+        comprimento_(comprimento),
+        dt_(kPassoBase / (1 << nivel)),
+        tFim_(entrada.Ponto(entrada.Count() - 1u).Tempo) {}
 
   convergencia::TRodada Rodar() {
     convergencia::TRodada r;
-    r.Celulas = n_;
-    r.DeltaXMin = dx_;
     double t = entrada_.Ponto(0).Tempo;
     double P = chuva_.Altura(t), V = 0;
     TBalancoMassa& b = r.Balanco;
+    // Characteristics in the order they left the top: [frente_, end) are in
+    // the channel, the oldest first. The first one is the front of the level
+    // water, whose area is plato (the outlet's while nivelado).
+    double plato = 0;
+    bool nivelado = true, topoMolhado = true;
+    std::size_t maximo = 0;
+    Registrar(r, t, 0);
     for (;;) {
-      Fluxos(A_.data(), F0_.data());
-      r.Tempo.push_back(t);
-      r.Vazao.push_back(1000 * F0_[n_]);
       const bool perdas = t >= tFim_;
-      if (perdas && Seco()) {
+      if (perdas && Seco(nivelado, plato)) {
+        if (r.Vazao.back() > 0) Registrar(r, t, 0);
         r.TempoFinal = t;
         break;
       }
-      if (t - tFim_ > kDuracaoMaxima || !std::isfinite(F0_[n_]))
+      if (t - tFim_ > kDuracaoMaxima)
         throw ECanal("O caudalente no canal não termina num tempo razoável; o cálculo foi interrompido.");
 
-      double aMax = 0;
-      for (double a : A_) aMax = std::max(aMax, a);
-      const double c = aMax > 0 ? beta_ * alfa_ * std::pow(aMax, beta_ - 1) : 0;
-      double dtS = c > 0 ? std::min(dtMaximo_, kCfl * dx_ / c) : dtMaximo_;
-      if (!perdas) dtS = std::min(dtS, (tFim_ - t) * 60);
+      double dtS = perdas ? kPassosPerdas * dt_ : std::min(dt_, (tFim_ - t) * 60);
       const double t1 = perdas || t + dtS / 60 < tFim_ ? t + dtS / 60 : tFim_;
       dtS = (t1 - t) * 60;
       const double V1 = integral_.Ate(t1);
       const double lateral = (V1 - V) * 60 / 1000;  // m² per metre of channel
       const double P1 = chuva_.Altura(t1);
       const double D = perdas ? (P1 - P - tie_ * dtS / 3600) / 1000 : 0;  // m
+      // A new one leaves the top every step while the inflow lasts, and
+      // after it while rain beyond the losses keeps the top wet (once the
+      // losses win there, it is dry for good).
+      if (perdas && !(D > 0)) topoMolhado = false;
+      const bool lancar = !perdas || topoMolhado;
+      if (lancar) c_.push_back({0, 0, 0, 0, 0, false});
 
-      const double l = dtS / dx_;
-      for (int i = 0; i < n_; ++i) {
-        const double v =
-            A_[i] - l * (F0_[i + 1] - F0_[i]) + lateral + (perdas ? D * secao_.LarguraSuperficial(A_[i]) : 0);
-        As_[i] = v > 0 ? v : 0;
-      }
-      Fluxos(As_.data(), F1_.data());
-      double superficie = 0, semAgua = 0;  // m², summed over cells
-      for (int i = 0; i < n_; ++i) {
-        const double s =
-            perdas ? D * 0.5 * (secao_.LarguraSuperficial(A_[i]) + secao_.LarguraSuperficial(As_[i])) : 0;
-        const double v = A_[i] - 0.5 * l * (F0_[i + 1] + F1_[i + 1] - F0_[i] - F1_[i]) + lateral + s;
-        superficie += s;
-        if (v > 0) {
-          A_[i] = v;
-        } else {
-          A_[i] = 0;
-          semAgua -= v;
+      const std::size_t frente0 = frente_;
+      const bool nivelado0 = nivelado;
+      for (std::size_t i = frente_; i < c_.size(); ++i) {
+        TCaracteristica& k = c_[i];
+        // Dried by the losses, dry for good (water is taken only where it
+        // stands); one with no water yet takes in the rain on the bed.
+        const double A1 = !perdas ? k.A + lateral : k.seco ? 0 : Superficie(k.A, D);
+        if (perdas && !(A1 > 0)) k.seco = true;
+        const double Q1 = Vazao(A1);
+        // dQ/dt = c·dA/dt, and dA/dt barely changes over a step: the
+        // distance is the rise of Q over the rate of A, right even from the
+        // dry top, where c = 0 makes the trapezoidal rule first order.
+        const double dA = A1 - k.A;
+        const double x1 =
+            std::fabs(dA) > 1e-6 * std::max(A1, k.A)
+                ? k.x + dtS * (Q1 - k.Q) / dA
+                : k.x + 0.5 * dtS * beta_ * ((k.A > 0 ? k.Q / k.A : 0) + (A1 > 0 ? Q1 / A1 : 0));
+        k.dA = dA;
+        k.xMedio = 0.5 * (k.x + x1);
+        if (x1 >= comprimento_ && i == frente_) {
+          // Reaches the outlet within the step; the older ones already have.
+          const double f = x1 > k.x ? (comprimento_ - k.x) / (x1 - k.x) : 1;
+          Registrar(r, t + f * (t1 - t), 1000 * Vazao(k.A + f * (A1 - k.A)));
+          ++frente_;
+          if (i == 0) nivelado = false;
         }
+        k.x = x1;
+        k.A = A1;
+        k.Q = Q1;
       }
+      const double plato1 = !perdas ? plato + lateral : plato > 0 ? Superficie(plato, D) : 0;
+      if (perdas) {
+        const double superficie = IntegralSuperficie(frente0, nivelado0, plato1 - plato);  // m³
+        if (superficie > 0)
+          b.Entrada += 1000 * superficie;
+        else
+          b.Infiltracao -= 1000 * superficie;
+      }
+      plato = plato1;
+      if (nivelado) Registrar(r, t1, 1000 * Vazao(plato));
+      // The oldest one left has dried: so have all behind it, and the outlet.
+      if (!nivelado && frente_ < c_.size() && !(c_[frente_].A > 0) && r.Vazao.back() > 0) Registrar(r, t1, 0);
+      maximo = std::max(maximo, c_.size() - frente_);
       b.Chuva += 1000 * lateral * comprimento_;
-      if (superficie > 0)
-        b.Entrada += 1000 * superficie * dx_;
-      else
-        b.Infiltracao -= 1000 * superficie * dx_;
-      b.Infiltracao -= 1000 * semAgua * dx_;
-      b.Saida += 1000 * dtS / 2 * (F0_[n_] + F1_[n_]);
       t = t1;
       P = P1;
       V = V1;
@@ -150,30 +179,80 @@ class TGradeCanal {
         progresso_->ProcessarMensagens();
       }
     }
-    for (double a : A_) b.Armazenado += 1000 * a * dx_;
+    b.Saida = saida_;
+    b.Armazenado = 1000 * Armazenado(nivelado, plato);
+    r.Celulas = static_cast<int>(std::max<std::size_t>(1, maximo));
+    r.DeltaXMin = comprimento_ / r.Celulas;
     return r;
   }
 
  private:
-  double Vazao(double A) const {
-    if (!(A > 0)) return 0;
-    return alfa_ * std::pow(A, beta_);
+  // Step of level 0, s, while the inflow lasts; a characteristic leaves the
+  // top every step. After it the channel changes slowly: longer steps.
+  static constexpr double kPassoBase = 4;
+  static constexpr double kPassosPerdas = 8;
+
+  struct TCaracteristica {
+    double x, A, Q;  // m, m², m³/s
+    double dA;       // m², change of A in the last step
+    double xMedio;   // m, where it was halfway through that step
+    bool seco;       // dried by the losses
+  };
+
+  double Vazao(double A) const { return A > 0 ? alfa_ * std::pow(A, beta_) : 0; }
+
+  // Area after a step of rain minus losses D (m) through the water surface
+  // of top width T(A); from A = 0 the water the rain leaves on the bed. In
+  // the triangle T = W·√A, so d√A = W/2·dD exactly.
+  double Superficie(double A, double D) const {
+    if (secao_.triangular) {
+      const double raiz = std::sqrt(std::max(0.0, A)) + 0.5 * secao_.W * D;
+      return raiz > 0 ? raiz * raiz : 0;
+    }
+    const double T0 = A > 0 ? secao_.LarguraSuperficial(A) : secao_.B;
+    const double a1 = std::max(0.0, A + D * T0);
+    return std::max(0.0, A + 0.5 * D * (T0 + secao_.LarguraSuperficial(a1)));
   }
 
-  // Nothing enters at the top: the top cell looks up to a dry edge half a
-  // cell away; the outlet cell takes the slope from above.
-  void Fluxos(const double* A, double* F) const {
-    F[0] = 0;
-    F[1] = n_ > 1 ? Vazao(A[0] + 0.5 * convergencia::Inclinacao(2 * A[0], A[1] - A[0])) : Vazao(A[0]);
-    for (int i = 1; i + 1 < n_; ++i)
-      F[i + 1] = Vazao(A[i] + 0.5 * convergencia::Inclinacao(A[i] - A[i - 1], A[i + 1] - A[i]));
-    if (n_ > 1) F[n_] = Vazao(A[n_ - 1] + 0.5 * (A[n_ - 1] - A[n_ - 2]));
+  // Outflow record, and its volume (L) by the trapezoidal rule.
+  void Registrar(convergencia::TRodada& r, double t, double q) {
+    if (!r.Tempo.empty()) saida_ += 30 * (r.Vazao.back() + q) * (t - r.Tempo.back());
+    r.Tempo.push_back(t);
+    r.Vazao.push_back(q);
   }
 
-  bool Seco() const {
-    for (double a : A_)
-      if (a > 0) return false;
-    return true;
+  bool Seco(bool nivelado, double plato) const {
+    if (nivelado) return !(plato > 0);
+    return frente_ >= c_.size() || !(c_[frente_].A > 0);
+  }
+
+  // Integral over the channel of a quantity given at the characteristics
+  // [de, end) (linear between them, zero at the dry top, the level water's
+  // value ahead of the first one, the oldest one's value beyond it).
+  template <class FX, class FV>
+  double Integrar(std::size_t de, bool nivelado, double valorPlato, FX posicao, FV valor) const {
+    double soma = 0, x0 = 0, v0 = 0;
+    for (std::size_t i = c_.size(); i-- > de;) {
+      const double x1 = std::min(posicao(c_[i]), comprimento_), v1 = valor(c_[i]);
+      soma += 0.5 * (v0 + v1) * (x1 - x0);
+      x0 = x1;
+      v0 = v1;
+    }
+    if (nivelado) v0 = valorPlato;
+    return soma + v0 * (comprimento_ - x0);
+  }
+  // What the water surface took in over the last step (m³), the
+  // characteristics halfway through it, those that reached the outlet in it
+  // included.
+  double IntegralSuperficie(std::size_t de, bool nivelado, double dPlato) const {
+    return Integrar(
+        de, nivelado, dPlato, [](const TCaracteristica& k) { return k.xMedio; },
+        [](const TCaracteristica& k) { return k.dA; });
+  }
+  double Armazenado(bool nivelado, double plato) const {
+    return Integrar(
+        frente_, nivelado, plato, [](const TCaracteristica& k) { return k.x; },
+        [](const TCaracteristica& k) { return k.A; });
   }
 
   double alfa_, beta_;
@@ -183,9 +262,10 @@ class TGradeCanal {
   TIntegralEntrada integral_;
   double tie_;
   IProgresso* progresso_;
-  int n_ = 0;
-  double comprimento_ = 0, dx_ = 0, dtMaximo_ = 0, tFim_ = 0;
-  std::vector<double> A_, As_, F0_, F1_;
+  double comprimento_, dt_, tFim_;
+  std::vector<TCaracteristica> c_;
+  std::size_t frente_ = 0;
+  double saida_ = 0;
 };
 
 }  // namespace
@@ -217,9 +297,9 @@ std::unique_ptr<TCaudalente> TCanalConvergido::CalcularCaudalente(const TCanalCi
   secao.W = secao.triangular ? std::sqrt(2 * (1 / Canal.Sm.Valor + 1 / Canal.Z.Valor)) : 1.0;
 
   const convergencia::TRodada r = convergencia::Refinar(FParametros, FInfo, [&](int nivel) {
-    TGradeCanal grade(Colunas * deltaX, nivel, curva.Alfa, curva.Beta, secao, Chuva, CaudalenteEncosta, Tie,
-                      Progresso);
-    return grade.Rodar();
+    TCaracteristicasCanal canal(Colunas * deltaX, nivel, curva.Alfa, curva.Beta, secao, Chuva,
+                                CaudalenteEncosta, Tie, Progresso);
+    return canal.Rodar();
   });
   convergencia::Reamostrar(r, *resultado);
   resultado->SuavizarRecessao();

@@ -7,9 +7,12 @@
 // hydrograph, linear between points, integrated exactly over each step) and,
 // once the hillslope has stopped feeding the channel (tFim, its last
 // point), the rain minus the infiltration through the water surface of top
-// width T(A), taken only where water stands. Finite volumes with upwind
-// fluxes from a limited linear reconstruction of A, Heun's two-stage step,
-// grid and step halved until peak, time of peak and volume settle.
+// width T(A), taken only where water stands. E is the same all along the
+// channel and the last term depends on A alone, so no shock forms: the
+// solution follows the characteristics dx/dt = beta·alfa·A^(beta−1) (one
+// leaves the dry top every step, Heun's step along each), the step halved
+// until peak, time of peak and volume settle. Info().Celulas is the most
+// characteristics in the channel at once, DeltaXMin the length over that.
 // A in m², Q in m³/s, E in m²/s, x in m (1-m columns), t in min (s inside a
 // step); the result series is in L/s, volumes in L.
 #include <memory>

@@ -1,0 +1,98 @@
+// The converged channel fed by a segment chain whose outflow jumps: a steep
+// bare segment over a gentle grassed one sends a kinematic shock to the
+// foot, and the channel's inflow leaps from ~0.85 to ~2.42 L/s·m at 12.62
+// min. The jump travels down the channel as a break in the slope of the
+// area, and the outlet's peak sits on it (trapezoid) or on a very flat top
+// just ahead of it (triangle). Refinement must settle on both, and the water
+// must be accounted for.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <string>
+
+#include "common/Tolerancia.h"
+#include "encosta_comum.h"
+#include "model/channel/uCanalConvergido.h"
+#include "model/hillslope/uEncostaConvergida.h"
+
+namespace {
+
+struct CasoCadeia {
+  const char* nome;
+  int tipo;  // 0 trapezoidal, 1 triangular
+  double Z;
+  // L/s and min, from a separate computation along the characteristics:
+  // the peak, its time, and the outflow a minute after it.
+  double pico, tempoPico, recessao;
+};
+
+// The series' discharge at t, linear between its points.
+double VazaoEm(const TCaudalente& s, double t) {
+  for (std::size_t i = 1; i < s.Count(); ++i) {
+    const TPonto a = s.Ponto(i - 1), b = s.Ponto(i);
+    if (b.Tempo >= t) return a.Vazao + (t - a.Tempo) / (b.Tempo - a.Tempo) * (b.Vazao - a.Vazao);
+  }
+  return 0;
+}
+
+class CanalCadeia : public ::testing::TestWithParam<CasoCadeia> {};
+
+TEST_P(CanalCadeia, AssentaComSaltoNaEntrada) {
+  const CasoCadeia& c = GetParam();
+  TPrecipitacaoExponencialNegativa chuva;
+  encosta_teste::ChuvaReferencia(chuva);
+  TEncostaCinematicaSecoes lista;
+  lista.SetCount(2);
+  const double trechos[2][4] = {{30, 0.15, 0.02, 20}, {50, 0.01, 0.2, 20}};
+  for (int i = 0; i < 2; ++i) {
+    TEncostaCinematica& e = lista.Trechos(i);
+    e.SetComprimento(trechos[i][0]);
+    e.SetSt(trechos[i][1]);
+    e.nt = TReal(trechos[i][2], 0);
+    e.SetVIB(trechos[i][3]);
+  }
+  const auto encosta =
+      TEncostaConvergida().CalcularCaudalente(lista, lista.SomaLinhas(), chuva, nullptr, nullptr);
+  ASSERT_GE(encosta->Count(), 3u);
+
+  TCanalCinematico canal;
+  canal.TipoCanal.Tipo = static_cast<uint8_t>(c.tipo);
+  canal.SetB(0.5);
+  canal.Z.Valor = c.Z;
+  canal.Sm.Valor = 0.7;
+  canal.SetSc(0.005);
+  canal.nc.Valor = 0.025;
+  canal.SetComprimento(300);
+
+  TCanalConvergido solver;
+  const auto serie = solver.CalcularCaudalente(canal, 300, chuva, *encosta, 20, 80, nullptr);
+  ASSERT_GE(serie->Count(), 3u);
+  const TInfoConvergencia info = solver.Info();
+  EXPECT_TRUE(info.Convergiu);
+  EXPECT_REL_NEAR(info.Pico, c.pico, 0.001);
+  EXPECT_NEAR(info.TempoPico, c.tempoPico, 0.02);
+  // A wiggle after the peak would have turned the recession into a straight line.
+  EXPECT_REL_NEAR(VazaoEm(*serie, c.tempoPico + 1), c.recessao, 2e-4);
+
+  TParametrosConvergencia mais;
+  mais.NivelFixo = info.Nivel + 1;
+  TCanalConvergido fino(mais);
+  const auto serieFina = fino.CalcularCaudalente(canal, 300, chuva, *encosta, 20, 80, nullptr);
+  EXPECT_REL_NEAR(serieFina->VazaoMaxima, serie->VazaoMaxima, 0.001);
+  EXPECT_NEAR(fino.Info().TempoPico, info.TempoPico, 0.002);
+
+  const TBalancoMassa& b = info.Balanco;
+  EXPECT_REL_NEAR(b.Chuva, 300 * encosta->Volume, 1e-9);
+  EXPECT_REL_NEAR(serie->Volume + b.Armazenado, b.Chuva + b.Entrada - b.Infiltracao, 0.001);
+  EXPECT_GT(b.Infiltracao, 0);
+  EXPECT_LT(b.Infiltracao, 0.05 * b.Chuva);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tabela, CanalCadeia,
+                         ::testing::Values(CasoCadeia{"trapezoidal", 0, 1, 597.01, 16.81, 553.40},
+                                           CasoCadeia{"triangular", 1, 0.05, 541.10, 19.085, 508.54}),
+                         [](const ::testing::TestParamInfo<CasoCadeia>& i) {
+                           return std::string(i.param.nome);
+                         });
+
+}  // namespace
