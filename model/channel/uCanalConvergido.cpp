@@ -302,7 +302,6 @@ std::unique_ptr<TCaudalente> TCanalConvergido::CalcularCaudalente(const TCanalCi
     return canal.Rodar();
   });
   convergencia::Reamostrar(r, *resultado);
-  resultado->SuavizarRecessao();
 
   if (resultado->Count() <= 2) {
     resultado->Limpar();

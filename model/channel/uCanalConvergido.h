@@ -27,9 +27,9 @@ class TCanalConvergido {
   // Outflow of the first Colunas metres of Canal, with the arguments and the
   // result of TCanalCinematico::CalcularCaudalente: a channel series (Local
   // 2) bound to Canal's ProfundidadeDaArea (Canal must outlive it), with the
-  // channel's Alfa and Expoente, its recession cleaned up
-  // (SuavizarRecessao) and its statistics for the area Colunas · DeltaX ·
-  // ComprimentoEncosta; empty when the inflow is empty or the result would
+  // channel's Alfa and Expoente and its statistics for the area Colunas ·
+  // DeltaX · ComprimentoEncosta (its recession as computed: a renewed rise
+  // is a second wave, not a wiggle to straighten); empty when the inflow is empty or the result would
   // have 2 points or fewer. Its points are evenly spaced, one at the peak.
   // Throws ECanal for a column outside the channel or a run that does not end.
   std::unique_ptr<TCaudalente> CalcularCaudalente(const TCanalCinematico& Canal, int Colunas,

@@ -29,6 +29,10 @@ std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta,
                            : Canal.CalcularCaudalente(Coluna, Chuva, *resultado, tie, ComprimentoEncosta,
                                                       Progresso.TempoCanal);
   }
-  resultado->SuavizarRecessao();
+  // The straightening is for the original scheme's wiggles. A converged
+  // recession that rises again does so for real (a second wave reaching the
+  // foot), and a straight line from there to the last trickle would swell
+  // the volume several times over.
+  if (!convergido) resultado->SuavizarRecessao();
   return resultado;
 }

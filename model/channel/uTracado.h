@@ -2,8 +2,8 @@
 // One trace of a hydrograph, as the tracing page and the calculator run it:
 // the hillslope at line Linha (segments chained from the top), and for a
 // channel column the channel fed laterally by that hillslope hydrograph; the
-// recession of the result is then smoothed. Both callers share this so their
-// numbers cannot drift apart.
+// original scheme's recession is then smoothed (SuavizarRecessao). Both
+// callers share this so their numbers cannot drift apart.
 // Time in min, discharge in L/s (per metre of width on the hillslope).
 #include <cstdint>
 #include <memory>
@@ -15,7 +15,7 @@
 #include "model/hillslope/uPrecipitacao.h"
 
 // The original explicit scheme (the default, comparable with earlier
-// projects) or the finite-volume solver refined until its peak converges.
+// projects) or the solvers refined until the peak converges.
 enum class TMetodoNumerico { Original, Convergido };
 
 // Progress boxes of a trace; any of them may be nullptr.
