@@ -33,7 +33,10 @@
 // so such peaks settle as fast as smooth ones.
 struct TParametrosConvergencia {
   double Tolerancia = 1e-3;  // largest relative change of peak, time of peak and volume
-  int NivelInicial = 1;
+  // Levels 1 and 2 can agree by chance where the peak sits on a corner (the
+  // last segment's plateau ending) that level 1 rounds off and overshoots;
+  // comparing from level 2 on, a peak that settled stays settled.
+  int NivelInicial = 2;
   int NivelMaximo = 7;
   // >= 0: a single run at this level, no refinement (refinement studies).
   int NivelFixo = -1;
