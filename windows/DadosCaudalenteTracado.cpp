@@ -340,6 +340,7 @@ void TFDadosCaudalente::bTracarCaudalenteEncostaClick(bool canal) {
   const TMetodoNumerico metodo = dados_.Metodo ? *dados_.Metodo : TMetodoNumerico::Original;
   std::unique_ptr<TCaudalente> resultado;
   QString titulo;
+  bool convergiu = true;
   try {
     const TProgressoTracado caixas{&progresso->CaixaEncosta, &progresso->CaixaTrecho,
                                    canal ? &progresso->CaixaCanal : nullptr};
@@ -350,7 +351,7 @@ void TFDadosCaudalente::bTracarCaudalenteEncostaClick(bool canal) {
     const double comprimento =
         regular ? encosta.Trechos(encosta.Count() - 1).Comprimento() : ComprimentoTotal;
     resultado = TracarCaudalente(*dados_.Encosta, *dados_.Canal, dados_.Nimbora->Precipitacao(), linha,
-                                 coluna, comprimento, caixas, regular, metodo);
+                                 coluna, comprimento, caixas, regular, metodo, &convergiu);
     titulo = canal ? QStringLiteral("Caudalente no canal para um comprimento de ") + EmX->text() +
                          QStringLiteral(" m")
                    : QStringLiteral("Caudalente na encosta para um comprimento de ") + EmY->text() +
@@ -372,4 +373,6 @@ void TFDadosCaudalente::bTracarCaudalenteEncostaClick(bool canal) {
     throw;
   }
   principal->setEnabled(true);
+  // The chart is there; the user should know how far to trust its peak.
+  if (!convergiu && resultado->Count() >= 3) toolkit::gui::Avisar(QString::fromUtf8(kMetodoNaoConvergiu));
 }

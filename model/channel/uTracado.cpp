@@ -7,7 +7,7 @@ std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta,
                                               TPrecipitacaoExponencialNegativa& Chuva, uint16_t Linha,
                                               int Coluna, double ComprimentoEncosta,
                                               const TProgressoTracado& Progresso, bool SoUltimoTrecho,
-                                              TMetodoNumerico Metodo) {
+                                              TMetodoNumerico Metodo, bool* Convergiu) {
   TEncostaCinematicaSecoes soUltimo(Encosta.Sufixo);
   TEncostaCinematicaSecoes* encosta = &Encosta;
   if (SoUltimoTrecho && Encosta.Count() > 1) {
@@ -17,17 +17,25 @@ std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta,
     encosta = &soUltimo;
   }
   const bool convergido = Metodo == TMetodoNumerico::Convergido;
+  if (Convergiu) *Convergiu = true;
+  TEncostaConvergida encostaConvergida;
   std::unique_ptr<TCaudalente> resultado =
-      convergido ? TEncostaConvergida().CalcularCaudalente(*encosta, Linha, Chuva, Progresso.TempoEncosta,
-                                                           Progresso.Trecho)
+      convergido ? encostaConvergida.CalcularCaudalente(*encosta, Linha, Chuva, Progresso.TempoEncosta,
+                                                        Progresso.Trecho)
                  : encosta->CalcularCaudalente(Linha, Chuva, Progresso.TempoEncosta, Progresso.Trecho);
+  // A hillslope with no runoff runs no solver: nothing to settle.
+  if (Convergiu && convergido && encostaConvergida.Info().Nivel >= 0)
+    *Convergiu = encostaConvergida.Info().Convergiu;
   if (encosta != &Encosta) Encosta.LaminaEscoada = soUltimo.LaminaEscoada;
   if (Coluna > 0) {
     const double tie = Encosta.Trechos(Encosta.Count() - 1).VIB();
-    resultado = convergido ? TCanalConvergido().CalcularCaudalente(Canal, Coluna, Chuva, *resultado, tie,
-                                                                   ComprimentoEncosta, Progresso.TempoCanal)
+    TCanalConvergido canalConvergido;
+    resultado = convergido ? canalConvergido.CalcularCaudalente(Canal, Coluna, Chuva, *resultado, tie,
+                                                                ComprimentoEncosta, Progresso.TempoCanal)
                            : Canal.CalcularCaudalente(Coluna, Chuva, *resultado, tie, ComprimentoEncosta,
                                                       Progresso.TempoCanal);
+    if (Convergiu && convergido && canalConvergido.Info().Nivel >= 0)
+      *Convergiu = *Convergiu && canalConvergido.Info().Convergiu;
   }
   // The straightening is for the original scheme's wiggles. A converged
   // recession that rises again does so for real (a second wave reaching the

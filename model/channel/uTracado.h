@@ -31,9 +31,18 @@ struct TProgressoTracado {
 // regular hillslope: the segments above it may be left over from an
 // irregular one while the regular form is the one in use. Errors of the
 // solvers pass through unchanged; a result with fewer than 3 points means
-// there was no runoff at that place.
+// there was no runoff at that place. Convergiu, when given, tells whether
+// the converged solvers settled (always true for the original scheme).
 std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta, TCanalCinematico& Canal,
                                               TPrecipitacaoExponencialNegativa& Chuva, uint16_t Linha,
                                               int Coluna, double ComprimentoEncosta,
                                               const TProgressoTracado& Progresso, bool SoUltimoTrecho = false,
-                                              TMetodoNumerico Metodo = TMetodoNumerico::Original);
+                                              TMetodoNumerico Metodo = TMetodoNumerico::Original,
+                                              bool* Convergiu = nullptr);
+
+// What the user is told when the converged method stopped on its cost limit
+// before the peak, its time and the volume settled (*Convergiu false).
+inline constexpr const char* kMetodoNaoConvergiu =
+    "O método convergido parou antes que o pico, o tempo de pico e o volume variassem menos de 0,1 % "
+    "entre dois refinamentos, porque o refinamento seguinte demoraria demais. O resultado é o do "
+    "último refinamento calculado.";

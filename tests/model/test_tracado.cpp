@@ -57,4 +57,37 @@ TEST(Tracado, CaixasDeProgresso) {
   EXPECT_EQ(tempoCanal.processamentos, 0);
 }
 
+// The converged method tells whether it settled. On this chain of four
+// segments the next level would cost too much before the peak settles.
+TEST(Tracado, MetodoConvergidoDizSeAssentou) {
+  TPrecipitacaoExponencialNegativa chuva;
+  ChuvaReferencia(chuva);
+  TCanalCinematico canal;
+  const TProgressoTracado nenhum;
+  TEncostaCinematicaSecoes plano, cadeia;
+  plano.SetCount(1);
+  PlanoReferencia(plano.Trechos(0), 40);
+  cadeia.SetCount(4);
+  const double trechos[4][4] = {
+      {37, 0.043, 0.093, 39}, {77, 0.013, 0.037, 34}, {76, 0.031, 0.086, 47}, {22, 0.008, 0.171, 7}};
+  for (int i = 0; i < 4; ++i) {
+    TEncostaCinematica& e = cadeia.Trechos(i);
+    e.SetComprimento(trechos[i][0]);
+    e.SetSt(trechos[i][1]);
+    e.nt = TReal(trechos[i][2], 0);
+    e.SetVIB(trechos[i][3]);
+  }
+  bool convergiu = false;
+  TracarCaudalente(plano, canal, chuva, plano.SomaLinhas(), 0, 40, nenhum, false, TMetodoNumerico::Convergido,
+                   &convergiu);
+  EXPECT_TRUE(convergiu);
+  TracarCaudalente(cadeia, canal, chuva, cadeia.SomaLinhas(), 0, 212, nenhum, false,
+                   TMetodoNumerico::Convergido, &convergiu);
+  EXPECT_FALSE(convergiu);
+  // The original scheme has nothing to settle.
+  TracarCaudalente(cadeia, canal, chuva, cadeia.SomaLinhas(), 0, 212, nenhum, false,
+                   TMetodoNumerico::Original, &convergiu);
+  EXPECT_TRUE(convergiu);
+}
+
 }  // namespace

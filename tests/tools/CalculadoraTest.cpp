@@ -524,6 +524,17 @@ TEST_F(Calculadora, MetodoConvergidoNumPlano) {
   }
 }
 
+// A converged run that settled carries "Convergiu":true and stays quiet; the
+// original method's output has no such key.
+TEST_F(Calculadora, MetodoConvergidoDizSeAssentou) {
+  const std::string projeto = Exemplo("encosta_regular.cdt");
+  const TExecucao convergido = Executar({projeto, "--metodo", "convergido"});
+  ASSERT_EQ(convergido.codigo, 0) << convergido.erro;
+  EXPECT_NE(convergido.saida.find("\"Convergiu\":true,\"Metodo\":\"convergido\"}"), std::string::npos);
+  EXPECT_EQ(convergido.erro, "");
+  EXPECT_EQ(Executar({projeto}).saida.find("Convergiu"), std::string::npos);
+}
+
 TEST_F(Calculadora, MetodoConvergidoNoCanal) {
   // The irregular hillslope's converged hydrograph falls after its peak and
   // rises again as a second wave reaches the foot: its recession must stay

@@ -146,7 +146,10 @@ std::string NumeroJson(double v) {
   return std::string(buf, r.ptr);
 }
 
-void EscreverJson(std::ostream& out, const TCaudalente& c, bool comPontos, const std::string& metodo) {
+// "Convergiu" only with the converged method, so the original's output stays
+// as it always was.
+void EscreverJson(std::ostream& out, const TCaudalente& c, bool comPontos, const std::string& metodo,
+                  bool convergiu) {
   out << "{\"pontos\":[";
   if (comPontos) {
     for (size_t i = 0; i < c.Pontos().size(); ++i) {
@@ -158,7 +161,9 @@ void EscreverJson(std::ostream& out, const TCaudalente& c, bool comPontos, const
       << ",\"Volume\":" << NumeroJson(c.Volume) << ",\"Lamina\":" << NumeroJson(c.Lamina)
       << ",\"Profundidade\":" << NumeroJson(c.Profundidade) << ",\"Velocidade\":" << NumeroJson(c.Velocidade)
       << ",\"Alfa\":" << NumeroJson(c.Alfa) << ",\"Expoente\":" << NumeroJson(c.Expoente)
-      << ",\"Local\":" << static_cast<int>(c.Local) << ",\"Metodo\":\"" << metodo << "\"}\n";
+      << ",\"Local\":" << static_cast<int>(c.Local);
+  if (metodo == "convergido") out << ",\"Convergiu\":" << (convergiu ? "true" : "false");
+  out << ",\"Metodo\":\"" << metodo << "\"}\n";
 }
 
 // An error as the program's error box shows it: a full stop is added when the
@@ -260,12 +265,14 @@ int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err, const TEscr
   TProgressoMudo tempo, trecho;
   const TMetodoNumerico metodo =
       o.Metodo == "convergido" ? TMetodoNumerico::Convergido : TMetodoNumerico::Original;
-  std::unique_ptr<TCaudalente> resultado =
-      TracarCaudalente(p.Encosta, p.Canal, chuva, static_cast<uint16_t>(linha), static_cast<int>(o.Coluna),
-                       comprimentoTotal, TProgressoTracado{&tempo, &trecho, &tempo}, false, metodo);
+  bool convergiu = true;
+  std::unique_ptr<TCaudalente> resultado = TracarCaudalente(
+      p.Encosta, p.Canal, chuva, static_cast<uint16_t>(linha), static_cast<int>(o.Coluna), comprimentoTotal,
+      TProgressoTracado{&tempo, &trecho, &tempo}, false, metodo, &convergiu);
 
   const bool semEscoamento = resultado->Count() < 3;
   if (semEscoamento) err << "Não houve escoamento superficial para o local desejado.\n";
+  if (!convergiu && !semEscoamento) err << "Aviso: " << kMetodoNaoConvergiu << '\n';
 
   if (!o.Relatorio.empty() || !o.Pdf.empty()) {
     if (semEscoamento) return kCalcSemEscoamento;
@@ -280,10 +287,10 @@ int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err, const TEscr
 
   if (o.Formato == "json") {
     if (o.Saida.empty()) {
-      EscreverJson(out, *resultado, !semEscoamento, o.Metodo);
+      EscreverJson(out, *resultado, !semEscoamento, o.Metodo, convergiu);
     } else {
       std::ofstream f(o.Saida, std::ios::binary | std::ios::trunc);
-      EscreverJson(f, *resultado, !semEscoamento, o.Metodo);
+      EscreverJson(f, *resultado, !semEscoamento, o.Metodo, convergiu);
       f.close();
       if (!f) {
         err << "Não foi possível gravar o arquivo " << o.Saida << ".\n";
