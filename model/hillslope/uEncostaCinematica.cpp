@@ -19,20 +19,12 @@ namespace {
 
 const char* const kSemEscoamento = "Para as condições especificadas, não há ocorrência de escoamento.";
 
-// Appended to the messages of failures the user cannot fix by editing data.
-const char* const kContato =
-    "\n\nPor favor, entre em contato com o grupo de pesquisa responsável pelo Caudalente e"
-    " informe as condições da simulação (chuva, encosta e canal) em que o erro ocorreu."
-    "\nOs endereços para contato estão na janela \"Sobre\" do programa.";
+using mensagens_encosta::kContato;
+using mensagens_encosta::kErroNoLaco;
 
 // 0^x counts as 0, as in the storm's peak formula.
 double Potencia(double base, double expoente) {
   return base == 0 ? 0 : std::pow(base, expoente);
-}
-
-// I(0) = K·Tr^A / B^C, mm/h. A zero B makes the peak unbounded (+inf).
-double IntensidadeMaxima(const TPrecipitacaoExponencialNegativa& Chuva) {
-  return Chuva.K() * Potencia(Chuva.Tr(), Chuva.A()) / Potencia(Chuva.B(), Chuva.C());
 }
 
 // A run must not outgrow what a series (and its files) can hold.
@@ -67,8 +59,6 @@ class TEntrada {
   double intervalo_ = 0;
 };
 
-const char* const kErroNoLaco = "Ocorreu um erro quando calculando o caudalente na encosta.";
-
 // What a failure inside the time loop tells the user besides the opening line:
 // the model's own texts name the value or step that failed; a library's text
 // (English, internal) never reaches the user.
@@ -84,16 +74,46 @@ std::string NaoFinito(const char* grandeza, double t) {
          " min não é um número finito. Verifique os parâmetros da chuva e do terreno.";
 }
 
-const char* MensagemComprimento(const std::string& Versao) {
+}  // namespace
+
+double IntensidadeMaxima(const TPrecipitacaoExponencialNegativa& Chuva) {
+  return Chuva.K() * Potencia(Chuva.Tr(), Chuva.A()) / Potencia(Chuva.B(), Chuva.C());
+}
+
+namespace mensagens_encosta {
+
+const char* const kContato =
+    "\n\nPor favor, entre em contato com o grupo de pesquisa responsável pelo Caudalente e"
+    " informe as condições da simulação (chuva, encosta e canal) em que o erro ocorreu."
+    "\nOs endereços para contato estão na janela \"Sobre\" do programa.";
+const char* const kErroNoLaco = "Ocorreu um erro quando calculando o caudalente na encosta.";
+const char* const kAlfaInvalido = "A declividade e a rugosidade do terreno devem ser maiores que zero.";
+
+const char* Comprimento(const std::string& Versao) {
   return Versao == "1" ? "O Item do comprimento da encosta não pode ser menor ou igual a zero."
                        : "O Item do comprimento de um trecho da encosta não pode ser menor ou igual a zero.";
 }
 
-std::string MensagemTie(double VIB, const std::string& causa) {
+namespace {
+std::string MensagemTie(double VIB, const char* causa) {
   return "Para Tie = " + toolkit::FormatarNumero("0.0#", VIB) + causa;
 }
-
 }  // namespace
+
+std::string TieMaiorQueIntensidade(double VIB) {
+  return MensagemTie(VIB,
+                     " e para as condições fornecidas não existe escoamento, pois a "
+                     "Tie é maior do que a intensidade instantânea de precipitação.");
+}
+
+std::string AbstracaoDepoisDoFim(double VIB) {
+  return MensagemTie(VIB,
+                     " e para as condições"
+                     " fornecidas não existe escoamento, pois o tempo para preenchimento das"
+                     " abstrações iniciais é maior do que o tempo final do escoamento.");
+}
+
+}  // namespace mensagens_encosta
 
 double TempoFinalEscoamento(const TPrecipitacaoExponencialNegativa& Chuva, const std::string& Versao,
                             double Tie) {
@@ -177,7 +197,7 @@ void TEncostaCinematicaCustom::Assign(const TTerreno& Origem) {
 }
 
 void TEncostaCinematicaCustom::SetComprimento(int n) {
-  if (n < 0) throw EEncostaCinematica(MensagemComprimento(Versao));
+  if (n < 0) throw EEncostaCinematica(mensagens_encosta::Comprimento(Versao));
   FComprimento = n;
 }
 
@@ -218,10 +238,7 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(
   LaminaEscoada = 0;
 
   if (Versao == "1" && IntensidadeMaxima(Chuva) < VIB()) {
-    MensagensDoModelo().Informar(
-        MensagemTie(VIB(),
-                    " e para as condições fornecidas não existe escoamento, pois a "
-                    "Tie é maior do que a intensidade instantânea de precipitação."));
+    MensagensDoModelo().Informar(mensagens_encosta::TieMaiorQueIntensidade(VIB()));
     return serieVazia(true);
   }
   const double tfe = TempoFinalEscoamento(Chuva, Versao, VIB());
@@ -234,21 +251,16 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(
   // A storm that never fills the abstraction gives no runoff on any layout.
   if (std::isinf(tia) && Versao != "1") return serieVazia();
   if (Versao == "1" && tia > tfe) {
-    MensagensDoModelo().Informar(
-        MensagemTie(VIB(),
-                    " e para as condições"
-                    " fornecidas não existe escoamento, pois o tempo para preenchimento das"
-                    " abstrações iniciais é maior do que o tempo final do escoamento."));
+    MensagensDoModelo().Informar(mensagens_encosta::AbstracaoDepoisDoFim(VIB()));
     return serieVazia(true);
   }
 
   // A run on an undefined grid would produce nonsense (division by zero) or
   // write past the arrays: refuse it with a message instead.
   const int64_t N = NumeroLinhas();
-  if (Comprimento() <= 0) throw EEncostaCinematica(MensagemComprimento(Versao));
+  if (Comprimento() <= 0) throw EEncostaCinematica(mensagens_encosta::Comprimento(Versao));
   const double alfa = Alfa();
-  if (!(alfa > 0) || !std::isfinite(alfa))
-    throw EEncostaCinematica("A declividade e a rugosidade do terreno devem ser maiores que zero.");
+  if (!(alfa > 0) || !std::isfinite(alfa)) throw EEncostaCinematica(mensagens_encosta::kAlfaInvalido);
   if (Linhas < 1 || Linhas > N)
     throw EEncostaCinematica("A linha " + std::to_string(Linhas) + " não existe num trecho de " +
                              std::to_string(N) + " linhas.");

@@ -27,6 +27,23 @@ class EEncostaCinematica : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// I(0) = K·Tr^A / B^C, mm/h, the storm's peak intensity (0^x counts as 0; a
+// zero B makes it unbounded, +inf).
+double IntensidadeMaxima(const TPrecipitacaoExponencialNegativa& Chuva);
+
+// Texts both hillslope solvers (original and converged) give.
+namespace mensagens_encosta {
+// Appended to the messages of failures the user cannot fix by editing data.
+extern const char* const kContato;
+extern const char* const kErroNoLaco;  // "Ocorreu um erro quando calculando o caudalente na encosta."
+extern const char* const kAlfaInvalido;
+const char* Comprimento(const std::string& Versao);  // a length <= 0
+// No runoff on a one-segment hillslope (Versao "1"): the storm's peak is below
+// VIB, or the abstraction fills after the end of excess.
+std::string TieMaiorQueIntensidade(double VIB);
+std::string AbstracaoDepoisDoFim(double VIB);
+}  // namespace mensagens_encosta
+
 // Time (min) at which the instantaneous intensity falls to Tie (mm/h): the end
 // of rainfall excess. When the storm's peak is not above Tie, Versao "1"
 // throws the no-runoff message and any other Versao returns 0. Throws the

@@ -20,10 +20,8 @@
 
 namespace {
 
-const char* const kContato =
-    "\n\nPor favor, entre em contato com o grupo de pesquisa responsável pelo Caudalente e"
-    " informe as condições da simulação (chuva, encosta e canal) em que o erro ocorreu."
-    "\nOs endereços para contato estão na janela \"Sobre\" do programa.";
+using mensagens_encosta::kContato;
+using mensagens_encosta::kErroNoLaco;
 
 constexpr double kCfl = 0.9;            // Courant number of a step
 constexpr double kDxBase = 1.0;         // m, cell size of level 0 (at least 4 cells a segment)
@@ -31,10 +29,6 @@ constexpr double kDtMaximoBase = 12;    // s, longest step of level 0
 constexpr double kDuracaoMaxima = 1e5;  // min of runoff after which a run is refused
 
 using convergencia::Pot53;
-
-double Potencia(double base, double expoente) {
-  return base == 0 ? 0 : std::pow(base, expoente);
-}
 
 // A segment (or the first lines of the one holding the chosen line) on the grid.
 struct TTrecho {
@@ -93,8 +87,7 @@ class TGrade {
         break;
       }
       if (t - inicio > kDuracaoMaxima || !std::isfinite(F0_[N_]))
-        throw EEncostaCinematica(std::string("Ocorreu um erro quando calculando o caudalente na encosta.") +
-                                 kContato);
+        throw EEncostaCinematica(std::string(kErroNoLaco) + kContato);
 
       // Step: the Courant limit of the deepest water of each segment (or of
       // the water entering it), the longest step of the level, and no step
@@ -212,10 +205,6 @@ class TGrade {
   std::vector<double> h_, hs_, F0_, F1_;
 };
 
-std::string MensagemTie(double VIB, const std::string& causa) {
-  return "Para Tie = " + toolkit::FormatarNumero("0.0#", VIB) + causa;
-}
-
 }  // namespace
 
 std::unique_ptr<TCaudalente> TEncostaConvergida::CalcularCaudalente(TEncostaCinematicaSecoes& Encosta,
@@ -236,6 +225,7 @@ std::unique_ptr<TCaudalente> TEncostaConvergida::CalcularCaudalente(TEncostaCine
   bool semEscoamento = false;
   int d = Linha;
   const int soma = Encosta.SomaLinhas();
+  const double imax = IntensidadeMaxima(Chuva);
   for (int i = 0; i < Encosta.Count(); ++i) {
     if (ProgressoTrecho) {
       ProgressoTrecho->Mostrar(std::to_string(i + 1));
@@ -249,34 +239,21 @@ std::unique_ptr<TCaudalente> TEncostaConvergida::CalcularCaudalente(TEncostaCine
     d = n < d ? d - n : 0;
     Lt += comprimento;
 
-    const double imax = Chuva.K() * Potencia(Chuva.Tr(), Chuva.A()) / Potencia(Chuva.B(), Chuva.C());
     if (e.Versao == "1" && imax < e.VIB()) {
       semEscoamento = true;
-      MensagensDoModelo().Informar(
-          MensagemTie(e.VIB(),
-                      " e para as condições fornecidas não existe escoamento, pois a "
-                      "Tie é maior do que a intensidade instantânea de precipitação."));
+      MensagensDoModelo().Informar(mensagens_encosta::TieMaiorQueIntensidade(e.VIB()));
       continue;
     }
     const double tfe = TempoFinalEscoamento(Chuva, e.Versao, e.VIB());
     const double tia = TempoAbstracaoInicial(e, Chuva);
     if (e.Versao == "1" && tia > tfe) {
       semEscoamento = true;
-      MensagensDoModelo().Informar(
-          MensagemTie(e.VIB(),
-                      " e para as condições"
-                      " fornecidas não existe escoamento, pois o tempo para preenchimento das"
-                      " abstrações iniciais é maior do que o tempo final do escoamento."));
+      MensagensDoModelo().Informar(mensagens_encosta::AbstracaoDepoisDoFim(e.VIB()));
       continue;
     }
-    if (e.Comprimento() <= 0)
-      throw EEncostaCinematica(
-          e.Versao == "1"
-              ? "O Item do comprimento da encosta não pode ser menor ou igual a zero."
-              : "O Item do comprimento de um trecho da encosta não pode ser menor ou igual a zero.");
+    if (e.Comprimento() <= 0) throw EEncostaCinematica(mensagens_encosta::Comprimento(e.Versao));
     const double alfa = e.Alfa();
-    if (!(alfa > 0) || !std::isfinite(alfa))
-      throw EEncostaCinematica("A declividade e a rugosidade do terreno devem ser maiores que zero.");
+    if (!(alfa > 0) || !std::isfinite(alfa)) throw EEncostaCinematica(mensagens_encosta::kAlfaInvalido);
     TTrecho s{};
     s.comprimento = comprimento;
     s.alfa = alfa;
@@ -300,8 +277,7 @@ std::unique_ptr<TCaudalente> TEncostaConvergida::CalcularCaudalente(TEncostaCine
     } catch (const EEncostaCinematica&) {
       throw;
     } catch (const std::exception&) {
-      throw EEncostaCinematica(std::string("Ocorreu um erro quando calculando o caudalente na encosta.") +
-                               kContato);
+      throw EEncostaCinematica(std::string(kErroNoLaco) + kContato);
     }
     convergencia::Reamostrar(r, *serie);
   }
