@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "model/channel/uCanalCinematico.h"
 #include "model/hillslope/uCaudalente.h"
 #include "model/hillslope/uEncostaCinematica.h"
 #include "model/hillslope/uInterfaceUsuario.h"
@@ -31,6 +32,16 @@ inline void PlanoReferencia(TEncostaCinematica& encosta, int comprimento) {
   encosta.SetVIB(20);
   encosta.SetSt(0.05);
   encosta.nt = TReal(0.03, 0);
+}
+
+// Trapezoidal terrace channel of the channel benchmarks.
+inline void CanalReferencia(TCanalCinematico& canal, int comprimento) {
+  canal.TipoCanal.Tipo = 0;
+  canal.SetB(0.5);
+  canal.Z.Valor = 1;
+  canal.SetSc(0.005);
+  canal.nc.Valor = 0.025;
+  canal.SetComprimento(comprimento);
 }
 
 // Runoff of a 40 m hillslope: the rainfall excess over Tie, then a 5-minute recession.

@@ -15,21 +15,12 @@ using namespace bench;
 
 void BM_CanalTrapezoidal500m(benchmark::State& state) {
   TPrecipitacaoExponencialNegativa chuva;
-  chuva.SetTr(10);
-  chuva.SetK(1000);
-  chuva.SetA(0.2);
-  chuva.SetB(10);
-  chuva.SetC(0.8);
+  ChuvaReferencia(chuva);
   const double tie = 100;
   const TCaudalente entrada = EntradaDaEncosta(chuva, tie);
 
   TCanalCinematico canal;
-  canal.TipoCanal.Tipo = 0;
-  canal.SetB(0.5);
-  canal.Z.Valor = 1;
-  canal.SetSc(0.005);
-  canal.nc.Valor = 0.025;
-  canal.SetComprimento(500);
+  CanalReferencia(canal, 500);
   const int colunas = 500;
 
   TProgressoMudo progresso;

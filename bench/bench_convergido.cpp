@@ -50,13 +50,8 @@ void BM_ConvergidoCanalTrapezoidal(benchmark::State& state) {
   const double tie = 100;
   const TCaudalente entrada = EntradaDaEncosta(chuva, tie);
   TCanalCinematico canal;
-  canal.TipoCanal.Tipo = 0;
-  canal.SetB(0.5);
-  canal.Z.Valor = 1;
-  canal.SetSc(0.005);
-  canal.nc.Valor = 0.025;
   const int comprimento = static_cast<int>(state.range(0));
-  canal.SetComprimento(comprimento);
+  CanalReferencia(canal, comprimento);
   TProgressoMudo progresso;
   TCanalConvergido solver;
   for (auto _ : state) {
