@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/channel/uCanalCinematico.h"
 #include "model/hillslope/uEncostaCinematica.h"
 #include "model/hillslope/uInterfaceUsuario.h"
 
@@ -20,6 +21,40 @@ inline void DefinirChuva(TPrecipitacaoExponencialNegativa& p, double tr, double 
   p.SetA(a);
   p.SetB(b);
   p.SetC(c);
+}
+
+// A segment of a test chain: length (m), St, nt, VIB (mm/h) and land use
+// (5, forest, with its treatment and condition; others bare).
+struct TTrechoTeste {
+  int comprimento;
+  double st, nt, vib;
+  int uso = 0;
+};
+
+inline void MontarTrechos(TEncostaCinematicaSecoes& lista, const std::vector<TTrechoTeste>& trechos) {
+  lista.SetCount(static_cast<int>(trechos.size()));
+  for (size_t i = 0; i < trechos.size(); ++i) {
+    TEncostaCinematica& e = lista.Trechos(static_cast<int>(i));
+    e.SetComprimento(trechos[i].comprimento);
+    e.SetSt(trechos[i].st);
+    e.nt = TReal(trechos[i].nt, 0);
+    e.SetVIB(trechos[i].vib);
+    e.Cobertura.UsoTerra.Indice = static_cast<uint8_t>(trechos[i].uso);
+    e.Cobertura.Tratamento.Indice = trechos[i].uso == 5 ? 1 : 0;
+    e.Cobertura.CondicaoHidrologica.Indice = trechos[i].uso == 5 ? 3 : 0;
+  }
+}
+
+// A grassed terrace channel (B 0.5 m, Sm 0.7, Sc 0.005, nc 0.025): tipo 0
+// trapezoidal, 1 triangular, with side slope Z.
+inline void CanalDeTeste(TCanalCinematico& canal, int tipo, double Z, int comprimento) {
+  canal.TipoCanal.Tipo = static_cast<uint8_t>(tipo);
+  canal.SetB(0.5);
+  canal.Z.Valor = Z;
+  canal.Sm.Valor = 0.7;
+  canal.SetSc(0.005);
+  canal.nc.Valor = 0.025;
+  canal.SetComprimento(comprimento);
 }
 
 inline void ChuvaReferencia(TPrecipitacaoExponencialNegativa& p) {

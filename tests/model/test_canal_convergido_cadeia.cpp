@@ -42,27 +42,13 @@ TEST_P(CanalCadeia, AssentaComSaltoNaEntrada) {
   TPrecipitacaoExponencialNegativa chuva;
   encosta_teste::ChuvaReferencia(chuva);
   TEncostaCinematicaSecoes lista;
-  lista.SetCount(2);
-  const double trechos[2][4] = {{30, 0.15, 0.02, 20}, {50, 0.01, 0.2, 20}};
-  for (int i = 0; i < 2; ++i) {
-    TEncostaCinematica& e = lista.Trechos(i);
-    e.SetComprimento(trechos[i][0]);
-    e.SetSt(trechos[i][1]);
-    e.nt = TReal(trechos[i][2], 0);
-    e.SetVIB(trechos[i][3]);
-  }
+  encosta_teste::MontarTrechos(lista, {{30, 0.15, 0.02, 20}, {50, 0.01, 0.2, 20}});
   const auto encosta =
       TEncostaConvergida().CalcularCaudalente(lista, lista.SomaLinhas(), chuva, nullptr, nullptr);
   ASSERT_GE(encosta->Count(), 3u);
 
   TCanalCinematico canal;
-  canal.TipoCanal.Tipo = static_cast<uint8_t>(c.tipo);
-  canal.SetB(0.5);
-  canal.Z.Valor = c.Z;
-  canal.Sm.Valor = 0.7;
-  canal.SetSc(0.005);
-  canal.nc.Valor = 0.025;
-  canal.SetComprimento(300);
+  encosta_teste::CanalDeTeste(canal, c.tipo, c.Z, 300);
 
   TCanalConvergido solver;
   const auto serie = solver.CalcularCaudalente(canal, 300, chuva, *encosta, 20, 80, nullptr);

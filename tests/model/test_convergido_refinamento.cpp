@@ -18,34 +18,16 @@
 
 namespace {
 
+using encosta_teste::CanalDeTeste;
 using encosta_teste::ChuvaReferencia;
 using encosta_teste::DefinirChuva;
-
-struct TTrechoCaso {
-  int comprimento;
-  double st, nt, vib;
-  int uso;
-};
+using encosta_teste::MontarTrechos;
 
 struct CasoCadeia {
   const char* nome;
-  std::vector<TTrechoCaso> trechos;
+  std::vector<encosta_teste::TTrechoTeste> trechos;
   int linha;  // 0: the foot
 };
-
-void Montar(TEncostaCinematicaSecoes& lista, const std::vector<TTrechoCaso>& trechos) {
-  lista.SetCount(static_cast<int>(trechos.size()));
-  for (size_t i = 0; i < trechos.size(); ++i) {
-    TEncostaCinematica& e = lista.Trechos(static_cast<int>(i));
-    e.SetComprimento(trechos[i].comprimento);
-    e.SetSt(trechos[i].st);
-    e.nt = TReal(trechos[i].nt, 0);
-    e.SetVIB(trechos[i].vib);
-    e.Cobertura.UsoTerra.Indice = static_cast<uint8_t>(trechos[i].uso);
-    e.Cobertura.Tratamento.Indice = trechos[i].uso == 5 ? 1 : 0;
-    e.Cobertura.CondicaoHidrologica.Indice = trechos[i].uso == 5 ? 3 : 0;
-  }
-}
 
 // Rain (L per metre) on the computed length of each segment from the time its
 // abstraction was filled to the end of the run.
@@ -71,7 +53,7 @@ TEST_P(Cadeia, RefinadaEConservativa) {
   TPrecipitacaoExponencialNegativa chuva;
   ChuvaReferencia(chuva);
   TEncostaCinematicaSecoes lista;
-  Montar(lista, c.trechos);
+  MontarTrechos(lista, c.trechos);
   const uint16_t linha = c.linha > 0 ? static_cast<uint16_t>(c.linha) : lista.SomaLinhas();
 
   TEncostaConvergida solver;
@@ -183,19 +165,13 @@ TEST_P(Canal, RefinadoEConservativo) {
   TPrecipitacaoExponencialNegativa chuva;
   ChuvaReferencia(chuva);
   TEncostaCinematicaSecoes lista;
-  Montar(lista, {{40, 0.05, 0.03, 20, 0}});
+  MontarTrechos(lista, {{40, 0.05, 0.03, 20}});
   const auto encosta =
       TEncostaConvergida().CalcularCaudalente(lista, lista.SomaLinhas(), chuva, nullptr, nullptr);
   ASSERT_GE(encosta->Count(), 3u);
 
   TCanalCinematico canal;
-  canal.TipoCanal.Tipo = static_cast<uint8_t>(c.tipo);
-  canal.SetB(0.5);
-  canal.Z.Valor = c.tipo == 0 ? 1 : 0.05;
-  canal.Sm.Valor = 0.7;
-  canal.SetSc(0.005);
-  canal.nc.Valor = 0.025;
-  canal.SetComprimento(c.comprimento);
+  CanalDeTeste(canal, c.tipo, c.tipo == 0 ? 1 : 0.05, c.comprimento);
 
   TCanalConvergido solver;
   const auto serie = solver.CalcularCaudalente(canal, c.colunas, chuva, *encosta, 20, 40, nullptr);

@@ -67,16 +67,9 @@ TEST(Tracado, MetodoConvergidoDizSeAssentou) {
   TEncostaCinematicaSecoes plano, cadeia;
   plano.SetCount(1);
   PlanoReferencia(plano.Trechos(0), 40);
-  cadeia.SetCount(4);
-  const double trechos[4][4] = {
-      {37, 0.043, 0.093, 39}, {77, 0.013, 0.037, 34}, {76, 0.031, 0.086, 47}, {22, 0.008, 0.171, 7}};
-  for (int i = 0; i < 4; ++i) {
-    TEncostaCinematica& e = cadeia.Trechos(i);
-    e.SetComprimento(trechos[i][0]);
-    e.SetSt(trechos[i][1]);
-    e.nt = TReal(trechos[i][2], 0);
-    e.SetVIB(trechos[i][3]);
-  }
+  MontarTrechos(
+      cadeia,
+      {{37, 0.043, 0.093, 39}, {77, 0.013, 0.037, 34}, {76, 0.031, 0.086, 47}, {22, 0.008, 0.171, 7}});
   bool convergiu = false;
   TracarCaudalente(plano, canal, chuva, plano.SomaLinhas(), 0, 40, nenhum, false, TMetodoNumerico::Convergido,
                    &convergiu);
