@@ -73,6 +73,7 @@ class TCaudalente {
   // are no numbers or whose statistics overflow (no points are kept then).
   // Both set Local := 1 and compute the statistics with Calcular(1).
   void SalvarTexto(const std::string& NomeArquivo) const;
+  std::string Texto() const;  // the text file's bytes
   bool LerTexto(const std::string& NomeArquivo);
   void SalvarBinario(const std::string& NomeArquivo) const;
   bool LerBinario(const std::string& NomeArquivo);

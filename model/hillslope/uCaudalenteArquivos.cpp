@@ -132,7 +132,7 @@ std::string ForaDeAlcance(const std::string& nome) {
 
 }  // namespace
 
-void TCaudalente::SalvarTexto(const std::string& NomeArquivo) const {
+std::string TCaudalente::Texto() const {
   std::string conteudo = toolkit::Utf8ParaWin1252(kCabecalho);
   conteudo += "\r\n";
   conteudo.reserve(conteudo.size() + FPontos.size() * 43);
@@ -142,7 +142,11 @@ void TCaudalente::SalvarTexto(const std::string& NomeArquivo) const {
     AcrescentarNumero(conteudo, p.Vazao);
     conteudo += "\r\n";
   }
-  Gravar(NomeArquivo, conteudo);
+  return conteudo;
+}
+
+void TCaudalente::SalvarTexto(const std::string& NomeArquivo) const {
+  Gravar(NomeArquivo, Texto());
 }
 
 bool TCaudalente::LerTexto(const std::string& NomeArquivo) {

@@ -1,12 +1,10 @@
 #include "tools/calc/Calculadora.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <new>
 #include <sstream>
@@ -19,6 +17,7 @@
 #include "project/ArquivoProjeto.h"
 #include "project/VerificarDados.h"
 #include "toolkit/FormatoNumero.h"
+#include "toolkit/Gravacao.h"
 #include "toolkit/Regional.h"
 
 namespace {
@@ -179,21 +178,6 @@ bool ArquivoExiste(const std::string& caminho) {
   return ::stat(caminho.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-// The text file as the program writes it, copied to out.
-void TextoNaSaida(const TCaudalente& c, std::ostream& out) {
-  char modelo[] = "/tmp/caudalente_calc_XXXXXX";
-  const int fd = ::mkstemp(modelo);
-  if (fd < 0) throw std::runtime_error("Não foi possível criar um arquivo temporário.");
-  ::close(fd);
-  struct Remover {
-    const char* c;
-    ~Remover() { ::unlink(c); }
-  } remover{modelo};
-  c.SalvarTexto(modelo);
-  std::ifstream f(modelo, std::ios::binary);
-  out << f.rdbuf();
-}
-
 // The chart window's caption: the distance down the hillslope to the foot of
 // the line, or along the channel to the column, as the hydrograph page shows it.
 std::string TituloDoGrafico(const TProjeto& p, long linha, long coluna) {
@@ -289,10 +273,9 @@ int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err, const TEscr
     if (o.Saida.empty()) {
       EscreverJson(out, *resultado, !semEscoamento, o.Metodo, convergiu);
     } else {
-      std::ofstream f(o.Saida, std::ios::binary | std::ios::trunc);
-      EscreverJson(f, *resultado, !semEscoamento, o.Metodo, convergiu);
-      f.close();
-      if (!f) {
+      std::ostringstream json;
+      EscreverJson(json, *resultado, !semEscoamento, o.Metodo, convergiu);
+      if (toolkit::SubstituirArquivo(o.Saida, json.str()) != 0) {
         err << "Não foi possível gravar o arquivo " << o.Saida << ".\n";
         return kCalcDadosIncorretos;
       }
@@ -301,7 +284,7 @@ int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err, const TEscr
     if (o.Formato == "binario")
       resultado->SalvarBinario(o.Saida);
     else if (o.Saida.empty())
-      TextoNaSaida(*resultado, out);
+      out << resultado->Texto();
     else
       resultado->SalvarTexto(o.Saida);
   }

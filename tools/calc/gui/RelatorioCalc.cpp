@@ -8,12 +8,12 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 
 #include "project/ArquivoProjeto.h"
 #include "reports/RelatorioCaudalente.h"
 #include "reports/uRelatorioCaudalente.h"
+#include "toolkit/Gravacao.h"
 #include "toolkit/Regional.h"
 #include "windows/VazoPlot31.h"
 
@@ -56,10 +56,7 @@ bool EscreverRelatorioCalc(const TProjeto& p, const TCaudalente& serie, const st
   const std::string texto =
       MontarRelatorio(modelo, resultados, f, ArquivoCabecalho().toStdString(), toolkit::DataCurtaDeHoje());
   if (!html.empty()) {
-    std::ofstream saida(html, std::ios::binary | std::ios::trunc);
-    saida << texto;
-    saida.close();
-    if (!saida) {
+    if (toolkit::SubstituirArquivo(html, texto) != 0) {
       err << "Não foi possível gravar o arquivo " << html << ".\n";
       return false;
     }
