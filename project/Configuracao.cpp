@@ -23,7 +23,7 @@ bool TConfiguracao::Ler(TUnidades& Unidades, TRecentes& Recentes) const {
     return false;
   }
   // A section that cannot be read has already left the defaults in place.
-  Unidades.LerArquivo(caminho_);
+  Unidades.LerSecoes(ini);
   for (std::size_t i = 0; i < Recentes.size(); ++i)
     Recentes[i] = ini.LerString(kSecaoRecentes, ChaveRecente(i), "");
   return true;
@@ -34,14 +34,10 @@ void TConfiguracao::GravarUnidades(const TUnidades& Unidades) const {
 }
 
 void TConfiguracao::Gravar(const TUnidades& Unidades, const TRecentes& Recentes) const {
-  {
-    toolkit::TArquivoIni ini(caminho_);
-    ini.EscreverString(kSecaoPrograma, "Versao", "1");
-    ini.SalvarOuErro();
-  }
-  // The units write their own section, after the program's in a new file.
-  Unidades.GravarArquivo(caminho_);
+  // One save for the whole file; in a new one the sections follow in this order.
   toolkit::TArquivoIni ini(caminho_);
+  ini.EscreverString(kSecaoPrograma, "Versao", "1");
+  Unidades.GravarSecoes(ini);
   for (std::size_t i = 0; i < Recentes.size(); ++i)
     ini.EscreverString(kSecaoRecentes, ChaveRecente(i), Recentes[i]);
   ini.SalvarOuErro();
