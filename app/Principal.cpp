@@ -448,33 +448,16 @@ void TFPrincipal::BVisualizarClick() {
   const QStringList arquivos = DHidros.Files;
   // The filter chosen decides the reader for every file, whatever its name.
   const bool binario = DHidros.FilterIndex == 1;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
   TCaudalente serie;
-  MostrarProgresso(QStringLiteral("Lendo arquivo"));
-  setEnabled(false);
-  auto restaurar = [this] {
-    QApplication::restoreOverrideCursor();
-    RemoverProgresso();
-    setEnabled(true);
-  };
-  try {
-    for (int i = 0; i < arquivos.size(); ++i) {
-      const QString& arquivo = arquivos.at(i);
-      ArquivoProgresso->setText(arquivo);
-      BarraProgresso->setValue(qRound((i + 1) * 100.0 / arquivos.size()));
-      QCoreApplication::processEvents();
-      // A file that could not be read (the reader has said why) opens no
-      // window: the series would still hold the previous file's points.
-      const bool leu = binario ? serie.LerBinario(Local(arquivo)) : serie.LerTexto(Local(arquivo));
-      if (leu)
-        MostrarArquivoCaudalente(serie, QStringLiteral("Visualização de ") + QFileInfo(arquivo).fileName(),
-                                 Workspace);
-    }
-  } catch (...) {
-    restaurar();
-    throw;
-  }
-  restaurar();
+  PorArquivo(QStringLiteral("Lendo arquivo"), arquivos, [&](int i) {
+    const QString& arquivo = arquivos.at(i);
+    // A file that could not be read (the reader has said why) opens no
+    // window: the series would still hold the previous file's points.
+    const bool leu = binario ? serie.LerBinario(Local(arquivo)) : serie.LerTexto(Local(arquivo));
+    if (leu)
+      MostrarArquivoCaudalente(serie, QStringLiteral("Visualização de ") + QFileInfo(arquivo).fileName(),
+                               Workspace);
+  });
 }
 
 void TFPrincipal::Txt2BinClick(bool paraBinario) {
@@ -496,28 +479,11 @@ void TFPrincipal::Txt2BinClick(bool paraBinario) {
     entradas << arquivo;
     saidas << saida;
   }
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  MostrarProgresso(QStringLiteral("Convertendo arquivo"));
-  setEnabled(false);
-  auto restaurar = [this] {
-    RemoverProgresso();
-    setEnabled(true);
-    QApplication::restoreOverrideCursor();
-  };
   int convertidos = 0;
-  try {
-    for (int i = 0; i < entradas.size(); ++i) {
-      ArquivoProgresso->setText(entradas.at(i));
-      BarraProgresso->setValue(qRound((i + 1) * 100.0 / entradas.size()));
-      QCoreApplication::processEvents();
-      // A file that could not be read (the reader has said why) is not converted.
-      if (ConverterCaudalente(Local(entradas.at(i)), Local(saidas.at(i)), paraBinario)) ++convertidos;
-    }
-  } catch (...) {
-    restaurar();
-    throw;
-  }
-  restaurar();
+  PorArquivo(QStringLiteral("Convertendo arquivo"), entradas, [&](int i) {
+    // A file that could not be read (the reader has said why) is not converted.
+    if (ConverterCaudalente(Local(entradas.at(i)), Local(saidas.at(i)), paraBinario)) ++convertidos;
+  });
   if (convertidos == arquivos.size())
     toolkit::gui::Informar(QStringLiteral("Conversão terminada com sucesso."));
   else if (convertidos == 0)
@@ -526,6 +492,30 @@ void TFPrincipal::Txt2BinClick(bool paraBinario) {
     toolkit::gui::Informar(QStringLiteral("Conversão terminada: %1 de %2 arquivos convertidos.")
                                .arg(convertidos)
                                .arg(arquivos.size()));
+}
+
+void TFPrincipal::PorArquivo(const QString& texto, const QStringList& arquivos,
+                             const std::function<void(int)>& passo) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  MostrarProgresso(texto);
+  setEnabled(false);
+  auto restaurar = [this] {
+    RemoverProgresso();
+    setEnabled(true);
+    QApplication::restoreOverrideCursor();
+  };
+  try {
+    for (int i = 0; i < arquivos.size(); ++i) {
+      ArquivoProgresso->setText(arquivos.at(i));
+      BarraProgresso->setValue(qRound((i + 1) * 100.0 / arquivos.size()));
+      QCoreApplication::processEvents();
+      passo(i);
+    }
+  } catch (...) {
+    restaurar();
+    throw;
+  }
+  restaurar();
 }
 
 void TFPrincipal::MostrarProgresso(const QString& texto) {

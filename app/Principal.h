@@ -198,6 +198,10 @@ class TFPrincipal : public QMainWindow {
   void GravarConfiguracao();
   TConfiguracao::TRecentes Recentes() const;
   void HabilitarProjeto(bool habilitar);
+  // Runs passo(i) on each file i of a file tool under the progress of the
+  // status bar and the wait cursor, the window disabled; all of it is put
+  // back even when a step throws.
+  void PorArquivo(const QString& texto, const QStringList& arquivos, const std::function<void(int)>& passo);
   void MontarMenuJanelas();
   // The Estado of the units dialog's list as an index of the IDF database's
   // state table.

@@ -23,7 +23,7 @@ bool TConfiguracao::Ler(TUnidades& Unidades, TRecentes& Recentes) const {
     return false;
   }
   // A section that cannot be read has already left the defaults in place.
-  Unidades.LerArquivo(caminho_);
+  Unidades.LerSecoes(ini);
   for (std::size_t i = 0; i < Recentes.size(); ++i)
     Recentes[i] = ini.LerString(kSecaoRecentes, ChaveRecente(i), "");
   return true;
@@ -34,14 +34,10 @@ void TConfiguracao::GravarUnidades(const TUnidades& Unidades) const {
 }
 
 void TConfiguracao::Gravar(const TUnidades& Unidades, const TRecentes& Recentes) const {
-  {
-    toolkit::TArquivoIni ini(caminho_);
-    ini.EscreverString(kSecaoPrograma, "Versao", "1");
-    ini.SalvarOuErro();
-  }
-  // The units write their own section, after the program's in a new file.
-  Unidades.GravarArquivo(caminho_);
+  // One save for the whole file; in a new one the sections follow in this order.
   toolkit::TArquivoIni ini(caminho_);
+  ini.EscreverString(kSecaoPrograma, "Versao", "1");
+  Unidades.GravarSecoes(ini);
   for (std::size_t i = 0; i < Recentes.size(); ++i)
     ini.EscreverString(kSecaoRecentes, ChaveRecente(i), Recentes[i]);
   ini.SalvarOuErro();
@@ -49,15 +45,17 @@ void TConfiguracao::Gravar(const TUnidades& Unidades, const TRecentes& Recentes)
 
 namespace {
 
+// The readers take a missing key's value from `padrao`, the type's own default,
+// so that the defaults are written once, in the header.
 void LerFonte(const toolkit::TArquivoIni& ini, const std::string& s, const std::string& p, TFonteGrafico& f,
-              int corPadrao) {
-  f.Cor = ini.LerInteiro(s, p + "FonteCor", corPadrao);
-  f.Nome = ini.LerString(s, p + "FonteName", "Arial");
-  f.Tamanho = ini.LerInteiro(s, p + "FonteSize", 8);
-  f.Negrito = ini.LerBooleano(s, p + "FonteNegrito", false);
-  f.Italico = ini.LerBooleano(s, p + "FonteItalico", false);
-  f.Sublinhado = ini.LerBooleano(s, p + "FonteUnderline", false);
-  f.Riscado = ini.LerBooleano(s, p + "FonteStrike", false);
+              const TFonteGrafico& padrao) {
+  f.Cor = ini.LerInteiro(s, p + "FonteCor", padrao.Cor);
+  f.Nome = ini.LerString(s, p + "FonteName", padrao.Nome);
+  f.Tamanho = ini.LerInteiro(s, p + "FonteSize", padrao.Tamanho);
+  f.Negrito = ini.LerBooleano(s, p + "FonteNegrito", padrao.Negrito);
+  f.Italico = ini.LerBooleano(s, p + "FonteItalico", padrao.Italico);
+  f.Sublinhado = ini.LerBooleano(s, p + "FonteUnderline", padrao.Sublinhado);
+  f.Riscado = ini.LerBooleano(s, p + "FonteStrike", padrao.Riscado);
 }
 
 void GravarFonte(toolkit::TArquivoIni& ini, const std::string& s, const std::string& p,
@@ -72,14 +70,14 @@ void GravarFonte(toolkit::TArquivoIni& ini, const std::string& s, const std::str
 }
 
 void LerEixo(const toolkit::TArquivoIni& ini, const std::string& s, const std::string& p, TEixoGrafico& e,
-             const char* titulo, const char* formato) {
-  e.Titulo = ini.LerString(s, p + "Caption", titulo);
-  e.Formato = ini.LerString(s, p + "Formato", formato);
-  e.Grade = ini.LerBooleano(s, p + "Grid", false);
-  e.Automatico = ini.LerBooleano(s, p + "Automatico", true);
+             const TEixoGrafico& padrao) {
+  e.Titulo = ini.LerString(s, p + "Caption", padrao.Titulo);
+  e.Formato = ini.LerString(s, p + "Formato", padrao.Formato);
+  e.Grade = ini.LerBooleano(s, p + "Grid", padrao.Grade);
+  e.Automatico = ini.LerBooleano(s, p + "Automatico", padrao.Automatico);
   if (!e.Automatico) {
-    e.Maximo = ini.LerReal(s, p + "Maximo", 100);
-    e.Minimo = ini.LerReal(s, p + "Minimo", 0);
+    e.Maximo = ini.LerReal(s, p + "Maximo", padrao.Maximo);
+    e.Minimo = ini.LerReal(s, p + "Minimo", padrao.Minimo);
   }
 }
 
@@ -99,24 +97,26 @@ void CarregarGrafico(const std::string& Arquivo, const std::string& Sufixo, TCon
   const toolkit::TArquivoIni ini(Arquivo);
   const std::string s = "TCHART" + Sufixo;
   TConfigGrafico& c = Config;
-  c.TituloVisivel = ini.LerBooleano(s, "Titulo_Visivel", false);
-  LerFonte(ini, s, "Titulo_", c.FonteTitulo, 16711680);
-  c.GradienteVisivel = ini.LerBooleano(s, "Gradiente_Visivel", true);
-  c.GradienteFim = ini.LerInteiro(s, "Gradiente_EndColor", 13750691);
-  c.GradienteInicio = ini.LerInteiro(s, "Gradiente_StartColor", 16777215);
-  c.CorGrafico = ini.LerInteiro(s, "Chart_Color", -16777201);
-  c.ParedeSolida = ini.LerString(s, "BackWall_Style", "bsSolid") == "bsSolid";
-  c.CorParede = ini.LerInteiro(s, "BackWall_Cor", 536870912);
-  LerEixo(ini, s, "EixoX_", c.EixoX, "Tempo (min)", "0");
-  LerEixo(ini, s, "EixoY_", c.EixoY, "Vazão (L/s)", "0.0#");
-  c.Visao3D = ini.LerBooleano(s, "View3D", false);
-  c.Zoom = ini.LerInteiro(s, "Zoom", 100);
-  c.Rotacao = ini.LerInteiro(s, "Rotation", 100);
-  c.Elevacao = ini.LerInteiro(s, "Elevation", 100);
-  c.Profundidade = ini.LerInteiro(s, "3DPercent", 100);
-  c.LegendaVisivel = ini.LerBooleano(s, "Legenda_Visivel", false);
-  LerFonte(ini, s, "Legenda_", c.FonteLegenda, 0);
-  const int posicao = ini.LerInteiro(s, "Legenda_Posicao", 3);
+  const TConfigGrafico padrao;
+  c.TituloVisivel = ini.LerBooleano(s, "Titulo_Visivel", padrao.TituloVisivel);
+  LerFonte(ini, s, "Titulo_", c.FonteTitulo, padrao.FonteTitulo);
+  c.GradienteVisivel = ini.LerBooleano(s, "Gradiente_Visivel", padrao.GradienteVisivel);
+  c.GradienteFim = ini.LerInteiro(s, "Gradiente_EndColor", padrao.GradienteFim);
+  c.GradienteInicio = ini.LerInteiro(s, "Gradiente_StartColor", padrao.GradienteInicio);
+  c.CorGrafico = ini.LerInteiro(s, "Chart_Color", padrao.CorGrafico);
+  c.ParedeSolida =
+      ini.LerString(s, "BackWall_Style", padrao.ParedeSolida ? "bsSolid" : "bsClear") == "bsSolid";
+  c.CorParede = ini.LerInteiro(s, "BackWall_Cor", padrao.CorParede);
+  LerEixo(ini, s, "EixoX_", c.EixoX, padrao.EixoX);
+  LerEixo(ini, s, "EixoY_", c.EixoY, padrao.EixoY);
+  c.Visao3D = ini.LerBooleano(s, "View3D", padrao.Visao3D);
+  c.Zoom = ini.LerInteiro(s, "Zoom", padrao.Zoom);
+  c.Rotacao = ini.LerInteiro(s, "Rotation", padrao.Rotacao);
+  c.Elevacao = ini.LerInteiro(s, "Elevation", padrao.Elevacao);
+  c.Profundidade = ini.LerInteiro(s, "3DPercent", padrao.Profundidade);
+  c.LegendaVisivel = ini.LerBooleano(s, "Legenda_Visivel", padrao.LegendaVisivel);
+  LerFonte(ini, s, "Legenda_", c.FonteLegenda, padrao.FonteLegenda);
+  const int posicao = ini.LerInteiro(s, "Legenda_Posicao", padrao.PosicaoLegenda);
   if (posicao >= 0 && posicao <= 3) c.PosicaoLegenda = posicao;
 }
 

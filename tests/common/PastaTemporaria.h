@@ -12,6 +12,17 @@
 
 namespace teste {
 
+inline std::string LerBytes(const std::string& caminho) {
+  std::ifstream f(caminho, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+inline void GravarBytes(const std::string& caminho, const std::string& bytes) {
+  std::ofstream(caminho, std::ios::binary) << bytes;
+}
+
 class TPastaTemporaria {
  public:
   TPastaTemporaria() {
@@ -30,14 +41,9 @@ class TPastaTemporaria {
   std::string Arquivo(const std::string& nome) const { return caminho_ + "/" + nome; }
 
   void Escrever(const std::string& nome, const std::string& bytes) const {
-    std::ofstream(Arquivo(nome), std::ios::binary) << bytes;
+    GravarBytes(Arquivo(nome), bytes);
   }
-  std::string Ler(const std::string& nome) const {
-    std::ifstream f(Arquivo(nome), std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-  }
+  std::string Ler(const std::string& nome) const { return LerBytes(Arquivo(nome)); }
 
  private:
   std::string caminho_;

@@ -4,8 +4,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "common/PastaTemporaria.h"
 #include "project/Configuracao.h"
@@ -19,12 +17,7 @@ namespace fs = std::filesystem;
 class ConfigGrafico : public ::testing::Test {
  protected:
   std::string Ini() const { return pasta_.Arquivo("Caudalente.ini"); }
-  std::string Ler() const {
-    std::ifstream f(Ini(), std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-  }
+  std::string Ler() const { return teste::LerBytes(Ini()); }
   teste::TPastaTemporaria pasta_;
 };
 

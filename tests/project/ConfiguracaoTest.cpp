@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "common/PastaTemporaria.h"
 #include "project/Configuracao.h"
@@ -19,13 +18,8 @@ namespace fs = std::filesystem;
 class Configuracao : public ::testing::Test {
  protected:
   std::string Ini() const { return pasta_.Arquivo("Caudalente.ini"); }
-  void Escrever(const std::string& texto) const { std::ofstream(Ini(), std::ios::binary) << texto; }
-  std::string Ler() const {
-    std::ifstream f(Ini(), std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-  }
+  void Escrever(const std::string& texto) const { teste::GravarBytes(Ini(), texto); }
+  std::string Ler() const { return teste::LerBytes(Ini()); }
 
   teste::TPastaTemporaria pasta_;
 };

@@ -5,8 +5,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "common/PastaTemporaria.h"
@@ -123,17 +121,6 @@ inline void EsperarIguais(const TProjeto& a, const TProjeto& b) {
   EXPECT_EQ(a.Unidades.IndComprimento, b.Unidades.IndComprimento);
   EXPECT_EQ(a.Unidades.IndVI, b.Unidades.IndVI);
   EXPECT_EQ(a.Unidades.Estado, b.Unidades.Estado);
-}
-
-inline std::string LerBytes(const std::string& caminho) {
-  std::ifstream f(caminho, std::ios::binary);
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-inline void GravarBytes(const std::string& caminho, const std::string& bytes) {
-  std::ofstream(caminho, std::ios::binary) << bytes;
 }
 
 }  // namespace teste

@@ -4,8 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "common/PastaTemporaria.h"
 #include "toolkit/ArquivoIni.h"
@@ -17,13 +15,8 @@ namespace {
 
 class ArquivoIniTest : public ::testing::Test {
  protected:
-  void Gravar(const std::string& bytes) { std::ofstream(caminho_, std::ios::binary) << bytes; }
-  std::string Ler() const {
-    std::ifstream f(caminho_, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-  }
+  void Gravar(const std::string& bytes) { teste::GravarBytes(caminho_, bytes); }
+  std::string Ler() const { return teste::LerBytes(caminho_); }
   std::vector<std::string> ArquivosDaPasta() const {
     std::vector<std::string> nomes;
     DIR* d = opendir(pasta_.c_str());

@@ -62,7 +62,12 @@ void TEditMascara::DefinirTexto(const QString& texto) {
 
 namespace {
 constexpr int kLarguraBotao = 16;
+
+// The "…" button drawn at the right end of a cell.
+QRect BotaoDaCelula(const QRect& celula) {
+  return QRect(celula.right() - kLarguraBotao + 1, celula.top() + 1, kLarguraBotao - 1, celula.height() - 2);
 }
+}  // namespace
 
 TGrade::TGrade(const QStringList& titulos, const QList<int>& larguras, QWidget* parent)
     : QTableWidget(0, static_cast<int>(titulos.size()), parent), filtro_(new TFiltroNumerico(this)) {
@@ -97,8 +102,7 @@ bool TGrade::SoBotao(int coluna) const {
 }
 
 QRect TGrade::RetanguloBotao(int linha, int coluna) const {
-  const QRect celula = visualRect(model()->index(linha, coluna));
-  return QRect(celula.right() - kLarguraBotao + 1, celula.top() + 1, kLarguraBotao - 1, celula.height() - 2);
+  return BotaoDaCelula(visualRect(model()->index(linha, coluna)));
 }
 
 void TGrade::DefinirLinhas(int n) {
@@ -183,8 +187,7 @@ void TDelegadoGrade::paint(QPainter* pintor, const QStyleOptionViewItem& opcao,
   o.rect.setRight(o.rect.right() - kLarguraBotao);
   QStyledItemDelegate::paint(pintor, o, indice);
   QStyleOptionButton botao;
-  botao.rect = QRect(opcao.rect.right() - kLarguraBotao + 1, opcao.rect.top() + 1, kLarguraBotao - 1,
-                     opcao.rect.height() - 2);
+  botao.rect = BotaoDaCelula(opcao.rect);
   botao.text = QStringLiteral("…");
   botao.state = QStyle::State_Enabled | QStyle::State_Raised;
   botao.palette = opcao.palette;
