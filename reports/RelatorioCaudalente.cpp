@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QScreen>
@@ -25,6 +24,7 @@
 
 #include "idf/gui/FigurasNimbora.h"
 #include "toolkit/Win1252.h"
+#include "toolkit/gui/BarraRelatorio.h"
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
 
@@ -121,26 +121,13 @@ TFRelatorioCaudalente::TFRelatorioCaudalente(std::string texto, QWidget* parent)
   ToolBar1 = new QToolBar(this);
   ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
   ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  const auto botao = [this](const char* nome, const QString& texto, const QString& dica,
-                            const QImage& icone) {
-    auto* b = new QToolButton(ToolBar1);
-    b->setObjectName(QLatin1String(nome));
-    b->setText(texto);
-    b->setToolTip(dica);
-    b->setAccessibleName(QString(texto).remove(QLatin1Char('&')));
-    b->setIcon(QIcon(QPixmap::fromImage(icone)));
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setAutoRaise(true);
-    b->setMinimumSize(48, 36);
-    ToolBar1->addWidget(b);
-    return b;
-  };
-  ToolButton1 = botao("ToolButton1", QStringLiteral("&Imprimir"), QStringLiteral("Imprime texto"),
-                      DesenharIconeImprimir());
-  tbSalvarPdf = botao("tbSalvarPdf", QStringLiteral("Salvar PDF"), QStringLiteral("Salva o texto em PDF"),
-                      DesenharIconeImprimir());
-  BFechar =
-      botao("BFechar", QStringLiteral("Fechar"), QStringLiteral("Fecha texto ativo"), DesenharIconeFechar());
+  using toolkit::gui::BotaoDeRelatorio;
+  ToolButton1 = BotaoDeRelatorio(ToolBar1, "ToolButton1", QStringLiteral("&Imprimir"),
+                                 QStringLiteral("Imprime texto"), DesenharIconeImprimir());
+  tbSalvarPdf = BotaoDeRelatorio(ToolBar1, "tbSalvarPdf", QStringLiteral("Salvar PDF"),
+                                 QStringLiteral("Salva o texto em PDF"), DesenharIconeImprimir());
+  BFechar = BotaoDeRelatorio(ToolBar1, "BFechar", QStringLiteral("Fechar"),
+                             QStringLiteral("Fecha texto ativo"), DesenharIconeFechar());
 
   Viewer2 = new QTextBrowser(this);
   Viewer2->setObjectName(QStringLiteral("Viewer2"));
@@ -181,15 +168,11 @@ void TFRelatorioCaudalente::FormActivate() {
 
 void TFRelatorioCaudalente::SpeedButton1Click() {
   QPrinter& impressora = toolkit::gui::ImpressoraPadrao();
-  QPrintDialog dialogo(&impressora, this);
-  dialogo.setOption(QAbstractPrintDialog::PrintPageRange, true);
-  dialogo.setMinMax(1, 9999);
-  if (dialogo.exec() != QDialog::Accepted) return;
-  Imprimir(impressora);
+  if (toolkit::gui::EscolherImpressao(impressora, this)) Imprimir(impressora);
 }
 
 void TFRelatorioCaudalente::Imprimir(QPrinter& impressora) {
-  if (impressora.printRange() != QPrinter::PageRange) impressora.setFromTo(1, 9999);
+  toolkit::gui::PaginasDoRelatorio(impressora);
   // The document lays its own 2 cm margins on the paper; the printer adds none.
   const bool paginaInteira = impressora.fullPage();
   impressora.setFullPage(true);

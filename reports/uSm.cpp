@@ -17,6 +17,12 @@ const double kFaixaMin = 0.186;
 const double kFaixaMax = 0.221;
 const int kLinhaFaixa = 7;
 
+// The labels show Sm with one decimal in percent, three in m/m; the pattern's
+// leading blank is the label's margin.
+std::string PadraoDoRotulo(const QString& unidade) {
+  return unidade == QStringLiteral("%") ? " 0.0" : " 0.000";
+}
+
 std::vector<TLinhaReferencia> Tabela() {
   auto linha = [](const char* primeira, const char* segunda) {
     return TLinhaReferencia{
@@ -58,7 +64,7 @@ void TFSm::DefinirUnidade(const QString& unidade, int multiplicador) {
 }
 
 QString TFSm::TextoFaixa() const {
-  const std::string padrao = unidade_ == QStringLiteral("%") ? " 0.0" : " 0.000";
+  const std::string padrao = PadraoDoRotulo(unidade_);
   // One blank between the ends: the pattern's own blank leads the label only.
   return QString::fromStdString(toolkit::FormatarNumero(padrao, kFaixaMin * multiplicador_) + " a " +
                                 toolkit::FormatarNumero(padrao.substr(1), kFaixaMax * multiplicador_));
@@ -66,7 +72,7 @@ QString TFSm::TextoFaixa() const {
 
 void TFSm::showEvent(QShowEvent* evento) {
   // The labels come first: showing the incoming row copies its label.
-  const std::string padrao = unidade_ == QStringLiteral("%") ? " 0.0" : " 0.000";
+  const std::string padrao = PadraoDoRotulo(unidade_);
   for (int i = 0; i < lValores.size(); ++i)
     lValores[i][0]->setText(i + 1 == kLinhaFaixa ? TextoFaixa()
                                                  : QString::fromStdString(toolkit::FormatarNumero(

@@ -30,7 +30,6 @@ namespace {
 
 using toolkit::gui::Protegido;
 
-const QString kTituloParametros = QStringLiteral("Entrada de dados - definição dos valores dos parâmetros");
 const QColor kCinza(212, 208, 200);
 
 QString Q(const std::string& s) {

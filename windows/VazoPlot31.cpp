@@ -43,7 +43,6 @@ namespace {
 using toolkit::gui::Protegido;
 
 const QString kSemEscoamento = QStringLiteral("Não houve escoamento superficial para o local desejado.");
-const QColor kFimGradiente(163, 209, 209);
 const QColor kLinhaImpar(222, 231, 222);
 const QColor kLinhaPar(255, 255, 247);
 constexpr int kLargura = 581;

@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QStandardPaths>
@@ -23,6 +22,7 @@
 #include "idf/gui/FigurasNimbora.h"
 #include "idf/gui/FoConsulta.h"
 #include "toolkit/Regional.h"
+#include "toolkit/gui/BarraRelatorio.h"
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
 
@@ -54,24 +54,11 @@ TfrmFoRelatNimbora::TfrmFoRelatNimbora(TfrmFoConsulta* consulta) : QDialog(consu
   ToolBar1 = new QToolBar(this);
   ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
   ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  ToolButton1 = new QToolButton(ToolBar1);
-  ToolButton1->setObjectName(QStringLiteral("ToolButton1"));
-  ToolButton1->setText(QStringLiteral("&Imprimir"));
-  ToolButton1->setToolTip(QStringLiteral("Imprimir"));
-  ToolButton1->setAccessibleName(QStringLiteral("Imprimir"));
-  ToolButton1->setIcon(QIcon(QPixmap::fromImage(DesenharIconeImprimir())));
-  BFechar = new QToolButton(ToolBar1);
-  BFechar->setObjectName(QStringLiteral("BFechar"));
-  BFechar->setText(QStringLiteral("Fechar"));
-  BFechar->setToolTip(QStringLiteral("Fechar"));
-  BFechar->setAccessibleName(QStringLiteral("Fechar"));
-  BFechar->setIcon(QIcon(QPixmap::fromImage(DesenharIconeFechar())));
-  for (QToolButton* b : {ToolButton1, BFechar}) {
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setAutoRaise(true);
-    b->setMinimumSize(48, 36);
-    ToolBar1->addWidget(b);
-  }
+  using toolkit::gui::BotaoDeRelatorio;
+  ToolButton1 = BotaoDeRelatorio(ToolBar1, "ToolButton1", QStringLiteral("&Imprimir"),
+                                 QStringLiteral("Imprimir"), DesenharIconeImprimir());
+  BFechar = BotaoDeRelatorio(ToolBar1, "BFechar", QStringLiteral("Fechar"), QStringLiteral("Fechar"),
+                             DesenharIconeFechar());
 
   Viewer = new QTextBrowser(this);
   Viewer->setObjectName(QStringLiteral("Viewer"));
@@ -210,15 +197,11 @@ void TfrmFoRelatNimbora::FormActivate() {
 
 void TfrmFoRelatNimbora::ToolButton1Click() {
   QPrinter& impressora = toolkit::gui::ImpressoraPadrao();
-  QPrintDialog dialogo(&impressora, this);
-  dialogo.setOption(QAbstractPrintDialog::PrintPageRange, true);
-  dialogo.setMinMax(1, 9999);
-  if (dialogo.exec() != QDialog::Accepted) return;
-  Imprimir(impressora);
+  if (toolkit::gui::EscolherImpressao(impressora, this)) Imprimir(impressora);
 }
 
 void TfrmFoRelatNimbora::Imprimir(QPrinter& impressora) {
-  if (impressora.printRange() != QPrinter::PageRange) impressora.setFromTo(1, 9999);
+  toolkit::gui::PaginasDoRelatorio(impressora);
   Viewer->document()->print(&impressora);
 }
 

@@ -20,7 +20,6 @@
 #include <cmath>
 #include <memory>
 
-#include "app/Principal.h"
 #include "idf/UnBD.h"
 #include "idf/gui/FoConsulta.h"
 #include "model/hillslope/uTerreno.h"
@@ -30,6 +29,7 @@
 #include "toolkit/gui/Grafico.h"
 #include "toolkit/gui/MensagensRoteiro.h"
 #include "windows/DadosCaudalente.h"
+#include "windows/PrincipalDeTeste.h"
 #include "windows/ReferenciasDados.h"
 
 using toolkit::gui::TGrade;
@@ -71,11 +71,7 @@ class TesteDadosCaudalente : public QObject {
   std::unique_ptr<TFPrincipal> principal;
 
   TFDadosCaudalente* Novo() {
-    TOpcoesPrincipal opcoes;
-    opcoes.ArquivoConfiguracao = pasta->filePath(QStringLiteral("Caudalente.ini"));
-    opcoes.PastaPrograma = pasta->path();
-    opcoes.MostrarAbertura = false;
-    principal = std::make_unique<TFPrincipal>(opcoes);
+    principal = NovaPrincipal(*pasta);
     principal->show();
     principal->activateWindow();
     if (!QTest::qWaitForWindowActive(principal.get())) qWarning("main window not active");

@@ -26,7 +26,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/Principal.h"
 #include "project/gui/ConfUnidades.h"
 #include "toolkit/FormatoNumero.h"
 #include "toolkit/Regional.h"
@@ -34,6 +33,7 @@
 #include "toolkit/gui/MensagensRoteiro.h"
 #include "windows/Acompanhamento.h"
 #include "windows/DadosCaudalente.h"
+#include "windows/PrincipalDeTeste.h"
 #include "windows/VazoPlot31.h"
 
 namespace {
@@ -59,11 +59,7 @@ class TesteTracado : public QObject {
     QFile::copy(QStringLiteral(CAUDALENTE_SOURCE_DIR "/data/exemplos/") + exemplo + QStringLiteral(".cdt"),
                 arquivo);
     QFile::setPermissions(arquivo, QFile::ReadOwner | QFile::WriteOwner);
-    TOpcoesPrincipal opcoes;
-    opcoes.ArquivoConfiguracao = pasta->filePath(QStringLiteral("Caudalente.ini"));
-    opcoes.PastaPrograma = pasta->path();
-    opcoes.MostrarAbertura = false;
-    principal = std::make_unique<TFPrincipal>(opcoes);
+    principal = NovaPrincipal(*pasta);
     principal->resize(1000, 700);
     principal->show();
     dialogos.escolhas = {{arquivo}};
@@ -295,11 +291,7 @@ class TesteTracado : public QObject {
 
     // The next start reads the choice back.
     principal->close();
-    TOpcoesPrincipal opcoes;
-    opcoes.ArquivoConfiguracao = pasta->filePath(QStringLiteral("Caudalente.ini"));
-    opcoes.PastaPrograma = pasta->path();
-    opcoes.MostrarAbertura = false;
-    principal = std::make_unique<TFPrincipal>(opcoes);
+    principal = NovaPrincipal(*pasta);
     QCOMPARE(principal->MetodoNumerico, TMetodoNumerico::Convergido);
   }
 
@@ -364,11 +356,7 @@ class TesteTracado : public QObject {
   // The viewer reads every chosen file with the reader of the chosen filter
   // and opens one window per file.
   void visualizar() {
-    TOpcoesPrincipal opcoes;
-    opcoes.ArquivoConfiguracao = pasta->filePath(QStringLiteral("Caudalente.ini"));
-    opcoes.PastaPrograma = pasta->path();
-    opcoes.MostrarAbertura = false;
-    principal = std::make_unique<TFPrincipal>(opcoes);
+    principal = NovaPrincipal(*pasta);
     principal->show();
     TCaudalente s;
     s.Local = 1;
