@@ -12,20 +12,14 @@
 
 #include "app/Icones.h"
 #include "toolkit/Versao.h"
+#include "toolkit/gui/Desenho.h"
 #include "toolkit/gui/Mensagens.h"
 
 namespace {
 
-const QColor kMarinho(0, 0, 128);
+using toolkit::gui::FonteQueCabe;
 
-// Largest pixel size, up to `maximo`, at which the text fits the width.
-QFont FonteQueCabe(QFont f, const QString& texto, qreal largura, int maximo) {
-  for (int px = maximo; px > 6; --px) {
-    f.setPixelSize(px);
-    if (QFontMetricsF(f).horizontalAdvance(texto) <= largura) break;
-  }
-  return f;
-}
+const QColor kMarinho(0, 0, 128);
 
 void DesenharHidrograma(QPainter& p) {
   // The large drop behind the chart.

@@ -179,17 +179,27 @@ bool CoordenadaLegivel(const std::string& texto) {
   }
 }
 
-// What makes a record unusable, as the end of the reader's message; empty
-// when the record is sound.
-std::string DefeitoDoRegistro(const std::string& latitude, const std::string& longitude,
-                              const std::pair<const char*, double> (&coeficientes)[4], std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i)
-    if (!std::isfinite(coeficientes[i].second))
-      return std::string("o coeficiente ") + coeficientes[i].first + " não é um número finito";
+// What makes a record's coordinates unusable, as the end of the reader's
+// message; empty when both can be read.
+std::string DefeitoDasCoordenadas(const std::string& latitude, const std::string& longitude) {
   if (!CoordenadaLegivel(latitude)) return "a latitude \"" + TextoVisivel(latitude) + "\" não pode ser lida";
   if (!CoordenadaLegivel(longitude))
     return "a longitude \"" + TextoVisivel(longitude) + "\" não pode ser lida";
   return "";
+}
+
+// The same for a station, whose coefficients are checked first.
+std::string DefeitoDaEstacao(const TEstacao& e) {
+  const std::pair<const char*, double> coeficientes[] = {{"K", e.K}, {"a", e.a}, {"b", e.b}, {"c", e.c}};
+  for (const auto& [nome, valor] : coeficientes)
+    if (!std::isfinite(valor)) return std::string("o coeficiente ") + nome + " não é um número finito";
+  return DefeitoDasCoordenadas(e.Latitude, e.Longitude);
+}
+
+// Where a damaged record stands, as the start of the reader's message.
+std::string OndeEsta(const char* registro, const std::string& nome, int numero, int estado) {
+  return std::string(registro) + " \"" + TextoVisivel(nome) + "\" (número " + std::to_string(numero) +
+         " de " + NomesEstados[static_cast<std::size_t>(estado)] + "), ";
 }
 
 TEstacao LerEstacao(Leitor& l) {
@@ -390,12 +400,8 @@ void TBDPrecipitacao::LerEstados() {
     lista.reserve(n);
     for (uint16_t i = 0; i < n; ++i) {
       lista.push_back(LerEstacao(l));
-      const TEstacao& e = lista.back();
-      const std::pair<const char*, double> coeficientes[4] = {{"K", e.K}, {"a", e.a}, {"b", e.b}, {"c", e.c}};
-      const std::string defeito = DefeitoDoRegistro(e.Latitude, e.Longitude, coeficientes, 4);
-      if (!defeito.empty())
-        l.Falhar("na estação \"" + TextoVisivel(e.Nome) + "\" (número " + std::to_string(i + 1) + " de " +
-                 NomesEstados[static_cast<std::size_t>(estado)] + "), " + defeito);
+      const std::string defeito = DefeitoDaEstacao(lista.back());
+      if (!defeito.empty()) l.Falhar(OndeEsta("na estação", lista.back().Nome, i + 1, estado) + defeito);
     }
   }
   estacoes_ = std::move(lidas);
@@ -420,11 +426,8 @@ void TBDPrecipitacao::LerLocalidades(int estado) {
   for (uint16_t i = 0; i < n; ++i) {
     lidas.push_back(LerLocalidade(l));
     const TLocalidade& r = lidas.back();
-    const std::pair<const char*, double> nenhum[4] = {};
-    const std::string defeito = DefeitoDoRegistro(r.Latitude, r.Longitude, nenhum, 0);
-    if (!defeito.empty())
-      l.Falhar("na localidade \"" + TextoVisivel(r.Nome) + "\" (número " + std::to_string(i + 1) + " de " +
-               NomesEstados[static_cast<std::size_t>(estado)] + "), " + defeito);
+    const std::string defeito = DefeitoDasCoordenadas(r.Latitude, r.Longitude);
+    if (!defeito.empty()) l.Falhar(OndeEsta("na localidade", r.Nome, i + 1, estado) + defeito);
   }
   localidades_ = std::move(lidas);
 }

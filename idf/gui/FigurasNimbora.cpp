@@ -1,25 +1,19 @@
 #include "idf/gui/FigurasNimbora.h"
 
 #include <QFont>
-#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
 
+#include "toolkit/gui/Desenho.h"
+
 namespace {
+
+using toolkit::gui::FonteQueCabe;
 
 const QColor kMarinho(0, 0, 110);
 const QColor kAzulChuva(40, 110, 200);
-
-// Largest pixel size, up to `maximo`, at which the text fits the width.
-QFont FonteQueCabe(QFont f, const QString& texto, qreal largura, int maximo) {
-  for (int px = maximo; px > 6; --px) {
-    f.setPixelSize(px);
-    if (QFontMetricsF(f).horizontalAdvance(texto) <= largura) break;
-  }
-  return f;
-}
 
 // Slanted rain streaks over a rectangle.
 void DesenharChuva(QPainter& p, const QRectF& area, int n, qreal comprimento, const QColor& cor) {

@@ -550,6 +550,19 @@ void TfrmFoConsulta::PosicionarMira(int x, int y) {
   }
 }
 
+// The cross-hair and its texts at the current place; hidden when its pixel
+// misses the state's blue.
+void TfrmFoConsulta::MirarLugar() {
+  const QPoint p = PixelDe(latitude_, longitude_);
+  if (!AzulDoEstado(p.x(), p.y())) {
+    EsconderMira();
+    return;
+  }
+  LabelLat->setText(Q(latitudeTexto_));
+  LabelLon->setText(Q(longitudeTexto_));
+  PosicionarMira(p.x(), p.y());
+}
+
 void TfrmFoConsulta::AtualizarAviso() {
   const std::string chave = ChaveCitacaoAviso;
   lAviso->setVisible(Estado.Indice() == 8 && !chave.empty() && legendaAutor_ == chave);
@@ -690,14 +703,7 @@ void TfrmFoConsulta::LBEstacaoClick() {
   if (MapaVisivel()) {
     PrecLaAux->setText(lat);
     PrecLoAux->setText(lon);
-    const QPoint p = PixelDe(latitude_, longitude_);
-    if (!AzulDoEstado(p.x(), p.y())) {
-      EsconderMira();
-    } else {
-      LabelLat->setText(lat);
-      LabelLon->setText(lon);
-      PosicionarMira(p.x(), p.y());
-    }
+    MirarLugar();
   } else {
     NomeCid->setText(Q(SemBrancosAFinal(registro_.Nome)));
     LabelLatitude->setText(lat);
@@ -734,14 +740,7 @@ void TfrmFoConsulta::LBLocalidadeClick() {
   PrecB->setText(Q(toolkit::FormatarNumero("##.000", registro_.b)));
   PrecC->setText(Q(toolkit::FormatarNumero("0.000", registro_.c)));
   DefinirLegendaAutor(FonteInterpolacao);  // also for a locality just off the blue
-  const QPoint p = PixelDe(latitude_, longitude_);
-  if (!AzulDoEstado(p.x(), p.y())) {
-    EsconderMira();
-  } else {
-    LabelLat->setText(lat);
-    LabelLon->setText(lon);
-    PosicionarMira(p.x(), p.y());
-  }
+  MirarLugar();
   AtualizarAviso();
   AtualizarPontosEstacoes();
 }

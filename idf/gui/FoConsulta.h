@@ -162,6 +162,7 @@ class TfrmFoConsulta : public QDialog {
   void MostrarCoeficientesGerais(const TEstacao& r);
   void LimparCoeficientes();
   void PosicionarMira(int x, int y);
+  void MirarLugar();
   void EsconderMira();
   void EsconderTextosBrasil();
   void AtualizarPontosEstacoes();

@@ -1,7 +1,6 @@
 // The calculator's database mode, on the delivered files: usage errors, the
 // stations of a state and the interpolation against an independent sum.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +10,7 @@
 #include <regex>
 #include <sstream>
 
+#include "common/PastaTemporaria.h"
 #include "common/Tolerancia.h"
 #include "idf/ArquivosIdf.h"
 #include "idf/ConsultaLinhaComando.h"
@@ -110,16 +110,15 @@ TEST(ConsultaLinhaComando, BancoAusenteSaiComUm) {
 // is refused naming the file and the station (exit 1), for lists and
 // interpolation alike.
 TEST(ConsultaLinhaComando, EstacaoEstragadaNaoViraNull) {
-  const fs::path pasta = fs::temp_directory_path() / ("caudalente_consulta_" + std::to_string(::getpid()));
-  fs::create_directories(pasta);
+  const teste::TPastaTemporaria pasta;
   const std::string c =
       "20\xB0"
       "00'00\"";
   std::array<std::vector<teste_idf::Estacao>, 27> e;
   e[12] = {{"Vi\xE7osa", std::numeric_limits<double>::quiet_NaN(), 0.2, 10, 0.8, "A", c, c}};
   e[24] = {{"Campinas", 1000, 0.2, 10, 0.8, "A", c, c}};
-  teste_idf::Gravar(pasta / "Estados_Nim21.bin", teste_idf::ArquivoEstacoes(e));
-  const std::string p = pasta.string() + "/";
+  teste_idf::Gravar(pasta.Arquivo("Estados_Nim21.bin"), teste_idf::ArquivoEstacoes(e));
+  const std::string p = pasta.Caminho() + "/";
   for (const auto& args : std::vector<std::vector<std::string>>{{"--idf-estacoes", "Minas Gerais"},
                                                                 {"--idf-interpolar",
                                                                  "21\xC2\xB0"
@@ -133,7 +132,6 @@ TEST(ConsultaLinhaComando, EstacaoEstragadaNaoViraNull) {
                          "Estados_Nim21.bin está corrompido: na estação \"Viçosa\" (número 1 de"
                          " Minas Gerais), o coeficiente K não é um número finito.\n");
   }
-  fs::remove_all(pasta);
 }
 
 TEST(ConsultaLinhaComando, EstacoesPorNomeOuIndice) {

@@ -90,9 +90,9 @@ void Abrir(TfrmFoConsulta& w, int estado, int estacao, int localidade) {
   QTRY_VERIFY(w.Ativada());
 }
 
-// A pixel of the state's blue near the middle of the map.
-QPoint PixelAzul(const TfrmFoConsulta& w) {
-  const QImage& img = w.EstadoBMP->Imagem();
+// A pixel of pure blue near the middle of a map (a map state, or Minas
+// Gerais on the Brazil map).
+QPoint PixelAzul(const QImage& img) {
   for (int r = 0; r < 225; ++r)
     for (int d = -r; d <= r; ++d)
       for (const QPoint& p : {QPoint(225 + d, 225 - r), QPoint(225 + d, 225 + r)})
@@ -327,7 +327,7 @@ class TesteConsultaIdf : public QObject {
   void pontoDigitadoIgualAoCliqueEACalculadora() {
     TfrmFoConsulta w;
     Abrir(w, kMinasGerais, 0, -1);
-    const QPoint p = PixelAzul(w);
+    const QPoint p = PixelAzul(w.EstadoBMP->Imagem());
     QVERIFY(p.x() >= 0);
     w.EstadoBMPMouseMove(p.x(), p.y());
     QCOMPARE(w.EstadoBMP->cursor().shape(), Qt::CrossCursor);
@@ -486,7 +486,7 @@ class TesteConsultaIdf : public QObject {
     Capturar(w, "estado");
 
     // A point picked on the map rings no station.
-    const QPoint p = PixelAzul(w);
+    const QPoint p = PixelAzul(w.EstadoBMP->Imagem());
     w.EstadoBMPMouseMove(p.x(), p.y());
     w.EstadoBMPMouseUp(p.x(), p.y());
     QCOMPARE(w.EstadoBMP->Destacado(), -1);
@@ -500,14 +500,7 @@ class TesteConsultaIdf : public QObject {
     QCOMPARE(w.NomeCid->text(), Q(w.BancoDados().Estacoes(kMatoGrosso).front().Nome));
     QCOMPARE(w.LabelLatitude->text(), Q(w.BancoDados().Estacoes(kMatoGrosso).front().Latitude));
     Capturar(w, "brasil");
-    const QImage& mapa = w.BrasilBMP->Imagem();
-    QPoint azul(-1, -1);
-    for (int y = 0; y < mapa.height() && azul.x() < 0; ++y)
-      for (int x = 0; x < mapa.width(); ++x)
-        if ((mapa.pixel(x, y) & 0xFFFFFF) == 0x0000FF) {
-          azul = QPoint(x, y);
-          break;
-        }
+    const QPoint azul = PixelAzul(w.BrasilBMP->Imagem());
     QVERIFY(azul.x() >= 0);
     w.BrasilBMPMouseMove(0, 0);  // background
     QCOMPARE(w.BrasilBMP->cursor().shape(), Qt::ArrowCursor);
@@ -557,7 +550,7 @@ class TesteConsultaIdf : public QObject {
       const QImage bit(arquivo);
       QCOMPARE(bit.size(), QSize(450, 450));
       QCOMPARE(bit.pixel(w.EixoY->x(), w.EixoX->y()) & 0xFFFFFF, 0u);
-      const QPoint p = PixelAzul(w);
+      const QPoint p = PixelAzul(w.EstadoBMP->Imagem());
       w.EstadoBMPMouseMove(p.x(), p.y());
       w.EstadoBMPMouseUp(p.x(), p.y());
       r.FormActivate();
