@@ -287,8 +287,14 @@ def main():
         print('calculadora não encontrada: ' + opc.calc, file=sys.stderr)
         return 2
 
-    pasta = opc.manter or tempfile.mkdtemp(prefix='caudalente-ref-')
-    os.makedirs(pasta, exist_ok=True)
+    if opc.manter:
+        os.makedirs(opc.manter, exist_ok=True)
+        return executar(opc, opc.manter)
+    with tempfile.TemporaryDirectory(prefix='caudalente-ref-') as pasta:
+        return executar(opc, pasta)
+
+
+def executar(opc, pasta):
     falhas = verificar_trabalhado(opc.calc, pasta)
     print('caso trabalhado: ' + ('ok' if not falhas else 'FALHOU'))
     for f in falhas:
