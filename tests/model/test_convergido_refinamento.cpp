@@ -13,8 +13,8 @@
 #include "common/Tolerancia.h"
 #include "encosta_comum.h"
 #include "model/channel/uCanalConvergido.h"
-#include "model/hillslope/uConvergencia.h"
 #include "model/hillslope/uEncostaConvergida.h"
+#include "model/uConvergencia.h"
 
 namespace {
 
@@ -26,8 +26,17 @@ using encosta_teste::MontarTrechos;
 struct CasoCadeia {
   const char* nome;
   std::vector<encosta_teste::TTrechoTeste> trechos;
-  int linha;  // 0: the foot
+  int linha;            // 0: the foot
+  bool assenta = true;  // settles within the CPU budget
 };
+
+// The default budget, counted in work alone: a slower build (sanitisers)
+// runs the same levels.
+TParametrosConvergencia SemRelogio() {
+  TParametrosConvergencia p;
+  p.OrcamentoRelogio = 120;
+  return p;
+}
 
 // Rain (L per metre) on the computed length of each segment from the time its
 // abstraction was filled to the end of the run.
@@ -56,21 +65,36 @@ TEST_P(Cadeia, RefinadaEConservativa) {
   MontarTrechos(lista, c.trechos);
   const uint16_t linha = c.linha > 0 ? static_cast<uint16_t>(c.linha) : lista.SomaLinhas();
 
-  TEncostaConvergida solver;
+  TEncostaConvergida solver(SemRelogio());
   const auto serie = solver.CalcularCaudalente(lista, linha, chuva, nullptr, nullptr);
   ASSERT_GE(serie->Count(), 3u);
   const TInfoConvergencia info = solver.Info();
+  EXPECT_LE(info.SegundosCpu, 2.0 * 1.1);
 
   // Where run-on meets a gentler segment, the kinematic shock it makes
   // reaches the foot and the outflow jumps there: the peak too must settle.
-  EXPECT_TRUE(info.Convergiu);
-  TParametrosConvergencia mais;
-  mais.NivelFixo = info.Nivel + 1;
-  TEncostaConvergida fino(mais);
-  const auto serieFina = fino.CalcularCaudalente(lista, linha, chuva, nullptr, nullptr);
-  EXPECT_REL_NEAR(serieFina->VazaoMaxima, serie->VazaoMaxima, 0.001);
-  EXPECT_NEAR(fino.Info().TempoPico, info.TempoPico, std::max(0.002, 0.001 * info.TempoPico));
-  EXPECT_REL_NEAR(serieFina->Volume, serie->Volume, 0.001);
+  EXPECT_EQ(info.Convergiu, c.assenta)
+      << info.Erro.Pico / info.Pico << " " << info.Erro.TempoPico << " " << info.Erro.Volume / info.Volume;
+  if (c.assenta) {
+    // One level finer moves nothing by more than the estimate says.
+    TParametrosConvergencia mais;
+    mais.NivelFixo = info.Nivel + 1;
+    mais.OrcamentoSegundos = 60;
+    TEncostaConvergida fino(mais);
+    const auto serieFina = fino.CalcularCaudalente(lista, linha, chuva, nullptr, nullptr);
+    EXPECT_REL_NEAR(serieFina->VazaoMaxima, serie->VazaoMaxima, 0.001);
+    EXPECT_NEAR(fino.Info().TempoPico, info.TempoPico, std::max(0.002, 0.001 * info.TempoPico));
+    EXPECT_REL_NEAR(serieFina->Volume, serie->Volume, 0.001);
+    // Nor by much more than the estimate (some of the tolerance left for
+    // levels that happen to agree).
+    EXPECT_LE(std::fabs(fino.Info().Pico - info.Pico), std::max(info.Erro.Pico, 2e-4 * info.Pico));
+    EXPECT_LE(std::fabs(fino.Info().TempoAlcance - info.TempoAlcance), std::max(info.Erro.TempoPico, 0.002));
+  } else {
+    // Stopped on the budget, with the estimate it reached.
+    EXPECT_TRUE(std::isfinite(info.Erro.Pico));
+    EXPECT_TRUE(info.Erro.Pico > 0.001 * info.Pico || info.Erro.TempoPico > 0.01 ||
+                info.Erro.Volume > 0.001 * info.Volume);
+  }
 
   const TBalancoMassa& b = info.Balanco;
   const double chuvaEsperada = ChuvaAposAbstracao(lista, linha, chuva, info.TempoFinal);
@@ -83,7 +107,9 @@ INSTANTIATE_TEST_SUITE_P(
     Tabela, Cadeia,
     ::testing::Values(
         // A gentle segment over a steep one: the run-on spreads, no shock.
-        CasoCadeia{"suave_sobre_ingreme", {{50, 0.02, 0.05, 20, 0}, {30, 0.10, 0.03, 20, 0}}, 0},
+        // Its peak sits on a corner the grid rounds off: it converges at
+        // order 0.7, too slowly to settle within the budget.
+        CasoCadeia{"suave_sobre_ingreme", {{50, 0.02, 0.05, 20, 0}, {30, 0.10, 0.03, 20, 0}}, 0, false},
         CasoCadeia{"linha_no_segundo", {{50, 0.02, 0.05, 20, 0}, {30, 0.10, 0.03, 35, 0}}, 130},
         // A steep bare segment over a gentle grassed one: a shock runs down
         // the second and makes the peak.
@@ -173,7 +199,7 @@ TEST_P(Canal, RefinadoEConservativo) {
   TCanalCinematico canal;
   CanalDeTeste(canal, c.tipo, c.tipo == 0 ? 1 : 0.05, c.comprimento);
 
-  TCanalConvergido solver;
+  TCanalConvergido solver(SemRelogio());
   const auto serie = solver.CalcularCaudalente(canal, c.colunas, chuva, *encosta, 20, 40, nullptr);
   ASSERT_GE(serie->Count(), 3u);
   const TInfoConvergencia info = solver.Info();
@@ -186,6 +212,7 @@ TEST_P(Canal, RefinadoEConservativo) {
 
   TParametrosConvergencia mais;
   mais.NivelFixo = info.Nivel + 1;
+  mais.OrcamentoSegundos = 60;
   TCanalConvergido fino(mais);
   const auto serieFina = fino.CalcularCaudalente(canal, c.colunas, chuva, *encosta, 20, 40, nullptr);
   EXPECT_REL_NEAR(serieFina->VazaoMaxima, serie->VazaoMaxima, 0.001);

@@ -48,7 +48,9 @@ TEST_P(PlanoConvergido, ConfereComAsCaracteristicas) {
   TEncostaCinematica& plano = lista.Trechos(0);
   Segmento(plano, c.comprimento, c.st, c.nt, c.vib, c.uso, c.tratamento, c.condicao);
 
-  TEncostaConvergida solver;
+  TParametrosConvergencia parametros;
+  parametros.OrcamentoRelogio = 120;  // the same levels in a slower build (sanitisers)
+  TEncostaConvergida solver(parametros);
   const auto serie = solver.CalcularCaudalente(lista, lista.SomaLinhas(), chuva, nullptr, nullptr);
   ASSERT_GE(serie->Count(), 3u) << solver.Info().Nivel << " " << solver.Info().Passos << " "
                                 << solver.Info().Pico;
@@ -59,9 +61,10 @@ TEST_P(PlanoConvergido, ConfereComAsCaracteristicas) {
   exata.Pico(pico, tempoPico);
   const double volume = exata.Volume();
 
-  EXPECT_REL_NEAR(serie->VazaoMaxima, pico, 0.005);
-  EXPECT_NEAR(serie->TempoPico, tempoPico, 0.05);
-  EXPECT_REL_NEAR(serie->Volume, volume, 0.01);
+  // The 20 m plane's corner is overshot by 0.11 %; the others are within 0.05 %.
+  EXPECT_REL_NEAR(serie->VazaoMaxima, pico, 0.0015);
+  EXPECT_NEAR(serie->TempoPico, tempoPico, 0.006);
+  EXPECT_REL_NEAR(serie->Volume, volume, 3e-4);
   EXPECT_EQ(serie->Local, 1);
   EXPECT_DOUBLE_EQ(serie->Alfa, plano.Alfa());
   EXPECT_REL_NEAR(serie->Lamina, serie->Volume / (c.comprimento * 1000.0), 1e-12);
