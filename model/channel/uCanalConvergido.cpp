@@ -148,8 +148,17 @@ class TCaracteristicasCanal {
         k.xMedio = 0.5 * (k.x + x1);
         if (x1 >= comprimento_ && i == frente_) {
           // Reaches the outlet within the step; the older ones already have.
-          const double f = x1 > k.x ? (comprimento_ - k.x) / (x1 - k.x) : 1;
-          Registrar(r, t + f * (t1 - t), 1000 * Vazao(k.A + f * (A1 - k.A)));
+          // While the inflow lasts the distance is the rise of Q over the
+          // rate of A, so the outlet's Q follows exactly from the distance
+          // left; otherwise A is taken as linear in the distance.
+          double f = x1 > k.x ? (comprimento_ - k.x) / (x1 - k.x) : 1;
+          double q = Vazao(k.A + f * (A1 - k.A));
+          if (!perdas && dA > 0 && x1 > k.x) {
+            q = k.Q + (comprimento_ - k.x) * dA / dtS;
+            const double A = std::pow(q / alfa_, 1 / beta_);
+            f = std::min(1.0, std::max(0.0, (A - k.A) / dA));
+          }
+          Registrar(r, t + f * (t1 - t), 1000 * q);
           ++frente_;
           if (i == 0) nivelado = false;
         }

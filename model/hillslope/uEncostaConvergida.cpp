@@ -22,8 +22,11 @@ namespace {
 using mensagens_encosta::kContato;
 using mensagens_encosta::kErroNoLaco;
 
-constexpr double kCfl = 0.9;            // Courant number of a step
-constexpr double kDxBase = 1.0;         // m, cell size of level 0 (at least 4 cells a segment)
+constexpr double kCfl = 0.9;     // Courant number of a step
+constexpr double kDxBase = 1.0;  // m, cell size of level 0 (at least 4 cells a segment)
+// Most cells of a segment at level 0: the error follows the share of the
+// segment a cell spans, so a long segment needs no more of them.
+constexpr int kCelulasBaseMaximo = 128;
 constexpr double kDtMaximoBase = 12;    // s, longest step of level 0
 constexpr double kDuracaoMaxima = 1e5;  // min of runoff after which a run is refused
 // Work of a step besides its cells (the storm's depth, the step's limit, the
@@ -52,7 +55,9 @@ class TGrade {
     int total = 0;
     dxMin_ = std::numeric_limits<double>::infinity();
     for (TTrecho& s : t_) {
-      const int base = std::max(4, static_cast<int>(std::ceil(s.comprimento / kDxBase - 1e-9)));
+      const double porComprimento = std::ceil(s.comprimento / kDxBase - 1e-9);
+      const int base = porComprimento >= kCelulasBaseMaximo ? kCelulasBaseMaximo
+                                                            : std::max(4, static_cast<int>(porComprimento));
       s.n = base << nivel;
       s.dx = s.comprimento / s.n;
       s.inicio = total;

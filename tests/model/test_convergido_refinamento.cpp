@@ -14,6 +14,7 @@
 #include "encosta_comum.h"
 #include "model/channel/uCanalConvergido.h"
 #include "model/hillslope/uEncostaConvergida.h"
+#include "model/hillslope/uInterfaceUsuario.h"
 #include "model/uConvergencia.h"
 
 namespace {
@@ -233,5 +234,122 @@ INSTANTIATE_TEST_SUITE_P(Tabela, Canal,
                          [](const ::testing::TestParamInfo<CasoCanal>& i) {
                            return std::string(i.param.nome);
                          });
+
+// The error of the last of three values at levels each twice as fine:
+// exact for a pure power of the cell size, no smaller than the last change
+// when the changes alternate, never below a second order's share.
+TEST(ErroRichardson, DaOErroRestanteDoUltimoValor) {
+  struct Caso {
+    double f0, f1, f2, erro, ordem;
+  } casos[] = {
+      {1 + 0.08, 1 + 0.04, 1 + 0.02, 0.02, 1},                   // first order
+      {1 - 0.16 * 0.6156, 1 - 0.16 * 0.3789, 1 - 0.16 * 0.2333,  // order 0.7
+       0.16 * 0.2333, 0.7},
+      {1 + 0.16, 1 + 0.04, 1 + 0.01, 0.01, 2},      // second order
+      {1 + 0.64, 1 + 0.08, 1 + 0.01, 0.07 / 3, 3},  // "third": counted as second
+      {1.01, 0.995, 1.002, 0.007, 0},               // alternating
+      {1.0, 1.01, 1.03, 0.03, 0},                   // growing changes
+      {2.5, 2.5, 2.5, 0, 0},                        // exact at every level
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.f2);
+    double ordem;
+    EXPECT_NEAR(convergencia::ErroRichardson(c.f0, c.f1, c.f2, ordem), c.erro, 5e-3 * c.erro + 1e-15);
+    EXPECT_NEAR(ordem, c.ordem, 0.01);
+  }
+}
+
+// Whatever the input, a run ends within its CPU budget: settled or not with
+// the estimate it reached, or, when not even the coarsest level fits, with
+// a message that says so. A progress box that throws (the window's
+// "Cancelar") stops it at its next tick, which comes within a few
+// hundredths of a second.
+TEST(OrcamentoConvergido, TerminaDentroDoLimite) {
+  struct Caso {
+    const char* nome;
+    encosta_teste::TTrechoTeste trecho;
+  } casos[] = {
+      {"st_enorme", {30, 1e20, 0.03, 20}},
+      {"nt_minusculo", {30, 0.05, 1e-20, 20}},
+      {"dez_km", {10000, 0.05, 0.03, 20}},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    TPrecipitacaoExponencialNegativa chuva;
+    ChuvaReferencia(chuva);
+    TEncostaCinematicaSecoes lista;
+    MontarTrechos(lista, {c.trecho});
+    TParametrosConvergencia p;
+    p.OrcamentoSegundos = 0.2;
+    TEncostaConvergida solver(p);
+    const double inicio = convergencia::SegundosCpu();
+    try {
+      const auto serie = solver.CalcularCaudalente(lista, lista.SomaLinhas(), chuva, nullptr, nullptr);
+      EXPECT_GE(serie->Count(), 3u);
+      EXPECT_TRUE(std::isfinite(solver.Info().Erro.Pico) || !solver.Info().Convergiu);
+    } catch (const EEncostaCinematica& e) {
+      EXPECT_STREQ(e.what(), convergencia::kOrcamentoEsgotado);
+    }
+    EXPECT_LT(convergencia::SegundosCpu() - inicio, 0.2 + 0.05);
+  }
+}
+
+struct ECancelado {};
+class TProgressoCancelado : public IProgresso {
+ public:
+  void Mostrar(const std::string& t) override { texto = t; }
+  void ProcessarMensagens() override { throw ECancelado{}; }
+  std::string texto;
+};
+
+TEST(OrcamentoConvergido, CancelarParaNoTickSeguinte) {
+  TPrecipitacaoExponencialNegativa chuva;
+  ChuvaReferencia(chuva);
+  TEncostaCinematicaSecoes lista;
+  MontarTrechos(lista, {{120, 0.05, 0.03, 20}});  // about 0.4 s to settle
+  TProgressoCancelado progresso;
+  double inicio = convergencia::SegundosCpu();
+  EXPECT_THROW(TEncostaConvergida().CalcularCaudalente(lista, lista.SomaLinhas(), chuva, &progresso, nullptr),
+               ECancelado);
+  EXPECT_LT(convergencia::SegundosCpu() - inicio, 0.1);
+  // The box shows the simulated time and the level being computed.
+  EXPECT_NE(progresso.texto.find("(refinamento "), std::string::npos) << progresso.texto;
+
+  MontarTrechos(lista, {{40, 0.05, 0.03, 20}});
+  const auto encosta =
+      TEncostaConvergida().CalcularCaudalente(lista, lista.SomaLinhas(), chuva, nullptr, nullptr);
+  TCanalCinematico canal;
+  CanalDeTeste(canal, 0, 1, 3000);
+  inicio = convergencia::SegundosCpu();
+  EXPECT_THROW(TCanalConvergido().CalcularCaudalente(canal, 3000, chuva, *encosta, 20, 40, &progresso),
+               ECancelado);
+  EXPECT_LT(convergencia::SegundosCpu() - inicio, 0.1);
+}
+
+// A steady lateral inflow q (L/s per metre) fills a channel of L metres to
+// an outflow of q·L exactly, and the flat top settles.
+TEST(CanalConvergido, EntradaConstanteChegaAqL) {
+  TPrecipitacaoExponencialNegativa chuva;
+  ChuvaReferencia(chuva);
+  const double q = 0.8;
+  TCaudalente entrada;
+  entrada.Local = 1;
+  entrada.Adicionar(0, 0);
+  entrada.Adicionar(0.5, q);
+  entrada.Adicionar(60, q);
+  entrada.Adicionar(60.5, 0);
+  entrada.Calcular(40 * 1000);
+  for (int tipo : {0, 1}) {
+    SCOPED_TRACE(tipo);
+    TCanalCinematico canal;
+    CanalDeTeste(canal, tipo, tipo == 0 ? 1 : 0.05, 200);
+    TCanalConvergido solver(SemRelogio());
+    const auto serie = solver.CalcularCaudalente(canal, 200, chuva, entrada, 20, 40, nullptr);
+    ASSERT_GE(serie->Count(), 3u);
+    EXPECT_REL_NEAR(serie->VazaoMaxima, q * 200, 1e-9);
+    EXPECT_TRUE(solver.Info().Convergiu);
+    EXPECT_LT(solver.Info().Erro.TempoPico, 0.01);
+  }
+}
 
 }  // namespace
