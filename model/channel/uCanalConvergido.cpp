@@ -17,8 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "model/hillslope/uConvergencia.h"
-#include "toolkit/FormatoNumero.h"
+#include "model/uConvergencia.h"
 
 namespace {
 
@@ -78,7 +77,8 @@ struct TSecao {
 class TCaracteristicasCanal {
  public:
   TCaracteristicasCanal(double comprimento, int nivel, double alfa, double beta, const TSecao& secao,
-                        TPrecipitacao& chuva, const TCaudalente& entrada, double tie, IProgresso* progresso)
+                        const TPrecipitacao& chuva, const TCaudalente& entrada, double tie,
+                        convergencia::TOrcamento& orcamento)
       : alfa_(alfa),
         beta_(beta),
         secao_(secao),
@@ -86,7 +86,7 @@ class TCaracteristicasCanal {
         entrada_(entrada),
         integral_(entrada),
         tie_(tie),
-        progresso_(progresso),
+        orcamento_(orcamento),
         comprimento_(comprimento),
         dt_(kPassoBase / (1 << nivel)),
         tFim_(entrada.Ponto(entrada.Count() - 1u).Tempo) {}
@@ -148,8 +148,17 @@ class TCaracteristicasCanal {
         k.xMedio = 0.5 * (k.x + x1);
         if (x1 >= comprimento_ && i == frente_) {
           // Reaches the outlet within the step; the older ones already have.
-          const double f = x1 > k.x ? (comprimento_ - k.x) / (x1 - k.x) : 1;
-          Registrar(r, t + f * (t1 - t), 1000 * Vazao(k.A + f * (A1 - k.A)));
+          // While the inflow lasts the distance is the rise of Q over the
+          // rate of A, so the outlet's Q follows exactly from the distance
+          // left; otherwise A is taken as linear in the distance.
+          double f = x1 > k.x ? (comprimento_ - k.x) / (x1 - k.x) : 1;
+          double q = Vazao(k.A + f * (A1 - k.A));
+          if (!perdas && dA > 0 && x1 > k.x) {
+            q = k.Q + (comprimento_ - k.x) * dA / dtS;
+            const double A = std::pow(q / alfa_, 1 / beta_);
+            f = std::min(1.0, std::max(0.0, (A - k.A) / dA));
+          }
+          Registrar(r, t + f * (t1 - t), 1000 * q);
           ++frente_;
           if (i == 0) nivelado = false;
         }
@@ -174,10 +183,8 @@ class TCaracteristicasCanal {
       t = t1;
       P = P1;
       V = V1;
-      if (++r.Passos % 23 == 0 && progresso_) {
-        progresso_->Mostrar(toolkit::FormatarNumero("0.0", t));
-        progresso_->ProcessarMensagens();
-      }
+      ++r.Passos;
+      orcamento_.Gastar(kCustoPasso + static_cast<double>(c_.size() - frente0), t);
     }
     b.Saida = saida_;
     b.Armazenado = 1000 * Armazenado(nivelado, plato);
@@ -191,6 +198,8 @@ class TCaracteristicasCanal {
   // top every step. After it the channel changes slowly: longer steps.
   static constexpr double kPassoBase = 4;
   static constexpr double kPassosPerdas = 8;
+  // Work of a step besides its characteristics, in characteristic moves.
+  static constexpr double kCustoPasso = 40;
 
   struct TCaracteristica {
     double x, A, Q;  // m, m², m³/s
@@ -257,11 +266,11 @@ class TCaracteristicasCanal {
 
   double alfa_, beta_;
   TSecao secao_;
-  TPrecipitacao& chuva_;
+  const TPrecipitacao& chuva_;
   const TCaudalente& entrada_;
   TIntegralEntrada integral_;
   double tie_;
-  IProgresso* progresso_;
+  convergencia::TOrcamento& orcamento_;
   double comprimento_, dt_, tFim_;
   std::vector<TCaracteristica> c_;
   std::size_t frente_ = 0;
@@ -271,7 +280,7 @@ class TCaracteristicasCanal {
 }  // namespace
 
 std::unique_ptr<TCaudalente> TCanalConvergido::CalcularCaudalente(const TCanalCinematico& Canal, int Colunas,
-                                                                  TPrecipitacao& Chuva,
+                                                                  const TPrecipitacao& Chuva,
                                                                   const TCaudalente& CaudalenteEncosta,
                                                                   double Tie, double ComprimentoEncosta,
                                                                   IProgresso* Progresso) {
@@ -296,11 +305,17 @@ std::unique_ptr<TCaudalente> TCanalConvergido::CalcularCaudalente(const TCanalCi
   secao.Z = Canal.Z.Valor;
   secao.W = secao.triangular ? std::sqrt(2 * (1 / Canal.Sm.Valor + 1 / Canal.Z.Valor)) : 1.0;
 
-  const convergencia::TRodada r = convergencia::Refinar(FParametros, FInfo, [&](int nivel) {
-    TCaracteristicasCanal canal(Colunas * deltaX, nivel, curva.Alfa, curva.Beta, secao, Chuva,
-                                CaudalenteEncosta, Tie, Progresso);
-    return canal.Rodar();
-  });
+  convergencia::TOrcamento orcamento(FParametros, Progresso);
+  convergencia::TRodada r;
+  try {
+    r = convergencia::Refinar(FParametros, FInfo, orcamento, [&](int nivel) {
+      TCaracteristicasCanal canal(Colunas * deltaX, nivel, curva.Alfa, curva.Beta, secao, Chuva,
+                                  CaudalenteEncosta, Tie, orcamento);
+      return canal.Rodar();
+    });
+  } catch (const convergencia::EOrcamentoEsgotado&) {
+    throw ECanal(convergencia::kOrcamentoEsgotado);
+  }
   convergencia::Reamostrar(r, *resultado);
 
   if (resultado->Count() <= 2) {

@@ -18,7 +18,7 @@
 #include <memory>
 
 #include "model/channel/uCanalCinematico.h"
-#include "model/hillslope/uEncostaConvergida.h"
+#include "model/uConvergencia.h"
 
 class TCanalConvergido {
  public:
@@ -33,9 +33,9 @@ class TCanalConvergido {
   // have 2 points or fewer. Its points are evenly spaced, one at the peak.
   // Throws ECanal for a column outside the channel or a run that does not end.
   std::unique_ptr<TCaudalente> CalcularCaudalente(const TCanalCinematico& Canal, int Colunas,
-                                                  TPrecipitacao& Chuva, const TCaudalente& CaudalenteEncosta,
-                                                  double Tie, double ComprimentoEncosta,
-                                                  IProgresso* Progresso);
+                                                  const TPrecipitacao& Chuva,
+                                                  const TCaudalente& CaudalenteEncosta, double Tie,
+                                                  double ComprimentoEncosta, IProgresso* Progresso);
 
   const TInfoConvergencia& Info() const { return FInfo; }
 

@@ -13,6 +13,7 @@
 #include "model/hillslope/uEncostaCinematica.h"
 #include "model/hillslope/uInterfaceUsuario.h"
 #include "model/hillslope/uPrecipitacao.h"
+#include "model/uConvergencia.h"
 
 // The original explicit scheme (the default, comparable with earlier
 // projects) or the solvers refined until the peak converges.
@@ -32,17 +33,20 @@ struct TProgressoTracado {
 // irregular one while the regular form is the one in use. Errors of the
 // solvers pass through unchanged; a result with fewer than 3 points means
 // there was no runoff at that place. Convergiu, when given, tells whether
-// the converged solvers settled (always true for the original scheme).
+// the converged solvers settled (always true for the original scheme); Erro,
+// when given, gets their estimated error (infinite with the original
+// scheme); in the channel it adds the hillslope's, in proportion.
 std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta, TCanalCinematico& Canal,
                                               TPrecipitacaoExponencialNegativa& Chuva, uint16_t Linha,
                                               int Coluna, double ComprimentoEncosta,
                                               const TProgressoTracado& Progresso, bool SoUltimoTrecho = false,
                                               TMetodoNumerico Metodo = TMetodoNumerico::Original,
-                                              bool* Convergiu = nullptr);
+                                              bool* Convergiu = nullptr, TErroEstimado* Erro = nullptr);
 
-// What the user is told when the converged method stopped on its cost limit
-// before the peak, its time and the volume settled (*Convergiu false).
+// What the user is told when the converged method stopped on its CPU budget
+// before the estimated errors of the peak, its time and the volume fell
+// below the tolerances (*Convergiu false).
 inline constexpr const char* kMetodoNaoConvergiu =
-    "O método convergido parou antes que o pico, o tempo de pico e o volume variassem menos de 0,1 % "
-    "entre dois refinamentos, porque o refinamento seguinte demoraria demais. O resultado é o do "
-    "último refinamento calculado.";
+    "O método convergido parou antes que os erros estimados do pico, do tempo de pico e do volume "
+    "ficassem abaixo de 0,1 % (0,01 min para o tempo), porque o refinamento seguinte passaria do "
+    "limite de 2 s de processamento. O resultado é o do último refinamento calculado.";

@@ -15,18 +15,23 @@
 #include <string>
 #include <vector>
 
-#include "model/hillslope/uConvergencia.h"
-#include "toolkit/FormatoNumero.h"
+#include "model/uConvergencia.h"
 
 namespace {
 
 using mensagens_encosta::kContato;
 using mensagens_encosta::kErroNoLaco;
 
-constexpr double kCfl = 0.9;            // Courant number of a step
-constexpr double kDxBase = 1.0;         // m, cell size of level 0 (at least 4 cells a segment)
+constexpr double kCfl = 0.9;     // Courant number of a step
+constexpr double kDxBase = 1.0;  // m, cell size of level 0 (at least 4 cells a segment)
+// Most cells of a segment at level 0: the error follows the share of the
+// segment a cell spans, so a long segment needs no more of them.
+constexpr int kCelulasBaseMaximo = 128;
 constexpr double kDtMaximoBase = 12;    // s, longest step of level 0
 constexpr double kDuracaoMaxima = 1e5;  // min of runoff after which a run is refused
+// Work of a step besides its cells (the storm's depth, the step's limit, the
+// record), in cell updates.
+constexpr double kCustoPasso = 40;
 
 using convergencia::Pot53;
 
@@ -44,13 +49,15 @@ struct TTrecho {
 
 class TGrade {
  public:
-  TGrade(std::vector<TTrecho> trechos, int nivel, TPrecipitacaoExponencialNegativa& chuva,
-         IProgresso* progresso)
-      : t_(std::move(trechos)), chuva_(chuva), progresso_(progresso) {
+  TGrade(std::vector<TTrecho> trechos, int nivel, const TPrecipitacaoExponencialNegativa& chuva,
+         convergencia::TOrcamento& orcamento)
+      : t_(std::move(trechos)), chuva_(chuva), orcamento_(orcamento) {
     int total = 0;
     dxMin_ = std::numeric_limits<double>::infinity();
     for (TTrecho& s : t_) {
-      const int base = std::max(4, static_cast<int>(std::ceil(s.comprimento / kDxBase - 1e-9)));
+      const double porComprimento = std::ceil(s.comprimento / kDxBase - 1e-9);
+      const int base = porComprimento >= kCelulasBaseMaximo ? kCelulasBaseMaximo
+                                                            : std::max(4, static_cast<int>(porComprimento));
       s.n = base << nivel;
       s.dx = s.comprimento / s.n;
       s.inicio = total;
@@ -146,10 +153,8 @@ class TGrade {
       b.Saida += 1000 * dtS / 2 * (F0_[N_] + F1_[N_]);
       t = t1;
       P = P1;
-      if (++r.Passos % 23 == 0 && progresso_) {
-        progresso_->Mostrar(toolkit::FormatarNumero("0.0", t));
-        progresso_->ProcessarMensagens();
-      }
+      ++r.Passos;
+      orcamento_.Gastar(kCustoPasso + 2.0 * N_, t);
     }
     for (const TTrecho& s : t_)
       for (int i = s.inicio; i < s.inicio + s.n; ++i) b.Armazenado += 1000 * h_[i] * s.dx;
@@ -198,8 +203,8 @@ class TGrade {
   }
 
   std::vector<TTrecho> t_;
-  TPrecipitacaoExponencialNegativa& chuva_;
-  IProgresso* progresso_;
+  const TPrecipitacaoExponencialNegativa& chuva_;
+  convergencia::TOrcamento& orcamento_;
   int N_ = 0;
   double dxMin_ = 0, dtMaximo_ = 0;
   std::vector<double> h_, hs_, F0_, F1_;
@@ -207,11 +212,9 @@ class TGrade {
 
 }  // namespace
 
-std::unique_ptr<TCaudalente> TEncostaConvergida::CalcularCaudalente(TEncostaCinematicaSecoes& Encosta,
-                                                                    uint16_t Linha,
-                                                                    TPrecipitacaoExponencialNegativa& Chuva,
-                                                                    IProgresso* ProgressoTempo,
-                                                                    IProgresso* ProgressoTrecho) {
+std::unique_ptr<TCaudalente> TEncostaConvergida::CalcularCaudalente(
+    TEncostaCinematicaSecoes& Encosta, uint16_t Linha, const TPrecipitacaoExponencialNegativa& Chuva,
+    IProgresso* ProgressoTempo, IProgresso* ProgressoTrecho) {
   FInfo = TInfoConvergencia{};
   auto serie = std::make_unique<TCaudalente>();
   serie->Local = 1;
@@ -269,11 +272,14 @@ std::unique_ptr<TCaudalente> TEncostaConvergida::CalcularCaudalente(TEncostaCine
   for (const TTrecho& s : trechos) algumAtivo = algumAtivo || std::isfinite(s.tia);
   if (!semEscoamento && algumAtivo) {
     convergencia::TRodada r;
+    convergencia::TOrcamento orcamento(FParametros, ProgressoTempo);
     try {
-      r = convergencia::Refinar(FParametros, FInfo, [&](int nivel) {
-        TGrade grade(trechos, nivel, Chuva, ProgressoTempo);
+      r = convergencia::Refinar(FParametros, FInfo, orcamento, [&](int nivel) {
+        TGrade grade(trechos, nivel, Chuva, orcamento);
         return grade.Rodar();
       });
+    } catch (const convergencia::EOrcamentoEsgotado&) {
+      throw EEncostaCinematica(convergencia::kOrcamentoEsgotado);
     } catch (const EEncostaCinematica&) {
       throw;
     } catch (const std::exception&) {

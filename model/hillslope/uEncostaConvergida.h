@@ -10,8 +10,8 @@
 // each step integrated from the storm's cumulative depth P(t). The whole
 // chain of segments is one grid, each segment with its own alfa, VIB and
 // start; run-on into a segment whose abstraction is not yet filled is taken
-// by that abstraction. The grid and the step are halved until the peak, its
-// time and the volume change by less than the tolerance.
+// by that abstraction. The grid is refined until the estimated error of the
+// peak, its time and the volume is below the tolerance (model/uConvergencia.h).
 // h in m, q in m²/s, e in m/s, x in m, t in min (s inside a step); the
 // result series is in L/s per metre of width, volumes in L per metre.
 #include <cstdint>
@@ -21,53 +21,7 @@
 #include "model/hillslope/uEncostaCinematica.h"
 #include "model/hillslope/uInterfaceUsuario.h"
 #include "model/hillslope/uPrecipitacao.h"
-
-// How far the converged solvers refine. Level n has 2^n times the cells of
-// level 0 and steps 2^n times shorter. Refinement stops at the first level
-// whose peak and volume differ from the level before by less than the
-// tolerance and whose time of peak does too (or by less than 0.002 min), or
-// when the next level would cost more than about a second of computing
-// (Info().Convergiu is then false). A kinematic shock reaching the outlet
-// (run-on meeting a gentler segment) is spread over a few cells by the
-// grid; the outlet record gets back its jump (convergencia::AjustarChoques),
-// so such peaks settle as fast as smooth ones.
-struct TParametrosConvergencia {
-  double Tolerancia = 1e-3;  // largest relative change of peak, time of peak and volume
-  // Levels 1 and 2 can agree by chance where the peak sits on a corner (the
-  // last segment's plateau ending) that level 1 rounds off and overshoots;
-  // comparing from level 2 on, a peak that settled stays settled.
-  int NivelInicial = 2;
-  int NivelMaximo = 7;
-  // >= 0: a single run at this level, no refinement (refinement studies).
-  int NivelFixo = -1;
-};
-
-// Where the water of a run went; L per metre of width on the hillslope, L in
-// the channel. Chuva − Infiltracao − Abstracao + Entrada = Saida + Armazenado,
-// up to rounding.
-struct TBalancoMassa {
-  double Chuva = 0;        // hillslope: rain on each segment after its abstraction was filled;
-                           // channel: lateral inflow from the hillslope
-  double Infiltracao = 0;  // taken where water stood (channel: loss through the water surface)
-  double Abstracao = 0;    // run-on that reached a segment before its abstraction was filled
-  double Entrada = 0;      // rain on the channel's water surface once the inflow has ended
-  double Saida = 0;        // through the outlet
-  double Armazenado = 0;   // left on the surface when the run ended
-};
-
-// What the last computation did.
-struct TInfoConvergencia {
-  int Nivel = -1;          // level of the returned result
-  int Celulas = 0;         // cells of that level
-  double DeltaXMin = 0;    // m, smallest cell
-  long Passos = 0;         // time steps of that level
-  double TempoFinal = 0;   // min, end of the run (the surface has dried)
-  bool Convergiu = false;  // false: the last two levels still differ by more than the tolerance
-  // Indicators of the returned level: peak (L/s per m or L/s), its time
-  // (min) and the outflow volume (L per m or L).
-  double Pico = 0, TempoPico = 0, Volume = 0;
-  TBalancoMassa Balanco;
-};
+#include "model/uConvergencia.h"
 
 class TEncostaConvergida {
  public:
@@ -82,7 +36,7 @@ class TEncostaConvergida {
   // wet to a closing zero. Sets Encosta.LaminaEscoada. Throws
   // EEncostaCinematica on a grid the model cannot compute (as the original).
   std::unique_ptr<TCaudalente> CalcularCaudalente(TEncostaCinematicaSecoes& Encosta, uint16_t Linha,
-                                                  TPrecipitacaoExponencialNegativa& Chuva,
+                                                  const TPrecipitacaoExponencialNegativa& Chuva,
                                                   IProgresso* ProgressoTempo, IProgresso* ProgressoTrecho);
 
   const TInfoConvergencia& Info() const { return FInfo; }

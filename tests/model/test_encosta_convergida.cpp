@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <thread>
+#include <vector>
 
 #include "SolucaoCaracteristicas.h"
 #include "common/Tolerancia.h"
 #include "encosta_comum.h"
+#include "model/channel/uCanalConvergido.h"
 #include "model/hillslope/uEncostaConvergida.h"
 
 namespace {
@@ -48,7 +52,9 @@ TEST_P(PlanoConvergido, ConfereComAsCaracteristicas) {
   TEncostaCinematica& plano = lista.Trechos(0);
   Segmento(plano, c.comprimento, c.st, c.nt, c.vib, c.uso, c.tratamento, c.condicao);
 
-  TEncostaConvergida solver;
+  TParametrosConvergencia parametros;
+  parametros.OrcamentoRelogio = 120;  // the same levels in a slower build (sanitisers)
+  TEncostaConvergida solver(parametros);
   const auto serie = solver.CalcularCaudalente(lista, lista.SomaLinhas(), chuva, nullptr, nullptr);
   ASSERT_GE(serie->Count(), 3u) << solver.Info().Nivel << " " << solver.Info().Passos << " "
                                 << solver.Info().Pico;
@@ -59,9 +65,10 @@ TEST_P(PlanoConvergido, ConfereComAsCaracteristicas) {
   exata.Pico(pico, tempoPico);
   const double volume = exata.Volume();
 
-  EXPECT_REL_NEAR(serie->VazaoMaxima, pico, 0.005);
-  EXPECT_NEAR(serie->TempoPico, tempoPico, 0.05);
-  EXPECT_REL_NEAR(serie->Volume, volume, 0.01);
+  // The 20 m plane's corner is overshot by 0.11 %; the others are within 0.05 %.
+  EXPECT_REL_NEAR(serie->VazaoMaxima, pico, 0.0015);
+  EXPECT_NEAR(serie->TempoPico, tempoPico, 0.006);
+  EXPECT_REL_NEAR(serie->Volume, volume, 3e-4);
   EXPECT_EQ(serie->Local, 1);
   EXPECT_DOUBLE_EQ(serie->Alfa, plano.Alfa());
   EXPECT_REL_NEAR(serie->Lamina, serie->Volume / (c.comprimento * 1000.0), 1e-12);
@@ -116,6 +123,44 @@ TEST(EncostaConvergida, SemEscoamento) {
       EXPECT_TRUE(mensagens.textos.empty());
     }
   }
+}
+
+// Two converged traces side by side give, bit for bit, what each gives
+// alone: a run keeps its state (budget included) in its own objects and only
+// reads the storm.
+TEST(EncostaConvergida, DuasThreadsDaoOsResultadosDeUmaSo) {
+  TPrecipitacaoExponencialNegativa chuva;
+  encosta_teste::ChuvaReferencia(chuva);
+  const TPrecipitacaoExponencialNegativa& compartilhada = chuva;
+  auto computar = [&](int comprimento, std::vector<TPonto>& encosta, std::vector<TPonto>& canal) {
+    TEncostaCinematicaSecoes lista;
+    encosta_teste::MontarTrechos(lista, {{comprimento, 0.05, 0.03, 20}, {20, 0.01, 0.2, 20}});
+    TParametrosConvergencia p;
+    p.OrcamentoRelogio = 120;  // no level dropped for a busy core
+    const auto q =
+        TEncostaConvergida(p).CalcularCaudalente(lista, lista.SomaLinhas(), compartilhada, nullptr, nullptr);
+    encosta = q->Pontos();
+    TCanalCinematico c;
+    encosta_teste::CanalDeTeste(c, 1, 0.05, 150);
+    canal = TCanalConvergido(p).CalcularCaudalente(c, 150, compartilhada, *q, 20, 60, nullptr)->Pontos();
+  };
+  std::vector<TPonto> sozinhaA, canalA, sozinhaB, canalB;
+  computar(30, sozinhaA, canalA);
+  computar(45, sozinhaB, canalB);
+  ASSERT_GT(sozinhaA.size(), 10u);
+  ASSERT_GT(canalA.size(), 10u);
+  std::vector<TPonto> a, ca, b, cb;
+  std::thread t1([&] { computar(30, a, ca); });
+  std::thread t2([&] { computar(45, b, cb); });
+  t1.join();
+  t2.join();
+  auto iguais = [](const std::vector<TPonto>& x, const std::vector<TPonto>& y) {
+    return x.size() == y.size() && std::memcmp(x.data(), y.data(), x.size() * sizeof(TPonto)) == 0;
+  };
+  EXPECT_TRUE(iguais(a, sozinhaA));
+  EXPECT_TRUE(iguais(ca, canalA));
+  EXPECT_TRUE(iguais(b, sozinhaB));
+  EXPECT_TRUE(iguais(cb, canalB));
 }
 
 }  // namespace

@@ -578,15 +578,25 @@ TEST_F(Calculadora, MetodoConvergidoNumPlano) {
   }
 }
 
-// A converged run that settled carries "Convergiu":true and stays quiet; the
-// original method's output has no such key.
+// A converged run that settled carries its estimated errors and
+// "Convergiu":true and stays quiet; the original method's output has no such
+// keys.
 TEST_F(Calculadora, MetodoConvergidoDizSeAssentou) {
   const std::string projeto = Exemplo("encosta_regular.cdt");
   const TExecucao convergido = Executar({projeto, "--metodo", "convergido"});
   ASSERT_EQ(convergido.codigo, 0) << convergido.erro;
   EXPECT_NE(convergido.saida.find("\"Convergiu\":true,\"Metodo\":\"convergido\"}"), std::string::npos);
   EXPECT_EQ(convergido.erro, "");
-  EXPECT_EQ(Executar({projeto}).saida.find("Convergiu"), std::string::npos);
+  // Its estimated errors, in the units of the values, are below the tolerances.
+  const std::size_t inicio = convergido.saida.find("\"ErroEstimado\":{");
+  ASSERT_NE(inicio, std::string::npos);
+  const std::string erro = convergido.saida.substr(inicio);
+  EXPECT_LT(Campo(erro, "VazaoMaxima"), 0.001 * Campo(convergido.saida, "VazaoMaxima"));
+  EXPECT_LT(Campo(erro, "TempoPico"), 0.01);
+  EXPECT_LT(Campo(erro, "Volume"), 0.001 * Campo(convergido.saida, "Volume"));
+  const std::string original = Executar({projeto}).saida;
+  EXPECT_EQ(original.find("Convergiu"), std::string::npos);
+  EXPECT_EQ(original.find("ErroEstimado"), std::string::npos);
 }
 
 TEST_F(Calculadora, MetodoConvergidoNoCanal) {

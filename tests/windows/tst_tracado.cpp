@@ -316,16 +316,21 @@ class TesteTracado : public QObject {
   void cancelar_data() {
     QTest::addColumn<bool>("canal");
     QTest::addColumn<int>("intervalo");
-    QTest::newRow("encosta") << false << 0;
-    QTest::newRow("canal") << true << 0;
-    QTest::newRow("canal_eventos_espacados") << true << 15;
+    QTest::addColumn<bool>("convergido");
+    QTest::newRow("encosta") << false << 0 << false;
+    QTest::newRow("canal") << true << 0 << false;
+    QTest::newRow("canal_eventos_espacados") << true << 15 << false;
+    QTest::newRow("encosta_convergido") << false << 0 << true;
+    QTest::newRow("canal_convergido") << true << 0 << true;
   }
   void cancelar() {
     QFETCH(bool, canal);
     QFETCH(int, intervalo);
+    QFETCH(bool, convergido);
     TFAcompanhamento::IntervaloProcessamentoMs = intervalo;
     TFDadosCaudalente* j = AbrirExemplo(QStringLiteral("encosta_irregular"));
     QVERIFY(j);
+    principal->MetodoNumerico = convergido ? TMetodoNumerico::Convergido : TMetodoNumerico::Original;
     // Cancel once the solver has written a simulated time.
     QTimer clique;
     clique.setInterval(0);

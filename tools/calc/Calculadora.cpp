@@ -145,10 +145,10 @@ std::string NumeroJson(double v) {
   return std::string(buf, r.ptr);
 }
 
-// "Convergiu" only with the converged method, so the original's output stays
-// as it always was.
+// "ErroEstimado" and "Convergiu" only with the converged method, so the
+// original's output stays as it always was.
 void EscreverJson(std::ostream& out, const TCaudalente& c, bool comPontos, const std::string& metodo,
-                  bool convergiu) {
+                  bool convergiu, const TErroEstimado& erro) {
   out << "{\"pontos\":[";
   if (comPontos) {
     for (size_t i = 0; i < c.Pontos().size(); ++i) {
@@ -161,7 +161,12 @@ void EscreverJson(std::ostream& out, const TCaudalente& c, bool comPontos, const
       << ",\"Profundidade\":" << NumeroJson(c.Profundidade) << ",\"Velocidade\":" << NumeroJson(c.Velocidade)
       << ",\"Alfa\":" << NumeroJson(c.Alfa) << ",\"Expoente\":" << NumeroJson(c.Expoente)
       << ",\"Local\":" << static_cast<int>(c.Local);
-  if (metodo == "convergido") out << ",\"Convergiu\":" << (convergiu ? "true" : "false");
+  if (metodo == "convergido") {
+    out << ",\"ErroEstimado\":{\"VazaoMaxima\":" << NumeroJson(erro.Pico)
+        << ",\"TempoPico\":" << NumeroJson(erro.TempoPico) << ",\"Volume\":" << NumeroJson(erro.Volume)
+        << '}';
+    out << ",\"Convergiu\":" << (convergiu ? "true" : "false");
+  }
   out << ",\"Metodo\":\"" << metodo << "\"}\n";
 }
 
@@ -250,9 +255,10 @@ int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err, const TEscr
   const TMetodoNumerico metodo =
       o.Metodo == "convergido" ? TMetodoNumerico::Convergido : TMetodoNumerico::Original;
   bool convergiu = true;
+  TErroEstimado erro;
   std::unique_ptr<TCaudalente> resultado = TracarCaudalente(
       p.Encosta, p.Canal, chuva, static_cast<uint16_t>(linha), static_cast<int>(o.Coluna), comprimentoTotal,
-      TProgressoTracado{&tempo, &trecho, &tempo}, false, metodo, &convergiu);
+      TProgressoTracado{&tempo, &trecho, &tempo}, false, metodo, &convergiu, &erro);
 
   const bool semEscoamento = resultado->Count() < 3;
   if (semEscoamento) err << "Não houve escoamento superficial para o local desejado.\n";
@@ -271,10 +277,10 @@ int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err, const TEscr
 
   if (o.Formato == "json") {
     if (o.Saida.empty()) {
-      EscreverJson(out, *resultado, !semEscoamento, o.Metodo, convergiu);
+      EscreverJson(out, *resultado, !semEscoamento, o.Metodo, convergiu, erro);
     } else {
       std::ostringstream json;
-      EscreverJson(json, *resultado, !semEscoamento, o.Metodo, convergiu);
+      EscreverJson(json, *resultado, !semEscoamento, o.Metodo, convergiu, erro);
       if (toolkit::SubstituirArquivo(o.Saida, json.str()) != 0) {
         err << "Não foi possível gravar o arquivo " << o.Saida << ".\n";
         return kCalcDadosIncorretos;

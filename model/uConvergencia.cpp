@@ -1,8 +1,11 @@
 // Outlet record of a converged run -> indicators and evenly spaced series.
 // t in min, discharge in L/s (per metre), volume in L (per metre).
-#include "model/hillslope/uConvergencia.h"
+#include "model/uConvergencia.h"
 
 #include <cstddef>
+#include <ctime>
+
+#include "toolkit/FormatoNumero.h"
 
 namespace convergencia {
 
@@ -70,6 +73,66 @@ double Profundidade(const TRodada& r, double q) {
 }
 
 }  // namespace
+
+double SegundosCpu() {
+#ifdef CLOCK_THREAD_CPUTIME_ID
+  timespec ts{};
+  if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts) == 0)
+    return static_cast<double>(ts.tv_sec) + 1e-9 * static_cast<double>(ts.tv_nsec);
+#endif
+  return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
+
+TOrcamento::TOrcamento(const TParametrosConvergencia& p, IProgresso* progresso)
+    : progresso_(progresso),
+      segundos_(p.OrcamentoRelogio > 0 ? p.OrcamentoRelogio : p.OrcamentoSegundos),
+      trabalhoMaximo_(p.OrcamentoSegundos * kTrabalhoPorSegundo),
+      inicio_(SegundosCpu()),
+      ultimoProgresso_(inicio_) {}
+
+void TOrcamento::Verificar(double tempoSimulado) {
+  proximaVerificacao_ = trabalho_ + kIntervaloVerificacao;
+  const double agora = SegundosCpu();
+  if (trabalho_ > trabalhoMaximo_ || agora - inicio_ > segundos_) throw EOrcamentoEsgotado{};
+  if (progresso_ && agora - ultimoProgresso_ >= kIntervaloProgresso) {
+    ultimoProgresso_ = agora;
+    progresso_->Mostrar(toolkit::FormatarNumero("0.0", tempoSimulado) + " (refinamento " +
+                        std::to_string(nivel_) + ")");
+    progresso_->ProcessarMensagens();
+  }
+}
+
+double ErroRichardson(double f0, double f1, double f2, double& ordem) {
+  ordem = 0;
+  const double d1 = f1 - f0, d2 = f2 - f1;
+  if (d2 == 0) return 0;
+  const double r = d1 != 0 ? d2 / d1 : std::numeric_limits<double>::infinity();
+  if (r > 0 && r < 1) {
+    ordem = -std::log2(r);
+    // The scheme is no better than second order: an apparent higher one is
+    // a change that happened to be small, so the error is taken as at least
+    // the second order's share of the last change.
+    return std::fabs(d2) * std::max(r / (1 - r), 1.0 / 3);
+  }
+  // Changes of alternating sign bracket the limit within the last one;
+  // changes that do not shrink show no order, and the error is at least
+  // their sum.
+  if (r <= 0) return std::fabs(d2);
+  return std::fabs(d1) + std::fabs(d2);
+}
+
+double TempoAlcance(const TRodada& r, double tolerancia) {
+  double maior = 0;
+  for (double q : r.Vazao) maior = std::max(maior, q);
+  const double alvo = (1 - tolerancia) * maior;
+  for (std::size_t i = 0; i < r.Vazao.size(); ++i) {
+    if (!(r.Vazao[i] >= alvo)) continue;
+    if (i == 0 || !(r.Tempo[i] > r.Tempo[i - 1])) return r.Tempo[i];
+    const double f = (alvo - r.Vazao[i - 1]) / (r.Vazao[i] - r.Vazao[i - 1]);
+    return r.Tempo[i - 1] + f * (r.Tempo[i] - r.Tempo[i - 1]);
+  }
+  return 0;
+}
 
 int AjustarChoques(TRodada& r) {
   // A captured shock spreads over about three cells; its ramp in the record
