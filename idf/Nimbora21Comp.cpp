@@ -17,7 +17,32 @@ bool LerIndice(const toolkit::TArquivoIni& ini, const std::string& secao, const 
   destino = static_cast<int16_t>(valor);
   return true;
 }
+// Characters of a UTF-8 text: every byte but the continuation ones.
+std::size_t Caracteres(const std::string& texto) {
+  std::size_t n = 0;
+  for (const char c : texto)
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+  return n;
+}
+
+std::string LerTexto(const toolkit::TArquivoIni& ini, const std::string& secao, const char* chave,
+                     const char* campo) {
+  std::string texto = ini.LerString(secao, chave, "");
+  const std::size_t n = Caracteres(texto);
+  if (n > TNimbora21::TamanhoMaximoTexto)
+    throw ENimbora21("O campo " + std::string(campo) + " do projeto tem " + std::to_string(n) +
+                     " caracteres; o máximo é " + std::to_string(TNimbora21::TamanhoMaximoTexto) + ".");
+  return texto;
+}
 }  // namespace
+
+std::string TNimbora21::Cortado(const std::string& texto) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < texto.size(); ++i)
+    if ((static_cast<unsigned char>(texto[i]) & 0xC0) != 0x80 && ++n > TamanhoMaximoTexto)
+      return texto.substr(0, i);
+  return texto;
+}
 
 TNimbora21::TNimbora21() : FPrecipitacao(std::make_unique<TPrecipitacaoExponencialNegativa>()) {
   Limpar();
@@ -66,14 +91,14 @@ bool TNimbora21::LerSecoes(const toolkit::TArquivoIni& ini) {
   // A storm that cannot be read would run as a storm of zeros.
   if (!FPrecipitacao->LerSecoes(ini)) return false;
 
-  Latitude = ini.LerString(secao, "Latitude", "");
-  Longitude = ini.LerString(secao, "Longitude", "");
+  Latitude = LerTexto(ini, secao, "Latitude", "Latitude");
+  Longitude = LerTexto(ini, secao, "Longitude", "Longitude");
   if (!LerIndice(ini, secao, "IndEstacao", IndEstacao) ||
       !LerIndice(ini, secao, "IndLocalidade", IndLocalidade))
     return false;
-  StrCidade = ini.LerString(secao, "StrCidade", "");
+  StrCidade = LerTexto(ini, secao, "StrCidade", "Localidade");
   if (!LerIndice(ini, secao, "IndEstado", IndEstado)) return false;
-  StrEstado = ini.LerString(secao, "StrEstado", "");
+  StrEstado = LerTexto(ini, secao, "StrEstado", "Estado");
   return true;
 }
 

@@ -6,6 +6,7 @@
 //
 // The query window is Qt code: it plugs itself in through Consulta, so this
 // class stays free of any window.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -49,6 +50,8 @@ class TNimbora21 {
   // is read then), when the storm cannot be read (its values stay in the file
   // for a later look) or an index does not fit its 16 bits. Reading never writes: an old project's
   // storm keys move to the storm's sections when the project is saved.
+  // A name or coordinate text beyond TamanhoMaximoTexto throws ENimbora21,
+  // naming the field.
   bool LerArquivo(const std::string& NomeArquivo);
   // Versao, the storm's sections, then the location keys. Throws
   // toolkit::EArquivoIni when the file cannot be written.
@@ -56,6 +59,13 @@ class TNimbora21 {
   // The same on a file its owner holds open (nothing is saved).
   bool LerSecoes(const toolkit::TArquivoIni& ini);
   void GravarSecoes(toolkit::TArquivoIni& ini) const;
+
+  // Names and coordinate texts (StrEstado, StrCidade, Latitude, Longitude)
+  // longer than this are refused on reading: the database's are a few dozen
+  // characters, and a page lays out a longer one at great cost.
+  static constexpr std::size_t TamanhoMaximoTexto = 256;  // characters
+  // The text cut to TamanhoMaximoTexto characters (UTF-8), whole characters.
+  static std::string Cortado(const std::string& texto);
 
   // The program's one design storm; created with the component, never replaced.
   TPrecipitacaoExponencialNegativa& Precipitacao() { return *FPrecipitacao; }

@@ -1,11 +1,13 @@
 #include "reports/RelatorioCaudalente.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QScreen>
@@ -23,6 +25,8 @@
 #include <stdexcept>
 
 #include "idf/gui/FigurasNimbora.h"
+#include "toolkit/Gravacao.h"
+#include "toolkit/TextoHtml.h"
 #include "toolkit/Win1252.h"
 #include "toolkit/gui/BarraRelatorio.h"
 #include "toolkit/gui/Impressora.h"
@@ -52,10 +56,9 @@ int Arredondar(double x) {
 // The printed page is narrower than the screen: a picture wider than the text
 // column (paper less the 2 cm margins the document prints with, in the
 // document's 96-per-inch units) is scaled down to it in the printed copy.
-std::unique_ptr<QTextDocument> CopiaParaPapel(const QTextDocument& documento, const QPrinter& impressora) {
+std::unique_ptr<QTextDocument> CopiaParaPapel(const QTextDocument& documento, const QPageLayout& papel) {
   std::unique_ptr<QTextDocument> copia(documento.clone());
-  const double largura =
-      impressora.pageLayout().fullRect(QPageLayout::Inch).width() * 96.0 - 2 * (2.0 / 2.54 * 96.0);
+  const double largura = papel.fullRect(QPageLayout::Inch).width() * 96.0 - 2 * (2.0 / 2.54 * 96.0);
   for (QTextBlock bloco = copia->begin(); bloco.isValid(); bloco = bloco.next()) {
     for (auto it = bloco.begin(); !it.atEnd(); ++it) {
       const QTextFragment trecho = it.fragment();
@@ -75,7 +78,7 @@ std::unique_ptr<QTextDocument> CopiaParaPapel(const QTextDocument& documento, co
 
 }  // namespace
 
-void CarregarPagina(QTextDocument& documento, const std::string& textoWin1252) {
+void CarregarPagina(QTextDocument& documento, const std::string& textoWin1252, const QString& pasta) {
   SubstituirFontes();
   QFont fonte(QStringLiteral("Times New Roman"));
   fonte.setStyleHint(QFont::Serif);
@@ -87,27 +90,39 @@ void CarregarPagina(QTextDocument& documento, const std::string& textoWin1252) {
   static const QRegularExpression celulaSemLinha(QStringLiteral("(<TABLE[^>]*>(?:<FONT[^>]*>)?|</TR>)(<TD)"),
                                                  QRegularExpression::CaseInsensitiveOption);
   html.replace(celulaSemLinha, QStringLiteral("\\1<TR>\\2"));
-  // The pictures are absolute file paths; hand them to the document so that
+  // The pictures are handed to the document under their addresses, so that
   // screen, printer and PDF all find them without a base folder.
   static const QRegularExpression imagem(QStringLiteral("<IMG SRC=\"([^\"]*)\""),
                                          QRegularExpression::CaseInsensitiveOption);
   for (auto it = imagem.globalMatch(html); it.hasNext();) {
-    const QString arquivo = it.next().captured(1);
-    documento.addResource(QTextDocument::ImageResource, QUrl(arquivo), QImage(arquivo));
+    const QString endereco = it.next().captured(1);
+    QString arquivo = QString::fromStdString(toolkit::CaminhoDoEndereco(endereco.toStdString()));
+    if (!pasta.isEmpty() && QFileInfo(arquivo).isRelative()) arquivo = QDir(pasta).filePath(arquivo);
+    documento.addResource(QTextDocument::ImageResource, QUrl(endereco), QImage(arquivo));
   }
   documento.setHtml(html);
 }
 
-bool SalvarPdf(QTextDocument& documento, const QString& arquivo) {
-  QPrinter impressora(QPrinter::HighResolution);
-  impressora.setOutputFormat(QPrinter::PdfFormat);
-  impressora.setOutputFileName(arquivo);
-  impressora.setPageSize(QPageSize(QPageSize::A4));
-  // The document lays its own 2 cm margins on the paper.
-  impressora.setFullPage(true);
-  if (!impressora.isValid()) return false;
-  CopiaParaPapel(documento, impressora)->print(&impressora);
-  return QFileInfo(arquivo).size() > 0;
+QByteArray PdfDaPagina(QTextDocument& documento) {
+  // Made in memory, so that a file is only ever written whole and a failed
+  // write is seen.
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter pdf(&bytes);
+    // The printer's high resolution; the document lays its own 2 cm
+    // margins on the whole paper.
+    pdf.setResolution(1200);
+    QPageLayout papel(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    papel.setMode(QPageLayout::FullPageMode);
+    pdf.setPageLayout(papel);
+    CopiaParaPapel(documento, pdf.pageLayout())->print(&pdf);
+  }
+  return bytes.data();
+}
+
+int GravarPdf(QTextDocument& documento, const QString& arquivo) {
+  return toolkit::SubstituirArquivo(arquivo.toStdString(), PdfDaPagina(documento).toStdString());
 }
 
 TFRelatorioCaudalente::TFRelatorioCaudalente(std::string texto, QWidget* parent)
@@ -176,12 +191,12 @@ void TFRelatorioCaudalente::Imprimir(QPrinter& impressora) {
   // The document lays its own 2 cm margins on the paper; the printer adds none.
   const bool paginaInteira = impressora.fullPage();
   impressora.setFullPage(true);
-  CopiaParaPapel(*Viewer2->document(), impressora)->print(&impressora);
+  CopiaParaPapel(*Viewer2->document(), impressora.pageLayout())->print(&impressora);
   impressora.setFullPage(paginaInteira);
 }
 
 bool TFRelatorioCaudalente::SalvarPdf(const QString& arquivo) {
-  return ::SalvarPdf(*Viewer2->document(), arquivo);
+  return GravarPdf(*Viewer2->document(), arquivo) == 0;
 }
 
 void TFRelatorioCaudalente::tbSalvarPdfClick() {
@@ -191,9 +206,8 @@ void TFRelatorioCaudalente::tbSalvarPdfClick() {
                                                  QStringLiteral("Documento PDF (*.pdf)"));
   if (arquivo.isEmpty()) return;
   if (!arquivo.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) arquivo += QStringLiteral(".pdf");
-  QFile::remove(arquivo);
-  if (!SalvarPdf(arquivo))
-    throw std::runtime_error("Não foi possível gravar o arquivo " + arquivo.toStdString());
+  const int erro = GravarPdf(*Viewer2->document(), arquivo);
+  if (erro != 0) throw std::runtime_error(toolkit::ErroDeGravacao(arquivo.toStdString(), erro));
 }
 
 bool TFRelatorioCaudalente::event(QEvent* evento) {

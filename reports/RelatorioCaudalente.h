@@ -2,6 +2,7 @@
 // The report window: the results page in an HTML viewer, printable and
 // savable as PDF. The page text is loaded at the first activation; the chart
 // picture "Bit2.bmp" goes away with the window.
+#include <QByteArray>
 #include <QDialog>
 #include <QImage>
 #include <QString>
@@ -48,12 +49,17 @@ class TFRelatorioCaudalente : public QDialog {
 };
 
 // The page in the viewer's font set-up: "Times New Roman" default with
-// metric-compatible fallbacks, pictures read from their absolute paths.
-void CarregarPagina(QTextDocument& documento, const std::string& textoWin1252);
+// metric-compatible fallbacks, pictures read from the paths their addresses
+// stand for (a relative one from pasta, when given).
+void CarregarPagina(QTextDocument& documento, const std::string& textoWin1252,
+                    const QString& pasta = QString());
 
-// Prints the page to a PDF file (A4, 2 cm margins), pictures included.
-// False when the file cannot be written.
-bool SalvarPdf(QTextDocument& documento, const QString& arquivo);
+// The page printed as a PDF (A4, 2 cm margins), pictures included.
+QByteArray PdfDaPagina(QTextDocument& documento);
+
+// Writes PdfDaPagina to a file in one step, the old file whole if it fails.
+// Returns 0 or the errno of the failure.
+int GravarPdf(QTextDocument& documento, const QString& arquivo);
 
 // Builds the report of a chart window's results and shows it modally over
 // pai. Nothing happens when the page cannot be built.

@@ -1,7 +1,7 @@
 #include "reports/uRelatorioCaudalente.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
@@ -13,7 +13,9 @@
 #include "model/hillslope/uEncostaCinematica.h"
 #include "project/Unidades.h"
 #include "toolkit/FormatoNumero.h"
+#include "toolkit/Gravacao.h"
 #include "toolkit/Regional.h"
+#include "toolkit/TextoHtml.h"
 #include "toolkit/Win1252.h"
 
 const char* const TituloRelatorio = "Caudalente do escoamento superficial em áreas agrícolas";
@@ -29,10 +31,16 @@ std::string Dimensao(int n) {
   return std::to_string(n).substr(0, 4);
 }
 
+// A name or coordinate from the project or the database: shown as text, never
+// read as markup, and no longer than a reader lets it be, whoever filled it.
+std::string Dado(const std::string& texto) {
+  return toolkit::EscaparHtml(TNimbora21::Cortado(texto));
+}
+
 // Without a query the component holds no coordinates; the page shows the
 // empty coordinate text with its three marks.
 std::string Coordenada(const std::string& texto) {
-  return texto.empty() ? "  °  '  \"" : texto;
+  return texto.empty() ? "  °  '  \"" : Dado(texto);
 }
 
 bool PastaGravavel(const QString& caminho) {
@@ -66,12 +74,13 @@ std::string MontarRelatorio(const TModeloRelatorio& modelo, const TResultadosRel
   t += "<TITLE>" + titulo + "</TITLE>";
   t += "</HEAD>";
   t += "<TABLE COLS=2 WIDTH=\"100%\" >";
-  t += "<TD><FONT FACE=\"Arial\" COLOR=\"#000099\" SIZE=-2>Relatório emitido em " + data + " </FONT></TD>";
+  t += "<TD><FONT FACE=\"Arial\" COLOR=\"#000099\" SIZE=-2>Relatório emitido em " +
+       toolkit::EscaparHtml(data) + " </FONT></TD>";
   t += "<TD align=\"right\"><FONT FACE=\"Arial\" COLOR=\"#000099\" SIZE=-2>" + std::string(EnderecoProduto) +
        "</FONT></TD>";
   t += "</TABLE>";
   t += "<P>";
-  t += "<CENTER><IMG SRC=\"" + cabecalho + "\" HEIGHT=67 WIDTH=550></CENTER>";
+  t += "<CENTER><IMG SRC=\"" + toolkit::EnderecoDeArquivo(cabecalho) + "\" HEIGHT=67 WIDTH=550></CENTER>";
   t += "<HR>";
   t += "<BODY TEXT=\"#000000\" BGCOLOR=\"#FFFFFF\" LINK=\"#0000FF\" VLINK=\"#800080\" ALINK=\"#FF0000\">";
   t += "<CENTER><FONT FACE=\"Arial\" SIZE=3><B>RELATÓRIO</B></FONT></CENTER>";
@@ -95,8 +104,8 @@ std::string MontarRelatorio(const TModeloRelatorio& modelo, const TResultadosRel
   t += "<TD><B>Latitude: </B>" + Coordenada(modelo.Nimbora.Latitude) + "</TD>";
   t += "</TR>";
   PularLinhas(t, 1);
-  t += std::string(kRecuo) + "Estado: </B>" + modelo.Nimbora.StrEstado + "</TD>";
-  t += "<TD><B>Localidade: </B>" + modelo.Nimbora.StrCidade + "</TD>";
+  t += std::string(kRecuo) + "Estado: </B>" + Dado(modelo.Nimbora.StrEstado) + "</TD>";
+  t += "<TD><B>Localidade: </B>" + Dado(modelo.Nimbora.StrCidade) + "</TD>";
   t += "<TD><B>Longitude: </B>" + Coordenada(modelo.Nimbora.Longitude) + "</TD>";
   t += "</TR>";
 
@@ -161,11 +170,18 @@ std::string MontarRelatorio(const TModeloRelatorio& modelo, const TResultadosRel
   t += "<TABLE WIDTH=\"100%\" ><FONT FACE=\"Arial\" SIZE=2>";
   PularLinhas(t, 1);
   t += "<TD VALIGN=TOP>";
-  t += "<CENTER><B>" + figura.Legenda + "</B></CENTER>";
-  t += "<CENTER><IMG SRC=\"" + figura.Arquivo + "\" HEIGHT=" + Dimensao(figura.Altura) +
-       " WIDTH=" + Dimensao(figura.Largura) + "></CENTER>";
+  t += "<CENTER><B>" + toolkit::EscaparHtml(figura.Legenda) + "</B></CENTER>";
+  t += "<CENTER><IMG SRC=\"" + toolkit::EnderecoDeArquivo(figura.Arquivo) +
+       "\" HEIGHT=" + Dimensao(figura.Altura) + " WIDTH=" + Dimensao(figura.Largura) + "></CENTER>";
   t += "</TD></TR></TABLE></FONT><P><HR></BODY></HTML>";
   return toolkit::Utf8ParaWin1252(t);
+}
+
+std::string BytesDaFigura(const QImage& figura) {
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
+  if (!figura.save(&bytes, "BMP")) return {};
+  return bytes.data().toStdString();
 }
 
 QString ArquivoCabecalho() {
@@ -186,8 +202,8 @@ bool GerarRelatorio(const TModeloRelatorio& modelo, const TResultadosRelatorio& 
   try {
     if (figura.isNull()) return false;
     const QString arquivo = ArquivoFiguraRelatorio();
-    QFile::remove(arquivo);
-    if (!figura.save(arquivo, "BMP")) return false;
+    const std::string bmp = BytesDaFigura(figura);
+    if (bmp.empty() || toolkit::SubstituirArquivo(arquivo.toStdString(), bmp) != 0) return false;
     const TFiguraRelatorio f{QFileInfo(arquivo).absoluteFilePath().toStdString(), figura.height(),
                              figura.width(), legenda.toStdString()};
     texto =

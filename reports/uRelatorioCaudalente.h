@@ -2,8 +2,9 @@
 // The HTML results report of a traced hydrograph: the storm's IDF
 // coefficients and location, the channel, the hillslope segments, the five
 // results of the chart window and the chart picture. The page is one line of
-// Windows-1252 text that declares no character set; both pictures are
-// referenced by absolute paths.
+// Windows-1252 text that declares no character set; the pictures are
+// referenced by their paths, percent-encoded. Names and coordinates are text,
+// never markup.
 #include <QImage>
 #include <QString>
 #include <string>
@@ -33,7 +34,7 @@ struct TResultadosRelatorio {
 
 // The chart picture as the page refers to it.
 struct TFiguraRelatorio {
-  std::string Arquivo;  // absolute path, UTF-8
+  std::string Arquivo;  // path, UTF-8: absolute, or relative to the page's folder
   int Altura = 0;       // pixels
   int Largura = 0;
   std::string Legenda;  // caption of the chart window, UTF-8
@@ -52,6 +53,9 @@ void PularLinhas(std::string& texto, int n);
 std::string MontarRelatorio(const TModeloRelatorio& modelo, const TResultadosRelatorio& resultados,
                             const TFiguraRelatorio& figura, const std::string& cabecalho,
                             const std::string& data);
+
+// The chart picture as a BMP file holds it; empty when it cannot be encoded.
+std::string BytesDaFigura(const QImage& figura);
 
 // "Cabecalho.jpg" in the program's folder.
 QString ArquivoCabecalho();

@@ -56,6 +56,8 @@ std::string DescricaoDoErro(int codigo) {
       return "nome longo demais";
     case EIO:
       return "erro de entrada e saída";
+    case ENOTSUP:
+      return "não é um arquivo comum";
     default:
       return std::strerror(codigo);
   }

@@ -39,7 +39,11 @@ int SubstituirArquivo(const std::string& caminho, const std::string& bytes) {
   struct stat st {};
   const bool existe = ::stat(destino.c_str(), &st) == 0;
   if (existe && S_ISDIR(st.st_mode)) return EISDIR;
-  if (existe && !S_ISREG(st.st_mode)) return EscreverNoLugar(destino, bytes);
+  // A terminal, /dev/null or a pipe takes the bytes where it is; a disk
+  // device or a socket is no place for a file, and nothing is ever put in
+  // the place of either.
+  if (existe && (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode))) return EscreverNoLugar(destino, bytes);
+  if (existe && !S_ISREG(st.st_mode)) return ENOTSUP;
   // A read-only file stays read-only, even though renaming over it would work.
   if (existe && ::access(destino.c_str(), W_OK) != 0) return errno;
 

@@ -22,6 +22,7 @@
 #include "idf/gui/FigurasNimbora.h"
 #include "idf/gui/FoConsulta.h"
 #include "toolkit/Regional.h"
+#include "toolkit/TextoHtml.h"
 #include "toolkit/gui/BarraRelatorio.h"
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
@@ -32,6 +33,16 @@ const char* const kCelula = "<TD>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp
 
 QString Q(const std::string& s) {
   return QString::fromStdString(s);
+}
+
+// A name, coordinate or coefficient from the database or the user: text on
+// the page, never markup.
+QString H(const QString& s) {
+  return QString::fromStdString(toolkit::EscaparHtml(s.toStdString()));
+}
+
+QString H(const std::string& s) {
+  return H(Q(s));
 }
 
 bool PastaGravavel(const QString& caminho) {
@@ -111,9 +122,9 @@ QString TfrmFoRelatNimbora::MontarTexto(const TfrmFoConsulta& c, const QString& 
   t += QStringLiteral("</HEAD>");
   t += QStringLiteral(
            "<FONT FACE=\"Arial\"><FONT COLOR=\"#000099\"><FONT SIZE=-2>Data de emissão do relatório: ") +
-       Q(toolkit::DataCurtaDeHoje()) + QStringLiteral("</FONT></FONT></FONT>");
+       H(toolkit::DataCurtaDeHoje()) + QStringLiteral("</FONT></FONT></FONT>");
   t += QStringLiteral("<P>");
-  t += QStringLiteral("<CENTER><IMG SRC=\"") + Q(c.BancoDados().Pasta()) +
+  t += QStringLiteral("<CENTER><IMG SRC=\"") + Q(toolkit::EscaparAtributo(c.BancoDados().Pasta())) +
        QStringLiteral("Cabecalho_Nimbora21.jpg\" HEIGHT=73 WIDTH=550></CENTER>");
   t += QStringLiteral("<HR>");
   t += QStringLiteral(
@@ -126,14 +137,14 @@ QString TfrmFoRelatNimbora::MontarTexto(const TfrmFoConsulta& c, const QString& 
   t += QStringLiteral("<FONT SIZE=3><B>LOCALIZAÇÃO:</B></FONT>");
   t += QStringLiteral("<TABLE CELLPADDING=3>");
   t += QStringLiteral("<TR>");
-  t += celula + QStringLiteral("<B>Localidade: </B>") + Q(c.NomeLocal()) + QStringLiteral("</TD>");
-  t += celula + QStringLiteral("<B>Estado: </B>") + Q(c.Estado.Nome()) + QStringLiteral("</TD>");
+  t += celula + QStringLiteral("<B>Localidade: </B>") + H(c.NomeLocal()) + QStringLiteral("</TD>");
+  t += celula + QStringLiteral("<B>Estado: </B>") + H(c.Estado.Nome()) + QStringLiteral("</TD>");
   t += QStringLiteral("</TR>");
   t += QStringLiteral("<TR>");
-  t += celula + QStringLiteral("<B>Latitude: </B>") + Q(c.LatitudeTexto()) + QStringLiteral("</TD>");
+  t += celula + QStringLiteral("<B>Latitude: </B>") + H(c.LatitudeTexto()) + QStringLiteral("</TD>");
   t += QStringLiteral("</TR>");
   t += QStringLiteral("<TR>");
-  t += celula + QStringLiteral("<B>Longitude: </B>") + Q(c.LongitudeTexto()) + QStringLiteral("</TD>");
+  t += celula + QStringLiteral("<B>Longitude: </B>") + H(c.LongitudeTexto()) + QStringLiteral("</TD>");
   t += QStringLiteral("</TR>");
   t += QStringLiteral("</TABLE>");
   t += QStringLiteral("<P>");
@@ -148,7 +159,7 @@ QString TfrmFoRelatNimbora::MontarTexto(const TfrmFoConsulta& c, const QString& 
   for (int i = 0; i < 4; ++i) {
     if (i > 0) t += QStringLiteral("</TR>") + QStringLiteral("<TR>");
     t += celula + QStringLiteral("<B>") + QLatin1String(coeficientes[i].nome) + QStringLiteral(": </B>") +
-         coeficientes[i].campo->text() + QStringLiteral("</TD>");
+         H(coeficientes[i].campo->text()) + QStringLiteral("</TD>");
   }
   t += QStringLiteral("</TABLE>");
   t += QStringLiteral("<P>");

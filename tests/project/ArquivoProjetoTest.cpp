@@ -269,6 +269,51 @@ TEST(ArquivoProjeto, ArquivosDanificados) {
   }
 }
 
+// A name or coordinate text beyond the length any reader of the program
+// writes is refused, naming the field; one at the length reads whole, an
+// accented letter counting as one character.
+TEST(ArquivoProjeto, TextoLongoDemaisERecusado) {
+  toolkit::TRegionalTemporario r(toolkit::RegionalC());
+  const std::size_t limite = TNimbora21::TamanhoMaximoTexto;
+  struct Caso {
+    const char* campo;
+    std::string TNimbora21::*texto;
+  };
+  const Caso casos[] = {{"Localidade", &TNimbora21::StrCidade},
+                        {"Estado", &TNimbora21::StrEstado},
+                        {"Latitude", &TNimbora21::Latitude},
+                        {"Longitude", &TNimbora21::Longitude}};
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.campo);
+    teste::TPastaTemporaria pasta;
+    const std::string arquivo = pasta.Arquivo("x.cdt");
+    TProjeto p;
+    teste::PreencherProjeto(p, 1);
+    std::string limiteJusto;
+    for (std::size_t i = 0; i < limite; ++i) limiteJusto += "ç";
+    p.Nimbora.*c.texto = limiteJusto;
+    GravarProjeto(arquivo, p);
+    TProjeto lido;
+    ASSERT_TRUE(LerProjeto(arquivo, lido));
+    EXPECT_EQ(lido.Nimbora.*c.texto, limiteJusto);
+
+    p.Nimbora.*c.texto = std::string(1 << 20, 'x');
+    GravarProjeto(arquivo, p);
+    const std::string bytes = LerBytes(arquivo);
+    try {
+      LerProjeto(arquivo, lido);
+      ADD_FAILURE() << "no error";
+    } catch (const ENimbora21& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "O campo " + std::string(c.campo) + " do projeto tem 1048576 caracteres; o máximo é 256.");
+    }
+    EXPECT_EQ(LerBytes(arquivo), bytes);
+  }
+  // What a page shows of a text some other way filled is cut at whole characters.
+  EXPECT_EQ(TNimbora21::Cortado(std::string(limite - 1, 'a') + "çé"), std::string(limite - 1, 'a') + "ç");
+  EXPECT_EQ(TNimbora21::Cortado("Viçosa"), "Viçosa");
+}
+
 // A project written under one decimal separator keeps its values under the
 // other; a text that is a number under neither still reads as 0.
 TEST(ArquivoProjeto, RealComOOutroSeparadorGuardaOValor) {

@@ -5,14 +5,18 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
 #include <QtTest>
+#include <iterator>
 #include <memory>
+#include <random>
 
 #include "idf/Nimbora21Comp.h"
 #include "model/channel/uCanal.h"
@@ -77,6 +81,39 @@ std::string Entre(const std::string& pagina, const std::string& inicio, const st
   return pagina.substr(a + inicio.size(), b == std::string::npos ? std::string::npos : b - a - inicio.size());
 }
 
+// The page's markup in order: every tag, any stray bracket, and any
+// ampersand that starts no entity of the page's own few.
+QStringList Marcacao(const std::string& pagina) {
+  static const QRegularExpression marca(QStringLiteral("<[^<>]*>|[<>]|&(?!(?:amp|lt|gt|quot|nbsp);)"));
+  QStringList marcas;
+  const QString html = QString::fromStdString(toolkit::Win1252ParaUtf8(pagina));
+  for (auto it = marca.globalMatch(html); it.hasNext();) marcas << it.next().captured();
+  return marcas;
+}
+
+// A page laid out as the report window lays it out; pictures from pasta.
+std::unique_ptr<QTextDocument> Documento(const std::string& pagina, const QString& pasta = QString()) {
+  auto documento = std::make_unique<QTextDocument>();
+  CarregarPagina(*documento, pagina, pasta);
+  return documento;
+}
+
+int Figuras(const QTextDocument& documento) {
+  int n = 0;
+  for (QTextBlock bloco = documento.begin(); bloco.isValid(); bloco = bloco.next())
+    for (auto it = bloco.begin(); !it.atEnd(); ++it)
+      if (it.fragment().charFormat().isImageFormat()) ++n;
+  return n;
+}
+
+// Text as a page shows it: what Windows-1252 holds, without blanks (the
+// layout folds them).
+QString SemBrancos(const std::string& utf8) {
+  QString t = QString::fromStdString(toolkit::Win1252ParaUtf8(toolkit::Utf8ParaWin1252(utf8)));
+  t.remove(QRegularExpression(QStringLiteral("[\\s\\x{00A0}\\x{2028}\\x{2029}]")));
+  return t;
+}
+
 #define COMPARAR_TEXTO(a, b)                                    \
   QCOMPARE(QString::fromStdString(toolkit::Win1252ParaUtf8(a)), \
            QString::fromStdString(toolkit::Win1252ParaUtf8(b)))
@@ -97,6 +134,10 @@ class TesteRelatorio : public QObject {
   void coeficienteK_data();
   void coeficienteK();
   void semConsulta();
+  void textosDoProjetoSaoTexto_data();
+  void textosDoProjetoSaoTexto();
+  void textosAleatorios();
+  void figuraPorEnderecoRelativo();
   void janelaMostraAsFigurasEApagaBit2();
   void pdfComAsFiguras();
 };
@@ -259,6 +300,96 @@ void TesteRelatorio::semConsulta() {
   COMPARAR_TEXTO(Entre(pagina, "Localidade: </B>", "</TD>"), std::string());
 }
 
+void TesteRelatorio::textosDoProjetoSaoTexto_data() {
+  QTest::addColumn<QString>("texto");
+  QTest::newRow("script") << "<script>alert(1)</script>";
+  QTest::newRow("atributo") << "\"><img src=x onerror=alert(1)>";
+  QTest::newRow("figura local") << "<IMG SRC=\"/some/local/picture.png\">";
+  QTest::newRow("entidade") << "Lavras &amp; Perdões &lt;MG&gt;";
+  QTest::newRow("fim de celula") << "x</TD></TR></TABLE><TABLE><TD>y";
+}
+
+// A project's texts show as typed; the page keeps its own markup and its two
+// pictures only.
+void TesteRelatorio::textosDoProjetoSaoTexto() {
+  QFETCH(QString, texto);
+  const std::string t = texto.toStdString();
+  TModeloFixo m;
+  const QStringList esperada = Marcacao(m.Pagina());
+  m.Nimbora.StrCidade = t;
+  m.Nimbora.StrEstado = t + "E";
+  m.Nimbora.Latitude = t + "S";
+  m.Nimbora.Longitude = t + "O";
+  const std::string pagina = m.Pagina();
+  QCOMPARE(Marcacao(pagina), esperada);
+  const auto documento = Documento(pagina);
+  QCOMPARE(Figuras(*documento), 2);
+  const QString visivel = SemBrancos(documento->toPlainText().toStdString());
+  for (const char* sufixo : {"", "E", "S", "O"}) QVERIFY2(visivel.contains(SemBrancos(t + sufixo)), sufixo);
+}
+
+// Random texts of markup characters, entities, accents and blanks in every
+// field the project fills: the page's markup never changes, every text
+// shows as written (cut to the length a reader allows), and the layout holds
+// the page's two pictures only. A fixed seed makes every run the same.
+void TesteRelatorio::textosAleatorios() {
+  const char* const pedacos[] = {
+      "<",     ">",     "&",        "\"",    "'",    "/",   "=",         ";",   "#",    "%",
+      " ",     "a",     "Z",        "0",     "ç",    "é",   "日",        "\n",  "\t",   "<IMG SRC=\"x.png\">",
+      "&amp;", "&#60;", "<script>", "</TD>", "<!--", "-->", "<![CDATA[", "]]>", "\xC3", "&nbsp"};
+  std::mt19937 sorteio(20261211);
+  const auto aleatorio = [&] {
+    // One text in twenty is far longer than any reader lets through.
+    const int n = std::uniform_int_distribution<int>(0, sorteio() % 20 == 0 ? 1500 : 40)(sorteio);
+    std::string t;
+    for (int i = 0; i < n; ++i)
+      t += pedacos[std::uniform_int_distribution<std::size_t>(0, std::size(pedacos) - 1)(sorteio)];
+    return t;
+  };
+  TModeloFixo m;
+  const QStringList esperada = Marcacao(m.Pagina());
+  for (int rodada = 0; rodada < 150; ++rodada) {
+    std::string* const campos[] = {&m.Nimbora.StrCidade, &m.Nimbora.StrEstado, &m.Nimbora.Latitude,
+                                   &m.Nimbora.Longitude};
+    for (std::string* campo : campos) *campo = aleatorio();
+    const std::string pagina = m.Pagina();
+    QCOMPARE(Marcacao(pagina), esperada);
+    const auto documento = Documento(pagina);
+    QCOMPARE(Figuras(*documento), 2);
+    const QString visivel = SemBrancos(documento->toPlainText().toStdString());
+    for (const std::string* campo : campos)
+      QVERIFY2(visivel.contains(SemBrancos(TNimbora21::Cortado(*campo))), campo->c_str());
+  }
+  m.Nimbora.StrCidade = std::string(5000, 'x');
+  QCOMPARE(Entre(m.Pagina(), "Localidade: </B>", "</TD>"), std::string(TNimbora21::TamanhoMaximoTexto, 'x'));
+}
+
+// A picture named by a path relative to the page's folder, outside ASCII and
+// with characters an address reads otherwise, is found from the folder the
+// page is laid out from, on screen and in the PDF.
+void TesteRelatorio::figuraPorEnderecoRelativo() {
+  QTemporaryDir pasta;
+  const QString nome = QStringLiteral("日本 #1&%.bmp");
+  QImage figura(40, 30, QImage::Format_RGB32);
+  figura.fill(Qt::green);
+  QVERIFY(figura.save(pasta.filePath(nome), "BMP"));
+  TModeloFixo m;
+  const TResultadosRelatorio r{1, 2, 3, 4, 5};
+  const TFiguraRelatorio f{nome.toStdString(), 30, 40, "x"};
+  const std::string pagina =
+      MontarRelatorio({m.Nimbora, m.Encosta, m.Canal, m.Unidades}, r, f, "/p/Cabecalho.jpg", "10/12/2026");
+  const std::string endereco = "%E6%97%A5%E6%9C%AC %231%26%25.bmp";
+  QVERIFY(pagina.find("<IMG SRC=\"" + endereco + "\" HEIGHT=30 WIDTH=40>") != std::string::npos);
+  const auto documento = Documento(pagina, pasta.path());
+  const QImage lida =
+      documento->resource(QTextDocument::ImageResource, QUrl(QString::fromStdString(endereco)))
+          .value<QImage>();
+  QCOMPARE(lida.size(), QSize(40, 30));
+  const QByteArray pdf = PdfDaPagina(*documento);
+  QVERIFY(pdf.startsWith("%PDF"));
+  QVERIFY(pdf.contains("/Width 40\n/Height 30"));
+}
+
 void TesteRelatorio::janelaMostraAsFigurasEApagaBit2() {
   TModeloFixo m;
   QImage figura(400, 250, QImage::Format_RGB32);
@@ -320,6 +451,9 @@ void TesteRelatorio::pdfComAsFiguras() {
   QVERIFY(bytes.startsWith("%PDF"));
   // Both pictures are embedded as image objects.
   QVERIFY2(bytes.count("/Subtype /Image") >= 2, QByteArray::number(bytes.count("/Subtype /Image")));
+  // A folder is not replaced by the PDF.
+  QVERIFY(!janela.SalvarPdf(pasta.path()));
+  QVERIFY(QFileInfo(pasta.path()).isDir());
 }
 
 QTEST_MAIN(TesteRelatorio)

@@ -1,7 +1,9 @@
 // The command-line calculator, run as users run it: exit codes, messages,
 // and hydrographs checked against the physics of the example projects.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -99,6 +101,15 @@ TEST_F(Calculadora, AjudaEUsoIncorreto) {
       {regular, "--linha", "121"},   // 60 m: 120 lines
       {regular, "--coluna", "151"},  // 150 m: 150 columns
   };
+  // Repeated options, and options the report has no use for: the usage too.
+  const std::vector<std::vector<std::string>> conflitantes = {
+      {regular, "--linha", "3", "--linha", "4"},
+      {regular, "--metodo=original", "--metodo", "convergido"},
+      {regular, "--formato", "texto", "--relatorio", pasta_.Arquivo("r.html")},
+      {regular, "--formato", "binario", "--pdf", pasta_.Arquivo("r.pdf")},
+      {regular, "--saida", pasta_.Arquivo("h.json"), "--pdf", pasta_.Arquivo("r.pdf")},
+      {regular, "--pdf", pasta_.Arquivo("a.pdf"), "--pdf=" + pasta_.Arquivo("b.pdf")},
+  };
   for (const auto& args : errados) {
     const TExecucao e = Executar(args);
     std::string linha;
@@ -107,6 +118,16 @@ TEST_F(Calculadora, AjudaEUsoIncorreto) {
     EXPECT_FALSE(e.erro.empty()) << linha;
     EXPECT_TRUE(e.saida.empty()) << linha;
   }
+  for (const auto& args : conflitantes) {
+    const TExecucao e = Executar(args);
+    std::string linha;
+    for (const auto& a : args) linha += a + " ";
+    EXPECT_EQ(e.codigo, 2) << linha << e.erro;
+    EXPECT_NE(e.erro.find("Uso: caudalente-calc"), std::string::npos) << linha << e.erro;
+    EXPECT_TRUE(e.saida.empty()) << linha;
+  }
+  for (const char* nome : {"r.html", "r.pdf", "h.json", "a.pdf", "b.pdf"})
+    EXPECT_NE(access(pasta_.Arquivo(nome).c_str(), F_OK), 0) << nome;
   EXPECT_EQ(Executar({regular, "--linha=120", "--coluna=150"}).codigo, 0);
 }
 
@@ -114,6 +135,17 @@ TEST_F(Calculadora, ProjetoIlegivelOuIncorreto) {
   const TExecucao falta = Executar({pasta_.Arquivo("nao_existe.cdt")});
   EXPECT_EQ(falta.codigo, 1);
   EXPECT_NE(falta.erro.find("não existe"), std::string::npos);
+
+  // A folder or a device is no project, and is not said to be missing.
+  for (const auto& [caminho, mensagem] :
+       {std::pair{pasta_.Caminho(), pasta_.Caminho() + " é uma pasta, não um arquivo de projeto.\n"},
+        std::pair<std::string, std::string>{
+            "/dev/null",
+            "/dev/null não é um arquivo de projeto: é um dispositivo, uma fila ou um soquete.\n"}}) {
+    const TExecucao e = Executar({caminho});
+    EXPECT_EQ(e.codigo, 1) << caminho;
+    EXPECT_EQ(e.erro, mensagem);
+  }
 
   teste::GravarBytes(pasta_.Arquivo("lixo.cdt"), "[VERSAO]\r\nVersao=7\r\n");
   const TExecucao lixo = Executar({pasta_.Arquivo("lixo.cdt")});
@@ -296,6 +328,114 @@ TEST_F(Calculadora, LeituraNaoMudaOArquivo) {
     EXPECT_EQ(d.erro, "O projeto " + arquivo + " não pôde ser lido.\n");
     EXPECT_EQ(teste::LerBytes(arquivo), conteudo);
   }
+}
+
+// No output takes the place of the project or of another output of the
+// run, by its name, a link or another path: refused before anything is
+// computed, and nothing changes on disk.
+TEST_F(Calculadora, SaidaNoLugarDoProjetoOuDeOutraSaidaERecusada) {
+  const std::string projeto = pasta_.Arquivo("p.cdt");
+  teste::GravarBytes(projeto, teste::LerBytes(Exemplo("encosta_regular.cdt")));
+  const std::string bytes = teste::LerBytes(projeto);
+  const std::string elo = pasta_.Arquivo("elo.cdt"), rigido = pasta_.Arquivo("rigido.cdt");
+  ASSERT_EQ(symlink(projeto.c_str(), elo.c_str()), 0);
+  ASSERT_EQ(link(projeto.c_str(), rigido.c_str()), 0);
+  // A project named as the picture a report puts beside its page.
+  const std::string figura = pasta_.Arquivo("q.bmp");
+  teste::GravarBytes(figura, bytes);
+  const std::string r = pasta_.Arquivo("r.html");
+  ASSERT_EQ(mkdir(pasta_.Arquivo("sub").c_str(), 0755), 0);
+
+  struct Caso {
+    std::vector<std::string> args;
+    std::string mensagem;
+  };
+  const std::string proprio = "é o próprio projeto; escolha outro nome.\n";
+  const Caso casos[] = {
+      {{projeto, "--saida", projeto}, "O arquivo " + projeto + " (--saida) " + proprio},
+      {{projeto, "--formato", "texto", "--saida", elo}, "O arquivo " + elo + " (--saida) " + proprio},
+      {{projeto, "--formato=binario", "--saida", rigido}, "O arquivo " + rigido + " (--saida) " + proprio},
+      {{elo, "--saida", pasta_.Caminho() + "/sub/../p.cdt"},
+       "O arquivo " + pasta_.Caminho() + "/sub/../p.cdt (--saida) " + proprio},
+      {{projeto, "--relatorio", projeto}, "O arquivo " + projeto + " (--relatorio) " + proprio},
+      {{projeto, "--pdf", elo}, "O arquivo " + elo + " (--pdf) " + proprio},
+      {{figura, "--relatorio", pasta_.Arquivo("q.html")},
+       "O arquivo " + figura + " (figura do relatório) " + proprio},
+      {{projeto, "--relatorio", r, "--pdf", r},
+       "O arquivo " + r + " recebe duas saídas (--relatorio e --pdf); escolha nomes diferentes.\n"},
+      {{projeto, "--relatorio", r, "--pdf", pasta_.Arquivo("r.bmp")},
+       "O arquivo " + pasta_.Arquivo("r.bmp") +
+           " recebe duas saídas (figura do relatório e --pdf); escolha nomes diferentes.\n"},
+      {{projeto, "--pdf", pasta_.Caminho() + "/sub/../r.html", "--relatorio", r},
+       "O arquivo " + pasta_.Caminho() +
+           "/sub/../r.html recebe duas saídas (--relatorio e --pdf); escolha nomes diferentes.\n"},
+  };
+  for (const Caso& c : casos) {
+    const TExecucao e = Executar(c.args);
+    EXPECT_EQ(e.codigo, 2) << c.mensagem;
+    EXPECT_EQ(e.erro, c.mensagem);
+    EXPECT_EQ(e.saida, "");
+  }
+  EXPECT_EQ(teste::LerBytes(projeto), bytes);
+  EXPECT_EQ(teste::LerBytes(figura), bytes);
+  for (const char* nome : {"r.html", "r.bmp", "q.html"})
+    EXPECT_NE(access(pasta_.Arquivo(nome).c_str(), F_OK), 0) << nome;
+}
+
+// A write that fails is no success: exit 1 naming the file and the reason,
+// whether the output is a file or the standard output.
+TEST_F(Calculadora, FalhaDeGravacaoNaoEhSucesso) {
+  const std::string regular = Exemplo("encosta_regular.cdt");
+  struct Caso {
+    std::vector<std::string> opcoes;
+    std::string mensagem;
+  };
+  const std::string semPasta = pasta_.Arquivo("nao/ha");
+  const Caso casos[] = {
+      {{"--saida", "/dev/full"}, "Não foi possível gravar o arquivo /dev/full (disco cheio).\n"},
+      {{"--formato", "texto", "--saida", "/dev/full"},
+       "Não foi possível gravar o arquivo /dev/full (disco cheio).\n"},
+      {{"--formato", "binario", "--saida", "/dev/full"},
+       "Não foi possível gravar o arquivo /dev/full (disco cheio).\n"},
+      {{"--saida", semPasta + "/h.json"},
+       "Não foi possível gravar o arquivo " + semPasta + "/h.json (pasta inexistente).\n"},
+      {{"--formato", "texto", "--saida", pasta_.Caminho()},
+       "Não foi possível gravar o arquivo " + pasta_.Caminho() + " (o nome é de uma pasta).\n"},
+  };
+  for (const Caso& c : casos) {
+    std::vector<std::string> args{regular};
+    args.insert(args.end(), c.opcoes.begin(), c.opcoes.end());
+    const TExecucao e = Executar(args);
+    EXPECT_EQ(e.codigo, 1) << c.mensagem;
+    EXPECT_EQ(e.erro, c.mensagem);
+  }
+
+  // The standard output on a full disk.
+  for (const char* formato : {"json", "texto"}) {
+    const std::string erro = pasta_.Arquivo("erro");
+    const std::string cmd = "env -u LANG -u LC_NUMERIC LC_ALL=C.UTF-8 " + Aspas(kCalc) + " " +
+                            Aspas(regular) + " --formato " + formato + " > /dev/full 2> " + Aspas(erro);
+    const int status = std::system(cmd.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << formato;
+    EXPECT_EQ(WEXITSTATUS(status), 1) << formato;
+    EXPECT_EQ(teste::LerBytes(erro), "Não foi possível escrever na saída padrão (disco cheio).\n");
+  }
+}
+
+// Huge name or coordinate texts in a project are refused on reading, at once.
+TEST_F(Calculadora, TextoEnormeNoProjetoERecusado) {
+  TProjeto p;
+  teste::ExemploRegular(p);
+  p.Nimbora.StrCidade = std::string(1 << 20, 'V');
+  const TExecucao cidade = Executar({Gravar(p)});
+  EXPECT_EQ(cidade.codigo, 1);
+  EXPECT_EQ(cidade.erro, "O campo Localidade do projeto tem 1048576 caracteres; o máximo é 256.\n");
+  teste::ExemploRegular(p);
+  p.Nimbora.Latitude = std::string(200000, '9');
+  const TExecucao latitude = Executar({Gravar(p), "--pdf", pasta_.Arquivo("r.pdf")});
+  EXPECT_EQ(latitude.codigo, 1);
+  EXPECT_EQ(latitude.erro, "O campo Latitude do projeto tem 200000 caracteres; o máximo é 256.\n");
+  EXPECT_NE(access(pasta_.Arquivo("r.pdf").c_str(), F_OK), 0);
 }
 
 struct CasoEncosta {

@@ -2,11 +2,14 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <new>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
@@ -16,6 +19,7 @@
 #include "model/hillslope/uInterfaceUsuario.h"
 #include "project/ArquivoProjeto.h"
 #include "project/VerificarDados.h"
+#include "toolkit/ArquivoIni.h"
 #include "toolkit/FormatoNumero.h"
 #include "toolkit/Gravacao.h"
 #include "toolkit/Regional.h"
@@ -63,6 +67,7 @@ bool LerInteiroPositivo(const std::string& texto, long& valor) {
 
 // Fills o; on bad usage writes the reason to err and returns false.
 bool LerOpcoes(const std::vector<std::string>& args, TOpcoes& o, std::ostream& err) {
+  std::set<std::string> dadas;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string nome = args[i], valor;
     bool temValor = false;
@@ -84,6 +89,11 @@ bool LerOpcoes(const std::vector<std::string>& args, TOpcoes& o, std::ostream& e
           return false;
         }
         valor = args[++i];
+      }
+      // A second value would silently win over the first.
+      if (!dadas.insert(nome).second) {
+        err << "A opção " << nome << " foi informada mais de uma vez.\n";
+        return false;
       }
       if (nome == "--linha" || nome == "--coluna") {
         long n = 0;
@@ -129,6 +139,14 @@ bool LerOpcoes(const std::vector<std::string>& args, TOpcoes& o, std::ostream& e
     err << "Falta o arquivo do projeto.\n";
     return false;
   }
+  // The report is written to the files of its own options, in its own format.
+  const bool relatorio = !o.Relatorio.empty() || !o.Pdf.empty();
+  for (const char* opcao : {"--formato", "--saida"})
+    if (relatorio && dadas.count(opcao) != 0) {
+      err << "A opção " << opcao << " não combina com " << (o.Relatorio.empty() ? "--pdf" : "--relatorio")
+          << ": o relatório é gravado nos arquivos de --relatorio e --pdf.\n";
+      return false;
+    }
   if (o.Formato == "binario" && o.Saida.empty()) {
     err << "O formato binario precisa de --saida ARQUIVO.\n";
     return false;
@@ -178,9 +196,98 @@ std::string MensagemDeErro(std::string texto) {
   return texto;
 }
 
-bool ArquivoExiste(const std::string& caminho) {
+// What makes the project unreadable before it is opened, or an empty text.
+std::string DefeitoDoProjeto(const std::string& caminho) {
   struct stat st {};
-  return ::stat(caminho.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  if (::stat(caminho.c_str(), &st) != 0) return "O arquivo " + caminho + " não existe.";
+  if (S_ISDIR(st.st_mode)) return caminho + " é uma pasta, não um arquivo de projeto.";
+  if (!S_ISREG(st.st_mode))
+    return caminho + " não é um arquivo de projeto: é um dispositivo, uma fila ou um soquete.";
+  return {};
+}
+
+// Where a path leads: the file itself when it exists (links followed, hard
+// links alike), else its folder's real path and its name.
+struct TDestino {
+  bool Existe = false;
+  dev_t Dispositivo = 0;
+  ino_t No = 0;
+  mode_t Modo = 0;
+  std::string Caminho;
+
+  bool operator==(const TDestino& d) const {
+    return Existe == d.Existe && (Existe ? Dispositivo == d.Dispositivo && No == d.No : Caminho == d.Caminho);
+  }
+};
+
+TDestino DestinoDe(const std::string& caminho) {
+  TDestino d;
+  struct stat st {};
+  if (::stat(caminho.c_str(), &st) == 0) {
+    d.Existe = true;
+    d.Dispositivo = st.st_dev;
+    d.No = st.st_ino;
+    d.Modo = st.st_mode;
+    return d;
+  }
+  const size_t barra = caminho.find_last_of('/');
+  const std::string pasta = barra == std::string::npos ? "." : barra == 0 ? "/" : caminho.substr(0, barra);
+  char* real = ::realpath(pasta.c_str(), nullptr);
+  d.Caminho = (real != nullptr ? std::string(real) : pasta) + '/' +
+              (barra == std::string::npos ? caminho : caminho.substr(barra + 1));
+  std::free(real);
+  return d;
+}
+
+struct TSaida {
+  std::string Caminho;
+  const char* Nome;  // the option, as the messages name it
+};
+
+// The files a run writes, in the order it writes them.
+std::vector<TSaida> SaidasDaRodada(const TOpcoes& o) {
+  std::vector<TSaida> saidas;
+  if (!o.Relatorio.empty() || !o.Pdf.empty()) {
+    if (!o.Relatorio.empty()) {
+      saidas.push_back({FiguraDoRelatorio(o.Relatorio), "figura do relatório"});
+      saidas.push_back({o.Relatorio, "--relatorio"});
+    }
+    if (!o.Pdf.empty()) saidas.push_back({o.Pdf, "--pdf"});
+  } else if (!o.Saida.empty()) {
+    saidas.push_back({o.Saida, "--saida"});
+  }
+  return saidas;
+}
+
+// No output may take the place of the project or of another output, and
+// none may be a folder or a file no data can go into (a disk device, a
+// socket). Returns the exit code of the refusal, or kCalcOk.
+int VerificarSaidas(const TOpcoes& o, std::ostream& err) {
+  const std::vector<TSaida> saidas = SaidasDaRodada(o);
+  const TDestino projeto = DestinoDe(o.Projeto);
+  std::vector<TDestino> destinos;
+  for (const TSaida& s : saidas) {
+    const TDestino d = DestinoDe(s.Caminho);
+    if (d == projeto) {
+      err << "O arquivo " << s.Caminho << " (" << s.Nome << ") é o próprio projeto; escolha outro nome.\n";
+      return kCalcUso;
+    }
+    for (size_t i = 0; i < destinos.size(); ++i)
+      if (d == destinos[i]) {
+        err << "O arquivo " << s.Caminho << " recebe duas saídas (" << saidas[i].Nome << " e " << s.Nome
+            << "); escolha nomes diferentes.\n";
+        return kCalcUso;
+      }
+    destinos.push_back(d);
+  }
+  for (size_t i = 0; i < saidas.size(); ++i) {
+    const mode_t m = destinos[i].Modo;
+    if (destinos[i].Existe && !S_ISREG(m) && !S_ISCHR(m) && !S_ISFIFO(m)) {
+      err << toolkit::ErroDeGravacao(saidas[i].Caminho, S_ISDIR(m) ? EISDIR : ENOTSUP) << '\n';
+      return kCalcDadosIncorretos;
+    }
+  }
+  return kCalcOk;
 }
 
 // The chart window's caption: the distance down the hillslope to the foot of
@@ -205,10 +312,12 @@ std::string TituloDoGrafico(const TProjeto& p, long linha, long coluna) {
 int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err, const TEscritorRelatorio& relatorio) {
   toolkit::DefinirRegional(toolkit::RegionalDoAmbiente());
 
-  if (!ArquivoExiste(o.Projeto)) {
-    err << "O arquivo " << o.Projeto << " não existe.\n";
+  const std::string defeito = DefeitoDoProjeto(o.Projeto);
+  if (!defeito.empty()) {
+    err << defeito << '\n';
     return kCalcDadosIncorretos;
   }
+  if (const int codigo = VerificarSaidas(o, err); codigo != kCalcOk) return codigo;
   TProjeto p;
   p.Limpar();
   if (!LerProjeto(o.Projeto, p)) {
@@ -281,8 +390,8 @@ int Calcular(const TOpcoes& o, std::ostream& out, std::ostream& err, const TEscr
     } else {
       std::ostringstream json;
       EscreverJson(json, *resultado, !semEscoamento, o.Metodo, convergiu, erro);
-      if (toolkit::SubstituirArquivo(o.Saida, json.str()) != 0) {
-        err << "Não foi possível gravar o arquivo " << o.Saida << ".\n";
+      if (const int codigo = toolkit::SubstituirArquivo(o.Saida, json.str()); codigo != 0) {
+        err << toolkit::ErroDeGravacao(o.Saida, codigo) << '\n';
         return kCalcDadosIncorretos;
       }
     }
@@ -328,8 +437,18 @@ std::string TextoDeUso() {
          "  --idf-interpolar LATITUDE LONGITUDE  a equação interpolada nas coordenadas (DD°MM'SS\").\n";
 }
 
-int ExecutarCalculadora(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                        const TEscritorRelatorio& relatorio) {
+std::string FiguraDoRelatorio(const std::string& html) {
+  const size_t barra = html.find_last_of('/');
+  const size_t inicioNome = barra == std::string::npos ? 0 : barra + 1;
+  const size_t ponto = html.find_last_of('.');
+  const size_t fim = ponto == std::string::npos || ponto < inicioNome ? html.size() : ponto;
+  return html.substr(0, fim) + ".bmp";
+}
+
+namespace {
+
+int ExecutarSemConferirSaida(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                             const TEscritorRelatorio& relatorio) {
   if (!args.empty() && args[0].rfind("--idf-", 0) == 0) return ExecutarConsultaIdf(args, out, err);
   for (const std::string& a : args)
     if (a == "--help" || a == "-h") {
@@ -361,5 +480,26 @@ int ExecutarCalculadora(const std::vector<std::string>& args, std::ostream& out,
   } catch (...) {
     err << "Ocorreu um erro interno no cálculo; os dados do projeto não puderam ser processados.\n";
   }
+  return kCalcDadosIncorretos;
+}
+
+}  // namespace
+
+int ExecutarCalculadora(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                        const TEscritorRelatorio& relatorio) {
+  // The standard output gets its text in one piece at the end, so that a
+  // write that fails (a full disk, a closed pipe) is seen with its reason
+  // and is no success.
+  std::ostringstream texto;
+  const int codigo = ExecutarSemConferirSaida(args, texto, err, relatorio);
+  const std::string bytes = texto.str();
+  if (bytes.empty()) return codigo;
+  errno = 0;
+  out << bytes;
+  out.flush();
+  if (out) return codigo;
+  const int erro = errno;
+  err << "Não foi possível escrever na saída padrão"
+      << (erro != 0 ? " (" + toolkit::DescricaoDoErro(erro) + ")" : std::string()) << ".\n";
   return kCalcDadosIncorretos;
 }

@@ -28,3 +28,7 @@ int ExecutarCalculadora(const std::vector<std::string>& args, std::ostream& out,
                         const TEscritorRelatorio& relatorio = {});
 
 std::string TextoDeUso();
+
+// The chart picture written beside an HTML report: its path with ".bmp" in
+// place of the last extension.
+std::string FiguraDoRelatorio(const std::string& html);

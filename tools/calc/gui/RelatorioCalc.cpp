@@ -1,20 +1,21 @@
 #include "tools/calc/gui/RelatorioCalc.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "project/ArquivoProjeto.h"
 #include "reports/RelatorioCaudalente.h"
 #include "reports/uRelatorioCaudalente.h"
+#include "toolkit/ArquivoIni.h"
 #include "toolkit/Gravacao.h"
 #include "toolkit/Regional.h"
+#include "tools/calc/Calculadora.h"
 #include "windows/VazoPlot31.h"
 
 bool EscreverRelatorioCalc(const TProjeto& p, const TCaudalente& serie, const std::string& titulo,
@@ -37,36 +38,46 @@ bool EscreverRelatorioCalc(const TProjeto& p, const TCaudalente& serie, const st
   janela.show();
   QApplication::processEvents();
   const QImage figura = janela.Figura().toImage();
-
-  // The picture sits beside the page; for a PDF alone it lives only while the PDF is written.
-  QTemporaryDir temporaria;
-  const QString bmp =
-      !html.empty() ? QFileInfo(QString::fromStdString(html)).absolutePath() + QLatin1Char('/') +
-                          QFileInfo(QString::fromStdString(html)).completeBaseName() + QStringLiteral(".bmp")
-                    : temporaria.filePath(QStringLiteral("Bit2.bmp"));
-  if (figura.isNull() || !figura.save(bmp, "BMP")) {
-    err << "Não foi possível gravar o arquivo " << bmp.toStdString() << ".\n";
+  const std::string bmp = figura.isNull() ? std::string() : BytesDaFigura(figura);
+  if (bmp.empty()) {
+    err << "Não foi possível desenhar o gráfico do relatório.\n";
     return false;
   }
+
+  // The page names its picture by the file name alone, so the folder can be
+  // moved or mailed whole; for a PDF alone the picture lives only while the
+  // PDF is made.
+  const std::string arquivoFigura = html.empty() ? std::string() : FiguraDoRelatorio(html);
+  const std::string nomeFigura = html.empty() ? "Bit2.bmp" : toolkit::NomeSemPasta(arquivoFigura);
   const TModeloRelatorio modelo{p.Nimbora, p.Encosta, p.Canal, p.Unidades};
   const TResultadosRelatorio resultados{janela.VazaoMaxima, janela.TempoPico, janela.Volume,
                                         janela.Profundidade, janela.Velocidade};
-  const TFiguraRelatorio f{QFileInfo(bmp).absoluteFilePath().toStdString(), figura.height(), figura.width(),
-                           titulo};
+  const TFiguraRelatorio f{nomeFigura, figura.height(), figura.width(), titulo};
   const std::string texto =
       MontarRelatorio(modelo, resultados, f, ArquivoCabecalho().toStdString(), toolkit::DataCurtaDeHoje());
-  if (!html.empty()) {
-    if (toolkit::SubstituirArquivo(html, texto) != 0) {
-      err << "Não foi possível gravar o arquivo " << html << ".\n";
+
+  // Everything is made before anything is written.
+  std::string bytesPdf;
+  if (!pdf.empty()) {
+    QTemporaryDir temporaria;
+    const QString copia = temporaria.filePath(QString::fromStdString(nomeFigura));
+    if (const int erro = temporaria.isValid() ? toolkit::SubstituirArquivo(copia.toStdString(), bmp) : ENOENT;
+        erro != 0) {
+      err << toolkit::ErroDeGravacao(copia.toStdString(), erro) << '\n';
       return false;
     }
-  }
-  if (!pdf.empty()) {
     QTextDocument documento;
-    CarregarPagina(documento, texto);
-    QFile::remove(QString::fromStdString(pdf));
-    if (!SalvarPdf(documento, QString::fromStdString(pdf))) {
-      err << "Não foi possível gravar o arquivo " << pdf << ".\n";
+    CarregarPagina(documento, texto, temporaria.path());
+    bytesPdf = PdfDaPagina(documento).toStdString();
+  }
+
+  // Each file is written whole or not at all: the old one stays as it was.
+  const std::pair<const std::string&, const std::string&> arquivos[] = {
+      {arquivoFigura, bmp}, {html, texto}, {pdf, bytesPdf}};
+  for (const auto& [caminho, bytes] : arquivos) {
+    if (caminho.empty()) continue;
+    if (const int erro = toolkit::SubstituirArquivo(caminho, bytes); erro != 0) {
+      err << toolkit::ErroDeGravacao(caminho, erro) << '\n';
       return false;
     }
   }
