@@ -2,14 +2,12 @@
 // statistics as the calculator's JSON and the project's values as the file
 // holds them; the chart picture sits beside it; the PDF holds both pictures.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <regex>
 #include <string>
 #include <vector>
 
+#include "ExecucaoCalculadora.h"
 #include "Exemplos.h"
 #include "project/ProjetoExemplo.h"
 #include "toolkit/FormatoNumero.h"
@@ -18,31 +16,7 @@
 
 namespace {
 
-const std::string kCalc = std::string(CAUDALENTE_BINARY_DIR) + "/bin/caudalente-calc";
-
-struct TRodada {
-  int codigo = -1;
-  std::string saida, erro;
-};
-
-TRodada Rodar(const std::vector<std::string>& args) {
-  teste::TPastaTemporaria pasta;
-  std::string cmd = "env -u LANG -u LC_NUMERIC LC_ALL=C.UTF-8 '" + kCalc + "'";
-  for (const std::string& a : args) cmd += " '" + a + "'";
-  cmd += " > " + pasta.Arquivo("out") + " 2> " + pasta.Arquivo("err");
-  TRodada r;
-  const int status = std::system(cmd.c_str());
-  r.codigo = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.saida = teste::LerBytes(pasta.Arquivo("out"));
-  r.erro = teste::LerBytes(pasta.Arquivo("err"));
-  return r;
-}
-
-double Campo(const std::string& json, const std::string& nome) {
-  std::smatch m;
-  if (!std::regex_search(json, m, std::regex("\"" + nome + "\":([-+0-9.eE]+)"))) return -1;
-  return std::stod(m[1]);
-}
+using teste::Campo;
 
 std::string Virgula(const char* padrao, double valor) {
   return toolkit::FormatarNumero(padrao, valor, ',');
@@ -58,17 +32,17 @@ struct TCaso {
 class RelatorioCalc : public ::testing::TestWithParam<TCaso> {};
 
 TEST_P(RelatorioCalc, PaginaConfereComOJsonEOProjeto) {
-  ASSERT_EQ(access(kCalc.c_str(), X_OK), 0) << kCalc << " is not built";
+  ASSERT_EQ(access(teste::Calculadora().c_str(), X_OK), 0) << teste::Calculadora() << " is not built";
   const TCaso& c = GetParam();
   const std::string projeto = teste::PastaFonte() + "/data/exemplos/" + c.projeto;
   teste::TPastaTemporaria pasta;
   std::vector<std::string> args{projeto};
   args.insert(args.end(), c.opcoes.begin(), c.opcoes.end());
-  const TRodada json = Rodar(args);
+  const teste::TExecucao json = teste::Executar(args);
   ASSERT_EQ(json.codigo, 0) << json.erro;
 
   args.insert(args.end(), {"--relatorio", pasta.Arquivo("r.html"), "--pdf", pasta.Arquivo("r.pdf")});
-  const TRodada rel = Rodar(args);
+  const teste::TExecucao rel = teste::Executar(args);
   if (rel.codigo == 2 && rel.erro.find("não gera relatórios") != std::string::npos)
     GTEST_SKIP() << "calculator built without the windows";
   ASSERT_EQ(rel.codigo, 0) << rel.erro;
