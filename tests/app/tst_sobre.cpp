@@ -101,15 +101,15 @@ class TesteSobre : public QObject {
   }
 
   void caixaModalFechaComTecla() {
-    bool abertaDepoisDeEsperar = false;
-    QTimer::singleShot(300, [&] {
+    bool aberta = false;
+    QTimer::singleShot(0, [&] {
+      QTRY_VERIFY(qobject_cast<TFSobre*>(QApplication::activeModalWidget()));
       auto* s = qobject_cast<TFSobre*>(QApplication::activeModalWidget());
-      QVERIFY(s);
-      abertaDepoisDeEsperar = s->isVisible();
+      aberta = s->isVisible();
       QTest::keyClick(s, Qt::Key_Space);
     });
     TFSobre::MostrarSobre(Ligacoes(), nullptr);
-    QVERIFY(abertaDepoisDeEsperar);
+    QVERIFY(aberta);
   }
 
   void aberturaFechaSozinha() {
@@ -128,10 +128,11 @@ class TesteSobre : public QObject {
     QPointer<TFSobre> s = TFSobre::MostrarAbertura(Ligacoes());
     QPointer<QWidget> caixa;
     bool aberturaVisivel = true;
-    QTimer::singleShot(100, [&] {
+    QTimer::singleShot(0, [&] {
+      QTRY_VERIFY(QApplication::activeModalWidget());
       caixa = QApplication::activeModalWidget();
       aberturaVisivel = s && s->isVisible();
-      if (caixa) QTest::keyClick(caixa, Qt::Key_Return);
+      QTest::keyClick(caixa, Qt::Key_Return);
     });
     toolkit::gui::MostrarErro(QStringLiteral("Erro na partida."));
     QVERIFY(!aberturaVisivel);

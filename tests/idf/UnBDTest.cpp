@@ -37,7 +37,7 @@ Estacao Est(const std::string& nome, double K, const std::string& lat, const std
   return {W(nome), K, 0.1 * K / 1000, 10 * K / 1000, 0.7 * K / 1000, W(fonte), W(lat), W(lon)};
 }
 
-class BancoTeste : public ::testing::Test {
+class BancoDeChuvas : public ::testing::Test {
  protected:
   std::string Pasta() const { return pasta_.string() + "/"; }
   void GravarEstacoes(const std::array<std::vector<Estacao>, 27>& e, unsigned char ench = 0) {
@@ -184,7 +184,7 @@ TEST(NomeAntes, OrdemSemCaixaNemAcento) {
   EXPECT_TRUE(NomeAntes("ITU", "Itu"));  // ties by the bytes keep the order strict
 }
 
-TEST_F(BancoTeste, LerEstadosLeCadaEstadoComTextosWin1252) {
+TEST_F(BancoDeChuvas, LerEstadosLeCadaEstadoComTextosWin1252) {
   std::array<std::vector<Estacao>, 27> e;
   e[0] = {Est("Rio Branco", 1500, Coord(9, 58, 0), Coord(67, 48, 0))};
   e[12] = {Est("Belo Horizonte", 1447.9, Coord(19, 55, 0), Coord(43, 56, 0)),
@@ -208,7 +208,7 @@ TEST_F(BancoTeste, LerEstadosLeCadaEstadoComTextosWin1252) {
   EXPECT_THROW(bd.Estacoes(27), ENumeroEstado);
 }
 
-TEST_F(BancoTeste, LerLocalidadesPulaAsListasAnteriores) {
+TEST_F(BancoDeChuvas, LerLocalidadesPulaAsListasAnteriores) {
   std::array<std::vector<Localidade>, 27> l;
   for (int i = 0; i < 27; ++i)
     for (int k = 0; k <= i % 3; ++k)
@@ -231,7 +231,7 @@ TEST_F(BancoTeste, LerLocalidadesPulaAsListasAnteriores) {
   EXPECT_TRUE(bd.Localidades().empty());
 }
 
-TEST_F(BancoTeste, ArquivoAusenteNomeiaOCaminho) {
+TEST_F(BancoDeChuvas, ArquivoAusenteNomeiaOCaminho) {
   TBDPrecipitacao bd(Pasta());
   try {
     bd.LerEstados();
@@ -247,7 +247,7 @@ TEST_F(BancoTeste, ArquivoAusenteNomeiaOCaminho) {
   }
 }
 
-TEST_F(BancoTeste, LocalizarBancoDadosNaOrdemDasVerificacoes) {
+TEST_F(BancoDeChuvas, LocalizarBancoDadosNaOrdemDasVerificacoes) {
   const std::string semPasta = Pasta() + "nada/";
   const auto mensagem = [](const std::string& pasta) {
     try {
@@ -267,7 +267,7 @@ TEST_F(BancoTeste, LocalizarBancoDadosNaOrdemDasVerificacoes) {
   EXPECT_EQ(mensagem(Pasta()), "ok");
 }
 
-TEST_F(BancoTeste, ArquivoIncoerenteDaErroClaroSemLerAlemDoFim) {
+TEST_F(BancoDeChuvas, ArquivoIncoerenteDaErroClaroSemLerAlemDoFim) {
   std::array<std::vector<Estacao>, 27> e;
   e[4] = {Est("Salvador", 1000, Coord(12, 58, 0), Coord(38, 30, 0))};
   const teste_idf::Bytes bom = teste_idf::ArquivoEstacoes(e);
@@ -309,7 +309,7 @@ TEST_F(BancoTeste, ArquivoIncoerenteDaErroClaroSemLerAlemDoFim) {
 // A record that would put a non-number into a list or the interpolation is
 // refused with the file, the state and the station named, and no raw byte of
 // the damaged texts in the message.
-TEST_F(BancoTeste, RegistroEstragadoEhRecusadoNomeandoArquivoEEstacao) {
+TEST_F(BancoDeChuvas, RegistroEstragadoEhRecusadoNomeandoArquivoEEstacao) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   const std::string boa = Coord(20, 0, 0);
@@ -367,7 +367,7 @@ TEST_F(BancoTeste, RegistroEstragadoEhRecusadoNomeandoArquivoEEstacao) {
 
 // The empty coordinate is a station without a place: listed, and left out of
 // the interpolation instead of making it fail.
-TEST_F(BancoTeste, EstacaoSemCoordenadasFicaForaDaInterpolacao) {
+TEST_F(BancoDeChuvas, EstacaoSemCoordenadasFicaForaDaInterpolacao) {
   const std::string vazia = "  \xC2\xB0  '  \"";
   std::array<std::vector<Estacao>, 27> e;
   e[4] = {Est("Sem lugar", 9000, vazia, vazia), Est("Salvador", 1000, Coord(12, 58, 0), Coord(38, 30, 0))};
@@ -379,7 +379,7 @@ TEST_F(BancoTeste, EstacaoSemCoordenadasFicaForaDaInterpolacao) {
   EXPECT_REL_NEAR(r.K, 1000, 1e-12);  // Salvador alone
 }
 
-TEST_F(BancoTeste, InterpolarRegistroExatoDeMinasGerais) {
+TEST_F(BancoDeChuvas, InterpolarRegistroExatoDeMinasGerais) {
   std::array<std::vector<Estacao>, 27> e;
   e[4] = {Est("Salvador", 1000, Coord(12, 58, 0), Coord(38, 30, 0))};
   e[12] = {Est("Lavras", 1800, Coord(21, 14, 43), Coord(44, 59, 59), "Pinto et al. (1999)")};
@@ -391,7 +391,7 @@ TEST_F(BancoTeste, InterpolarRegistroExatoDeMinasGerais) {
   EXPECT_EQ(r.c, 0.7 * 1.8);
 }
 
-TEST_F(BancoTeste, InterpolarPesosUmEUmTrintaEDoisAvos) {
+TEST_F(BancoDeChuvas, InterpolarPesosUmEUmTrintaEDoisAvos) {
   // Query at 20°S 45°W; São Paulo station 1° south, Bahia station 2° north.
   // Santa Catarina's station sits on the query point but takes no part.
   std::array<std::vector<Estacao>, 27> e;
@@ -412,7 +412,7 @@ TEST_F(BancoTeste, InterpolarPesosUmEUmTrintaEDoisAvos) {
   EXPECT_EQ(r.Longitude, Coord(45, 0, 0));
 }
 
-TEST_F(BancoTeste, InterpolarDistanciaZeroComTextoDiferenteEhOProprioPosto) {
+TEST_F(BancoDeChuvas, InterpolarDistanciaZeroComTextoDiferenteEhOProprioPosto) {
   // Bahia comes first in the order and has a station on Vitória's point, its
   // latitude written with a blank in place of a leading zero.
   const std::string latBranco =
@@ -436,7 +436,7 @@ TEST_F(BancoTeste, InterpolarDistanciaZeroComTextoDiferenteEhOProprioPosto) {
   }
 }
 
-TEST_F(BancoTeste, InterpolarSemEstacoesNosOitoEstadosEhErro) {
+TEST_F(BancoDeChuvas, InterpolarSemEstacoesNosOitoEstadosEhErro) {
   std::array<std::vector<Estacao>, 27> e;
   e[23] = {Est("Florianópolis", 1000, Coord(27, 35, 0), Coord(48, 33, 0))};
   e[20] = {Est("Porto Alegre", 1200, Coord(30, 1, 0), Coord(51, 13, 0))};
@@ -444,7 +444,7 @@ TEST_F(BancoTeste, InterpolarSemEstacoesNosOitoEstadosEhErro) {
   EXPECT_THROW(bd.Interpolar(Coord(27, 35, 0), Coord(48, 33, 0)), EInterpolacao);
 }
 
-TEST_F(BancoTeste, InterpolarCortaOsTextosEmNoveCaracteres) {
+TEST_F(BancoDeChuvas, InterpolarCortaOsTextosEmNoveCaracteres) {
   std::array<std::vector<Estacao>, 27> e;
   e[26] = {Est("Palmas", 1000, Coord(10, 10, 0), Coord(48, 20, 0))};
   const TBDPrecipitacao bd = Ler(e);
@@ -456,7 +456,7 @@ TEST_F(BancoTeste, InterpolarCortaOsTextosEmNoveCaracteres) {
 
 // Truncated and mutated files and random texts: every outcome is a value or
 // one of the documented errors; run under AddressSanitizer to catch overreads.
-TEST_F(BancoTeste, EntradasDanificadasNaoDerrubamOLeitor) {
+TEST_F(BancoDeChuvas, EntradasDanificadasNaoDerrubamOLeitor) {
   std::array<std::vector<Estacao>, 27> e;
   std::array<std::vector<Localidade>, 27> l;
   for (int i = 0; i < 27; i += 3) {

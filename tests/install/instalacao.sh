@@ -50,12 +50,14 @@ if [ "$gui" = ON ]; then
   grep -q '<glob pattern="\*.cdt"/>' "$mime" || falha "MIME glob"
   grep -q '<svg' "$prefixo/share/icons/hicolor/scalable/apps/caudalente.svg" || falha "icon"
 
-  # The installed program starts and stays up (stopped after a few seconds).
-  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 HOME="$prefixo" \
-    timeout 8 "$prefixo/bin/caudalente" "$prefixo/share/caudalente/exemplos/encosta_regular.cdt" \
-    >"$prefixo/programa.log" 2>&1
+  # The installed program starts, opens the installed example and answers with
+  # its window's title; a message box about the project would keep it waiting.
+  titulo=$(QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 HOME="$prefixo" \
+    timeout 120 "$prefixo/bin/caudalente" --verificar "$prefixo/share/caudalente/exemplos/encosta_regular.cdt" \
+    2>"$prefixo/programa.log")
   codigo=$?
-  [ $codigo -eq 124 ] || { cat "$prefixo/programa.log"; falha "the installed program ended with $codigo"; }
+  [ $codigo -eq 0 ] || { cat "$prefixo/programa.log"; falha "the installed program ended with $codigo"; }
+  [ "$titulo" = "Caudalente 2.1 ('encosta_regular.cdt')" ] || falha "the installed program answered: $titulo"
 fi
 
 exit $falhas

@@ -6,8 +6,6 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "common/PastaTemporaria.h"
@@ -52,16 +50,11 @@ class ArquivosCaudalente : public ::testing::Test {
  protected:
   void SetUp() override { DefinirMensagensDoModelo(&registro_); }
   void TearDown() override { DefinirMensagensDoModelo(nullptr); }
-  std::string Caminho(const std::string& nome) const { return (pasta_ / nome).string(); }
+  std::string Caminho(const std::string& nome) const { return temporaria_.Arquivo(nome); }
   void Escrever(const std::string& nome, const std::string& bytes) const {
-    std::ofstream(pasta_ / nome, std::ios::binary) << bytes;
+    temporaria_.Escrever(nome, bytes);
   }
-  std::string Ler(const std::string& nome) const {
-    std::ifstream f(pasta_ / nome, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-  }
+  std::string Ler(const std::string& nome) const { return temporaria_.Ler(nome); }
   // The exception message of a call, or "" when it raised nothing.
   template <class F>
   static std::string Erro(F chamada) {
@@ -80,7 +73,7 @@ class ArquivosCaudalente : public ::testing::Test {
 
 const char kCabecalhoTexto[] = "         Tempo (min)             Vaz\xE3o (L/s)\r\n";
 
-TEST_F(ArquivosCaudalente, TextFileBytes) {
+TEST_F(ArquivosCaudalente, BytesDoArquivoTexto) {
   // The program's regional settings (decimal comma) never reach this format.
   toolkit::TRegionalTemporario ptbr(toolkit::RegionalPtBr());
   TCaudalente c;
@@ -99,7 +92,7 @@ TEST_F(ArquivosCaudalente, TextFileBytes) {
   EXPECT_EQ(Ler("v.txt"), kCabecalhoTexto);
 }
 
-TEST_F(ArquivosCaudalente, TextRoundTrip) {
+TEST_F(ArquivosCaudalente, IdaEVoltaEmTexto) {
   TCaudalente c;
   c.Local = 2;
   c.Alfa = 3;
@@ -122,7 +115,7 @@ TEST_F(ArquivosCaudalente, TextRoundTrip) {
   EXPECT_EQ(Ler("h2.txt"), Ler("h.txt"));
 }
 
-TEST_F(ArquivosCaudalente, TextReaderIsLenientWithLayout) {
+TEST_F(ArquivosCaudalente, LeitorDeTextoToleraODiagrama) {
   struct Caso {
     const char* nome;
     std::string corpo;
@@ -159,7 +152,7 @@ TEST_F(ArquivosCaudalente, TextReaderIsLenientWithLayout) {
   }
 }
 
-TEST_F(ArquivosCaudalente, TextThatIsNotAHydrograph) {
+TEST_F(ArquivosCaudalente, TextoQueNaoEhHidrograma) {
   struct Caso {
     const char* nome;
     std::string corpo;
@@ -195,7 +188,7 @@ TEST_F(ArquivosCaudalente, TextThatIsNotAHydrograph) {
 
 // Numbers a hydrograph cannot hold: its users would get an infinite volume or
 // depth, or a non-number. Nothing of such a file is kept.
-TEST_F(ArquivosCaudalente, ValuesOutOfRangeAreRefused) {
+TEST_F(ArquivosCaudalente, ValoresForaDaFaixaSaoRecusados) {
   const double nan = std::nan(""), inf = HUGE_VAL;
   struct Caso {
     const char* nome;
@@ -230,7 +223,7 @@ TEST_F(ArquivosCaudalente, ValuesOutOfRangeAreRefused) {
   }
 }
 
-TEST_F(ArquivosCaudalente, TextWithMoreThan65535PointsIsRefused) {
+TEST_F(ArquivosCaudalente, TextoComMaisDe65535PontosEhRecusado) {
   std::string corpo = kCabecalhoTexto;
   for (int i = 0; i < 65536; ++i) corpo += std::to_string(i) + " 1\r\n";
   Escrever("grande.txt", corpo);
@@ -242,7 +235,7 @@ TEST_F(ArquivosCaudalente, TextWithMoreThan65535PointsIsRefused) {
   EXPECT_EQ(c.Ponto(65534).Tempo, 65534);
 }
 
-TEST_F(ArquivosCaudalente, BinaryFileBytesAndRoundTrip) {
+TEST_F(ArquivosCaudalente, BytesDoArquivoBinarioEIdaEVolta) {
   TCaudalente c;
   c.Local = 1;
   c.Alfa = 2;
@@ -290,7 +283,7 @@ TEST_F(ArquivosCaudalente, BinaryFileBytesAndRoundTrip) {
   EXPECT_EQ(Ler("v.bin"), CabecalhoBinario(2, 0, 0, 0));
 }
 
-TEST_F(ArquivosCaudalente, BinaryDepthOfAChannelSeriesAndWithoutFlowLaw) {
+TEST_F(ArquivosCaudalente, BinarioProfundidadeDeSerieDoCanalESemLeiDeEscoamento) {
   TCaudalente canal([](double area) { return area * 10; });
   canal.Local = 2;
   canal.Alfa = 2;
@@ -311,7 +304,7 @@ TEST_F(ArquivosCaudalente, BinaryDepthOfAChannelSeriesAndWithoutFlowLaw) {
   EXPECT_EQ(d0, 0);
 }
 
-TEST_F(ArquivosCaudalente, BinaryVersions) {
+TEST_F(ArquivosCaudalente, VersoesDoBinario) {
   // Version 1: two doubles per point.
   std::string v1 = CabecalhoBinario(1, 1.5, 1.25, 4);
   for (double x : {0.0, 0.0, 1.0, 2.0, 2.0, 4.0, 3.0, 0.0}) F64(v1, x);
@@ -345,7 +338,7 @@ TEST_F(ArquivosCaudalente, BinaryVersions) {
   }
 }
 
-TEST_F(ArquivosCaudalente, BinaryThatIsNotAHydrograph) {
+TEST_F(ArquivosCaudalente, BinarioQueNaoEhHidrograma) {
   std::string bom = CabecalhoBinario(2, 1, 1, 2);
   for (int i = 0; i < 6; ++i) F64(bom, i);
   const std::string assinatura =
@@ -383,7 +376,7 @@ TEST_F(ArquivosCaudalente, BinaryThatIsNotAHydrograph) {
   }
 }
 
-TEST_F(ArquivosCaudalente, MissingFileIsAnInformationMessage) {
+TEST_F(ArquivosCaudalente, ArquivoAusenteEhMensagemDeInformacao) {
   for (const std::string nome : {"nao/existe.txt", "falta.bin"}) {
     TCaudalente c;
     c.Adicionar(1, 2);
@@ -399,7 +392,7 @@ TEST_F(ArquivosCaudalente, MissingFileIsAnInformationMessage) {
   EXPECT_FALSE(c.LerTexto(pasta_.string()));
 }
 
-TEST_F(ArquivosCaudalente, WriteFailureRaisesWithItsReason) {
+TEST_F(ArquivosCaudalente, FalhaDeGravacaoDizOMotivo) {
   TCaudalente c;
   const std::string semPasta = Caminho("nao/ha/pasta.txt");
   EXPECT_EQ(Erro([&] { c.SalvarTexto(semPasta); }),
@@ -414,7 +407,7 @@ TEST_F(ArquivosCaudalente, WriteFailureRaisesWithItsReason) {
   EXPECT_EQ(Erro([&] { c.SalvarTexto("/dev/null"); }), "");
 }
 
-TEST_F(ArquivosCaudalente, SaveReplacesTheWholeFileThroughALink) {
+TEST_F(ArquivosCaudalente, GravarSubstituiOArquivoInteiroPorUmLink) {
   TCaudalente c;
   c.Local = 1;
   c.Adicionar(0, 0);

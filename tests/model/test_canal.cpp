@@ -3,8 +3,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "common/PastaTemporaria.h"
@@ -193,20 +191,11 @@ TEST(Canal, TipoDesconhecidoNaoTemProfundidade) {
 
 class ArquivoCanal : public ::testing::Test {
  protected:
-  void Escrever(const std::string& texto) {
-    std::ofstream arquivo(caminho_, std::ios::binary);
-    arquivo << texto;
-  }
-  std::string Ler() const {
-    std::ifstream arquivo(caminho_, std::ios::binary);
-    std::stringstream texto;
-    texto << arquivo.rdbuf();
-    return texto.str();
-  }
-  std::string Caminho() const { return caminho_.string(); }
+  void Escrever(const std::string& texto) { pasta_.Escrever("canal.cdt", texto); }
+  std::string Ler() const { return pasta_.Ler("canal.cdt"); }
+  std::string Caminho() const { return pasta_.Arquivo("canal.cdt"); }
 
   teste::TPastaTemporaria pasta_;
-  const std::filesystem::path caminho_ = pasta_.Arquivo("canal.cdt");
 };
 
 TEST_F(ArquivoCanal, GravaSecoesEChavesNaOrdem) {

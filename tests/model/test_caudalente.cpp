@@ -21,9 +21,9 @@ struct CasoEstatistica {
   double vazaoMaxima, tempoPico, volume;
 };
 
-class EstatisticaTest : public ::testing::TestWithParam<CasoEstatistica> {};
+class Estatistica : public ::testing::TestWithParam<CasoEstatistica> {};
 
-TEST_P(EstatisticaTest, PeakAndVolume) {
+TEST_P(Estatistica, PicoEVolume) {
   const CasoEstatistica& caso = GetParam();
   TCaudalente c;
   c.Local = 1;
@@ -37,18 +37,18 @@ TEST_P(EstatisticaTest, PeakAndVolume) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Casos, EstatisticaTest,
+    Casos, Estatistica,
     ::testing::Values(
-        CasoEstatistica{"three points: a peak but no volume", {{0, 0}, {1, 5}, {2, 0}}, 5, 1, 0},
+        CasoEstatistica{"três pontos: pico sem volume", {{0, 0}, {1, 5}, {2, 0}}, 5, 1, 0},
         // (0+6)·1·30 + (6+6)·1·30 + (6+0)·1·30; the earliest of equal maxima wins.
-        CasoEstatistica{"plateau", {{0, 0}, {1, 6}, {2, 6}, {3, 0}}, 6, 1, 720},
+        CasoEstatistica{"patamar", {{0, 0}, {1, 6}, {2, 6}, {3, 0}}, 6, 1, 720},
         // The ends never count as the peak.
-        CasoEstatistica{"ends higher", {{0, 9}, {0.5, 2}, {1, 3}, {2, 8}}, 3, 1, 30 * (5.5 + 2.5 + 11)},
-        CasoEstatistica{"no positive interior", {{0, 1}, {1, 0}, {2, 0}, {3, 0}}, 0, 0, 30},
-        CasoEstatistica{"two points", {{0, 0}, {1, 5}}, 0, 0, 0}),
+        CasoEstatistica{"pontas mais altas", {{0, 9}, {0.5, 2}, {1, 3}, {2, 8}}, 3, 1, 30 * (5.5 + 2.5 + 11)},
+        CasoEstatistica{"sem interior positivo", {{0, 1}, {1, 0}, {2, 0}, {3, 0}}, 0, 0, 30},
+        CasoEstatistica{"dois pontos", {{0, 0}, {1, 5}}, 0, 0, 0}),
     teste::PeloNome());
 
-TEST(Caudalente, DepthAndVelocityAtThePeak) {
+TEST(Caudalente, ProfundidadeEVelocidadeNoPico) {
   TCaudalente c;
   c.Local = 1;
   c.Alfa = 2;
@@ -67,7 +67,7 @@ TEST(Caudalente, DepthAndVelocityAtThePeak) {
   EXPECT_EQ(c.Velocidade, 0);
 }
 
-TEST(Caudalente, ChannelDepthGoesThroughTheChannelFunction) {
+TEST(Caudalente, ProfundidadeDoCanalPassaPelaFuncaoDoCanal) {
   double areaRecebida = -1;
   TCaudalente c([&](double area) {
     areaRecebida = area;
@@ -84,7 +84,7 @@ TEST(Caudalente, ChannelDepthGoesThroughTheChannelFunction) {
   EXPECT_REL_NEAR(c.Velocidade, 0.14841114, 1e-7);
 }
 
-TEST(Caudalente, CalcularNeedsAPlaceAndForAChannelItsDepthFunction) {
+TEST(Caudalente, CalcularPedeOLocalENoCanalAFuncaoDeProfundidade) {
   TCaudalente c;
   Preencher(c, {{0, 0}, {1, 5}, {2, 0}});
   c.VazaoMaxima = 42;
@@ -104,7 +104,7 @@ TEST(Caudalente, CalcularNeedsAPlaceAndForAChannelItsDepthFunction) {
   EXPECT_EQ(c.VazaoMaxima, 42);  // untouched by the failed call
 }
 
-TEST(Caudalente, VazaoEmInterpolatesOnTheSeriesSpacing) {
+TEST(Caudalente, VazaoEmInterpolaNoEspacamentoDaSerie) {
   TCaudalente c;
   Preencher(c, {{0, 0}, {0.5, 2}, {1, 4}, {1.5, 0}});
   struct Caso {
@@ -143,7 +143,7 @@ TEST(Caudalente, SuavizarRecessaoReplacesARenewedRise) {
   EXPECT_EQ(vazio.Count(), 0);
 }
 
-TEST(Caudalente, AssignAndLimparKeepWhatTheyShould) {
+TEST(Caudalente, AssignELimparGuardamOQueDevem) {
   int chamadas = 0;
   TCaudalente canal([&](double a) {
     ++chamadas;

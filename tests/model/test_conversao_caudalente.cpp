@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "common/PastaTemporaria.h"
 #include "model/hillslope/uCaudalente.h"
 #include "model/hillslope/uCaudalenteConversao.h"
 #include "model/hillslope/uInterfaceUsuario.h"
@@ -24,14 +24,14 @@ struct TCasoNome {
   const char* esperado;
 };
 
-class NomeConvertidoTest : public ::testing::TestWithParam<TCasoNome> {};
+class NomeDoArquivoConvertido : public ::testing::TestWithParam<TCasoNome> {};
 
-TEST_P(NomeConvertidoTest, TrocaAExtensao) {
+TEST_P(NomeDoArquivoConvertido, TrocaAExtensao) {
   const TCasoNome& c = GetParam();
   EXPECT_EQ(NomeConvertido(c.origem, c.paraBinario), c.esperado);
 }
 
-INSTANTIATE_TEST_SUITE_P(Casos, NomeConvertidoTest,
+INSTANTIATE_TEST_SUITE_P(Casos, NomeDoArquivoConvertido,
                          ::testing::Values(TCasoNome{"TxtParaBin", "/d/dados.txt", true, "/d/dados.bin"},
                                            TCasoNome{"BinParaTxt", "/d/dados.bin", false, "/d/dados.txt"},
                                            TCasoNome{"ExtensaoLonga", "/d/dados.text", true, "/d/dados.bin"},
@@ -54,20 +54,11 @@ class TRegistro : public IMensagens {
 class ConversaoCaudalente : public ::testing::Test {
  protected:
   void SetUp() override {
-    pasta_ =
-        fs::temp_directory_path() /
-        ("caudalente_conv_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-         "_" + std::to_string(getpid()));
-    fs::remove_all(pasta_);
-    fs::create_directories(pasta_);
     DefinirMensagensDoModelo(&registro_);
     for (const auto& p : pontos_) serie_.Adicionar(p.Tempo, p.Vazao);
   }
-  void TearDown() override {
-    DefinirMensagensDoModelo(nullptr);
-    fs::remove_all(pasta_);
-  }
-  std::string Caminho(const std::string& nome) const { return (pasta_ / nome).string(); }
+  void TearDown() override { DefinirMensagensDoModelo(nullptr); }
+  std::string Caminho(const std::string& nome) const { return pasta_.Arquivo(nome); }
   void EsperarPontos(const TCaudalente& lida) const {
     ASSERT_EQ(lida.Count(), pontos_.size());
     for (std::size_t i = 0; i < pontos_.size(); ++i) {
@@ -76,7 +67,7 @@ class ConversaoCaudalente : public ::testing::Test {
     }
   }
 
-  fs::path pasta_;
+  teste::TPastaTemporaria pasta_;
   TRegistro registro_;
   // Values with six decimals at most: the text layout keeps six.
   const std::vector<TPonto> pontos_{{0, 0}, {1.5, 2.25}, {3, 1.125}, {4.5, 0}};
@@ -114,7 +105,7 @@ TEST_F(ConversaoCaudalente, ArquivosQueNaoSeConvertem) {
   EXPECT_FALSE(fs::exists(Caminho("falta.bin")));
 
   // Not a hydrograph: the reader's error, nothing written.
-  std::ofstream(Caminho("ruim.bin"), std::ios::binary) << "nada";
+  pasta_.Escrever("ruim.bin", "nada");
   EXPECT_THROW(ConverterCaudalente(Caminho("ruim.bin"), Caminho("ruim.txt"), false), ECaudalente);
   EXPECT_FALSE(fs::exists(Caminho("ruim.txt")));
 

@@ -5,10 +5,12 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <sstream>
 #include <thread>
 #include <vector>
 
 #include "SolucaoCaracteristicas.h"
+#include "common/NomeDoCaso.h"
 #include "common/Tolerancia.h"
 #include "encosta_comum.h"
 #include "model/channel/uCanalConvergido.h"
@@ -96,7 +98,12 @@ INSTANTIATE_TEST_SUITE_P(Tabela, PlanoConvergido,
                              CasoPlano{75, 0.08, 0.15, 120, 5, 0, 2, 10, 1500, 0.15, 12, 0.85},
                              CasoPlano{60, 0.1, 0.025, 150, 0, 0, 0, 50, 2800, 0.16, 20, 0.82},
                              CasoPlano{100, 0.03, 0.1, 35, 4, 2, 1, 5, 900, 0.2, 8, 0.75},
-                             CasoPlano{120, 0.05, 0.03, 20, 0, 0, 0, 10, 1000, 0.2, 10, 0.8}));
+                             CasoPlano{120, 0.05, 0.03, 20, 0, 0, 0, 10, 1000, 0.2, 10, 0.8}),
+                         [](const ::testing::TestParamInfo<CasoPlano>& info) {
+                           std::ostringstream texto;
+                           PrintTo(info.param, &texto);
+                           return teste::NomeNumerado(info.index, texto.str());
+                         });
 
 // The no-runoff rules and messages of the original scheme hold for the
 // converged one: a single hillslope of the older layout whose soil takes more

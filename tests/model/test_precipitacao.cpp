@@ -6,8 +6,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -46,25 +44,17 @@ class TSerieColetada : public ISerieGrafico {
   int limpezas = 0;
 };
 
-std::string LerArquivoTexto(const fs::path& caminho) {
-  std::ifstream f(caminho, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-class TArquivoTemporario : public ::testing::Test {
+class ArquivoDeChuva : public ::testing::Test {
  protected:
-  std::string Caminho(const std::string& nome) const { return (pasta_ / nome).string(); }
+  std::string Caminho(const std::string& nome) const { return temporaria_.Arquivo(nome); }
   void Escrever(const std::string& nome, const std::string& conteudo) const {
-    std::ofstream(pasta_ / nome, std::ios::binary) << conteudo;
+    temporaria_.Escrever(nome, conteudo);
   }
   teste::TPastaTemporaria temporaria_;
-  const fs::path pasta_ = temporaria_.Caminho();
   toolkit::TRegionalTemporario regional_{toolkit::RegionalC()};
 };
 
-TEST(Precipitacao, ReferenceStormIntensities) {
+TEST(Precipitacao, IntensidadesDaChuvaDeReferencia) {
   auto p = Referencia();
   EXPECT_REL_NEAR(p.KTrA(), 1584.893, 1e-6);
   EXPECT_REL_NEAR(p.IntensidadeInstantanea(0), 251.189, 1e-5);
@@ -80,7 +70,7 @@ TEST(Precipitacao, ReferenceStormIntensities) {
   EXPECT_REL_NEAR(p.AlturaEntre(10, 30), p.Altura(30) - p.Altura(10), 1e-12);
 }
 
-TEST(Precipitacao, SettersRefuseNegativeValuesAndKeepKTrA) {
+TEST(Precipitacao, AtribuicaoRecusaNegativosEGuardaKTrA) {
   struct Caso {
     void (TPrecipitacaoExponencialNegativa::*setter)(double);
     const char* mensagem;
@@ -109,7 +99,7 @@ TEST(Precipitacao, SettersRefuseNegativeValuesAndKeepKTrA) {
   }
 }
 
-TEST(Precipitacao, ZeroIsAnInterimStateWithUndefinedKTrA) {
+TEST(Precipitacao, ZeroEhEstadoIntermediarioSemKTrA) {
   auto p = Referencia();
   p.SetTr(0);
   EXPECT_EQ(p.Tr(), 0);
@@ -129,7 +119,7 @@ TEST(Precipitacao, ZeroIsAnInterimStateWithUndefinedKTrA) {
 }
 
 // A failed evaluation tells the user which time and coefficients failed.
-TEST(Precipitacao, ArithmeticErrorsNameTheTimeAndTheCoefficients) {
+TEST(Precipitacao, ErrosAritmeticosNomeiamOTempoEOsCoeficientes) {
   toolkit::TRegionalTemporario regional(toolkit::RegionalPtBr());
   auto p = Referencia();
   const struct {
@@ -152,7 +142,7 @@ TEST(Precipitacao, ArithmeticErrorsNameTheTimeAndTheCoefficients) {
   }
 }
 
-TEST(Precipitacao, TempoDaIntensidadeInvertsTheInstantaneousIntensity) {
+TEST(Precipitacao, TempoDaIntensidadeInverteAIntensidadeInstantanea) {
   auto p = Referencia();
   // Newton from the starting guesses for x below 100 and below 200.
   TIteracaoInversa w;
@@ -171,7 +161,7 @@ TEST(Precipitacao, TempoDaIntensidadeInvertsTheInstantaneousIntensity) {
   EXPECT_NEAR(p.IntensidadeInstantanea(t), 250, 1e-4);
 }
 
-TEST(Precipitacao, TempoDaIntensidadeFallsBackToBisection) {
+TEST(Precipitacao, TempoDaIntensidadeRecorreABissecao) {
   auto p = Referencia();
   // Above I(0) the storm never gets that strong: Newton leaves t >= 0 and the
   // bisection closes in on t = 0.
@@ -194,7 +184,7 @@ TEST(Precipitacao, TempoDaIntensidadeFallsBackToBisection) {
   EXPECT_TRUE(std::isfinite(w.Derivada)) << w.Derivada;
 }
 
-TEST(Precipitacao, DuracaoDaAlturaInvertsTheCumulativeDepth) {
+TEST(Precipitacao, DuracaoDaAlturaInverteAAlturaAcumulada) {
   auto p = Referencia();
   EXPECT_NEAR(p.DuracaoDaAltura(0), 0, 1e-9);
   EXPECT_NEAR(p.DuracaoDaAltura(p.Altura(30)), 30, 1e-7);
@@ -210,7 +200,7 @@ TEST(Precipitacao, DuracaoDaAlturaInvertsTheCumulativeDepth) {
   EXPECT_GT(w.Iteracoes, 100);
 }
 
-TEST(Precipitacao, HyetographHasOnePointPerMinute) {
+TEST(Precipitacao, HietogramaTemUmPontoPorMinuto) {
   struct Caso {
     double duracao;
     std::size_t pontos;
@@ -230,12 +220,12 @@ TEST(Precipitacao, HyetographHasOnePointPerMinute) {
   }
 }
 
-TEST_F(TArquivoTemporario, StormRoundTripAndSectionLayout) {
+TEST_F(ArquivoDeChuva, IdaEVoltaEDiagramaDasSecoes) {
   auto p = Referencia();
   p.Duracao = 60;
   p.PrecipitacaoTotal = 55.5;
   ASSERT_TRUE(p.GravarArquivo(Caminho("a.cdt")));
-  EXPECT_EQ(LerArquivoTexto(Caminho("a.cdt")),
+  EXPECT_EQ(teste::LerBytes(Caminho("a.cdt")),
             "[PRECIPITACAO]\r\nVersao=2\r\nDuracao=60\r\nPrecipitacaoTotal=55.5\r\n"
             "[PREC_EXPONENCIAL_NEGATIVA]\r\nVersao=2\r\nTr=10\r\nK=1000\r\nA=0.2\r\nB=10\r\nC=0.8\r\n");
 
@@ -256,7 +246,7 @@ TEST_F(TArquivoTemporario, StormRoundTripAndSectionLayout) {
   EXPECT_EQ(outra.KTrA(), -1);
 }
 
-TEST_F(TArquivoTemporario, OldProjectIsReadInPlaceAndMovedOnlyBySaving) {
+TEST_F(ArquivoDeChuva, ProjetoAntigoEhLidoNoLugarESoMudaAoGravar) {
   const std::string velho =
       "[NIMBORA]\r\nVersao=1\r\nLatitude=29\xB0"
       "20'00\"\r\nDuracao=30\r\nPrecipitacaoTotal=12\r\n"
@@ -268,7 +258,7 @@ TEST_F(TArquivoTemporario, OldProjectIsReadInPlaceAndMovedOnlyBySaving) {
   EXPECT_EQ(p.PrecipitacaoTotal, 12);
   EXPECT_EQ(p.B(), 12);
   EXPECT_REL_NEAR(p.KTrA(), 800 * std::pow(5.0, 0.25), 1e-12);
-  EXPECT_EQ(LerArquivoTexto(Caminho("velho.cdt")), velho);
+  EXPECT_EQ(teste::LerBytes(Caminho("velho.cdt")), velho);
 
   // Saving moves the storm: the component's own keys stay, the storm keys
   // now live in the new sections.
@@ -288,7 +278,7 @@ TEST_F(TArquivoTemporario, OldProjectIsReadInPlaceAndMovedOnlyBySaving) {
 // A new-layout storm whose version mark is lost, or whose value is no
 // number, is damaged: it is not read (rather than run as zeros), and the
 // file keeps every byte.
-TEST_F(TArquivoTemporario, DamagedStormIsNotReadAndStaysOnDisk) {
+TEST_F(ArquivoDeChuva, ChuvaDanificadaNaoEhLidaEFicaNoDisco) {
   const std::string bom =
       "[NIMBORA]\r\nVersao=1\r\n"
       "[PRECIPITACAO]\r\nVersao=2\r\nDuracao=30\r\nPrecipitacaoTotal=0\r\n"
@@ -311,7 +301,7 @@ TEST_F(TArquivoTemporario, DamagedStormIsNotReadAndStaysOnDisk) {
     Escrever("d.cdt", conteudo);
     TPrecipitacaoExponencialNegativa p;
     EXPECT_FALSE(p.LerArquivo(Caminho("d.cdt"))) << conteudo;
-    EXPECT_EQ(LerArquivoTexto(Caminho("d.cdt")), conteudo);
+    EXPECT_EQ(teste::LerBytes(Caminho("d.cdt")), conteudo);
   }
   Escrever("d.cdt", bom);
   TPrecipitacaoExponencialNegativa p;
@@ -319,7 +309,7 @@ TEST_F(TArquivoTemporario, DamagedStormIsNotReadAndStaysOnDisk) {
   EXPECT_EQ(p.K(), 700);
 }
 
-TEST_F(TArquivoTemporario, UnknownSectionVersionIsNotRead) {
+TEST_F(ArquivoDeChuva, VersaoDeSecaoDesconhecidaNaoEhLida) {
   Escrever("v.cdt",
            "[PRECIPITACAO]\r\nVersao=2\r\nDuracao=30\r\n"
            "[PREC_EXPONENCIAL_NEGATIVA]\r\nVersao=9\r\nK=700\r\n");
@@ -330,19 +320,19 @@ TEST_F(TArquivoTemporario, UnknownSectionVersionIsNotRead) {
   EXPECT_EQ(p.KTrA(), -1);
 }
 
-TEST_F(TArquivoTemporario, RealsFollowTheRegionalDecimalSeparator) {
+TEST_F(ArquivoDeChuva, ReaisSeguemOSeparadorDecimalRegional) {
   toolkit::TRegionalTemporario ptbr(toolkit::RegionalPtBr());
   auto p = Referencia();
   p.SetB(0.5);
   ASSERT_TRUE(p.GravarArquivo(Caminho("r.cdt")));
-  EXPECT_NE(LerArquivoTexto(Caminho("r.cdt")).find("B=0,5\r\n"), std::string::npos);
+  EXPECT_NE(teste::LerBytes(Caminho("r.cdt")).find("B=0,5\r\n"), std::string::npos);
   TPrecipitacaoExponencialNegativa lida;
   ASSERT_TRUE(lida.LerArquivo(Caminho("r.cdt")));
   EXPECT_EQ(lida.B(), 0.5);
   EXPECT_EQ(lida.A(), 0.2);
 }
 
-TEST_F(TArquivoTemporario, MissingOrUnwritableFiles) {
+TEST_F(ArquivoDeChuva, ArquivosAusentesOuSemGravacao) {
   auto p = Referencia();
   EXPECT_FALSE(p.GravarArquivo(Caminho("sem/pasta/a.cdt")));
   // A missing file reads as an old project without values, and stays missing.

@@ -21,9 +21,9 @@ struct CasoAjuste {
   double primeiro, segundo;  // (a, b) of the line or (c, m) of the power law
 };
 
-class AjusteLinearTeste : public ::testing::TestWithParam<CasoAjuste> {};
+class AjusteDeReta : public ::testing::TestWithParam<CasoAjuste> {};
 
-TEST_P(AjusteLinearTeste, RecuperaARetaExata) {
+TEST_P(AjusteDeReta, RecuperaARetaExata) {
   const auto& caso = GetParam();
   double a = -99, b = -99;
   Pares(caso.x, caso.y).AjusteLinear(a, b);
@@ -31,15 +31,15 @@ TEST_P(AjusteLinearTeste, RecuperaARetaExata) {
   EXPECT_REL_NEAR(b, caso.segundo, 1e-12);
 }
 
-INSTANTIATE_TEST_SUITE_P(Retas, AjusteLinearTeste,
+INSTANTIATE_TEST_SUITE_P(Retas, AjusteDeReta,
                          ::testing::Values(CasoAjuste{"tres_pontos", {1, 2, 3}, {3, 5, 7}, 1, 2},
                                            CasoAjuste{"decrescente", {0, 4, 10, 12}, {5, 3, 0, -1}, 5, -0.5},
                                            CasoAjuste{"dois_pontos", {2, 6}, {1, 1}, 1, 0}),
                          [](const auto& info) { return info.param.nome; });
 
-class AjustePotenciaTeste : public ::testing::TestWithParam<CasoAjuste> {};
+class AjustePotenciaExata : public ::testing::TestWithParam<CasoAjuste> {};
 
-TEST_P(AjustePotenciaTeste, RecuperaALeiExata) {
+TEST_P(AjustePotenciaExata, RecuperaALeiExata) {
   const auto& caso = GetParam();
   double c = -99, m = -99;
   Pares(caso.x, caso.y).AjustePotencia(c, m);
@@ -47,7 +47,7 @@ TEST_P(AjustePotenciaTeste, RecuperaALeiExata) {
   EXPECT_REL_NEAR(m, caso.segundo, 1e-12);
 }
 
-INSTANTIATE_TEST_SUITE_P(Potencias, AjustePotenciaTeste,
+INSTANTIATE_TEST_SUITE_P(Potencias, AjustePotenciaExata,
                          ::testing::Values(CasoAjuste{"proporcional", {1, 10, 100}, {2, 20, 200}, 2, 1},
                                            CasoAjuste{"raiz", {0.25, 1, 4, 9}, {1.5, 3, 6, 9}, 3, 0.5},
                                            CasoAjuste{"inversa", {0.5, 2, 8}, {8, 2, 0.5}, 4, -1}),

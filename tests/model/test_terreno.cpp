@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "common/NomeDoCaso.h"
@@ -32,9 +31,9 @@ struct CasoCN {
   int cn;
 };
 
-class NumeroDaCurvaTest : public ::testing::TestWithParam<CasoCN> {};
+class TabelaDoNumeroDaCurva : public ::testing::TestWithParam<CasoCN> {};
 
-TEST_P(NumeroDaCurvaTest, PicksRowAndColumn) {
+TEST_P(TabelaDoNumeroDaCurva, EscolheLinhaEColuna) {
   const CasoCN c = GetParam();
   const TTerreno t = Terreno(c.uso, c.tratamento, c.condicao, c.vib);
   EXPECT_EQ(NumeroDaCurva(t.Cobertura, t.VIB()), c.cn);
@@ -43,7 +42,7 @@ TEST_P(NumeroDaCurvaTest, PicksRowAndColumn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Tabela, NumeroDaCurvaTest,
+    Tabela, TabelaDoNumeroDaCurva,
     ::testing::Values(
         // Bare soil ignores treatment and condition; column limits 3, 40 and 190 belong below.
         CasoCN{0, 0, 0, 2, 98}, CasoCN{0, 3, 2, 3, 98}, CasoCN{0, 1, 1, 3.0001, 97}, CasoCN{0, 0, 0, 40, 97},
@@ -71,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
       return teste::NomeDeTeste(nome.str());
     });
 
-TEST(Terreno, WorkedAbstractions) {
+TEST(Terreno, AbstracoesCalculadasAMao) {
   EXPECT_REL_NEAR(AbstracaoInicial(Terreno(0, 0, 0, 2)), 1.0367347, 1e-7);
   EXPECT_REL_NEAR(AbstracaoInicial(Terreno(5, 0, 3, 50)), 17.848649, 1e-7);
   // A cleared ground is bare soil with VIB 0.
@@ -80,7 +79,7 @@ TEST(Terreno, WorkedAbstractions) {
   EXPECT_REL_NEAR(AbstracaoInicial(limpo), 1.0367347, 1e-7);
 }
 
-TEST(Terreno, SettersAssignAndLimpar) {
+TEST(Terreno, AtribuicaoAssignELimpar) {
   TTerreno t("S");
   EXPECT_EQ(t.Cobertura.Sufixo, "S");
   EXPECT_EQ(t.nt.Valor, 0);
@@ -116,22 +115,14 @@ TEST(Terreno, SettersAssignAndLimpar) {
 
 class TerrenoArquivo : public ::testing::Test {
  protected:
-  std::string Caminho() const { return (pasta_ / "p.cdt").string(); }
-  void Escrever(const std::string& conteudo) const {
-    std::ofstream(pasta_ / "p.cdt", std::ios::binary) << conteudo;
-  }
-  std::string Conteudo() const {
-    std::ifstream f(pasta_ / "p.cdt", std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-  }
+  std::string Caminho() const { return temporaria_.Arquivo("p.cdt"); }
+  void Escrever(const std::string& conteudo) const { temporaria_.Escrever("p.cdt", conteudo); }
+  std::string Conteudo() const { return temporaria_.Ler("p.cdt"); }
   teste::TPastaTemporaria temporaria_;
-  const fs::path pasta_ = temporaria_.Caminho();
   toolkit::TRegionalTemporario regional_{toolkit::RegionalC()};
 };
 
-TEST_F(TerrenoArquivo, RoundTripWithSectionsInOrder) {
+TEST_F(TerrenoArquivo, IdaEVoltaComSecoesEmOrdem) {
   TTerreno t = Terreno(2, 3, 1, 25.5);
   t.SetSt(0.12);
   t.nt = TReal(0.03, 2);
@@ -152,7 +143,7 @@ TEST_F(TerrenoArquivo, RoundTripWithSectionsInOrder) {
   EXPECT_EQ(lido.nt.Indice, 2);
 }
 
-TEST_F(TerrenoArquivo, BadSectionsFailTheRead) {
+TEST_F(TerrenoArquivo, SecoesRuinsFalhamALeitura) {
   const std::string cobertura = "[Cobertura]\r\nVersao=1\r\nIndUso=1\r\nIndCond=3\r\nIndTrat=2\r\n";
   const std::string terreno = "[Terreno]\r\nVersao=1\r\nVIB=-4\r\nSt=0.1\r\nnt=0.02\r\n";
   struct Caso {
@@ -190,7 +181,7 @@ TEST_F(TerrenoArquivo, BadSectionsFailTheRead) {
   EXPECT_EQ(t.nt.Valor, 0.02);
 }
 
-TEST_F(TerrenoArquivo, SavingOverAnExistingFileUpdatesInPlace) {
+TEST_F(TerrenoArquivo, GravarSobreArquivoExistenteAtualizaNoLugar) {
   Escrever("[Outra]\r\nChave=1\r\n[Terreno]\r\nVersao=1\r\nVIB=1\r\nExtra=x\r\n");
   TTerreno t = Terreno(0, 0, 0, 7);
   ASSERT_TRUE(t.GravarArquivo(Caminho()));

@@ -13,7 +13,7 @@ using namespace toolkit;
 
 namespace {
 
-class ArquivoIniTest : public ::testing::Test {
+class ArquivoIni : public ::testing::Test {
  protected:
   void Gravar(const std::string& bytes) { teste::GravarBytes(caminho_, bytes); }
   std::string Ler() const { return teste::LerBytes(caminho_); }
@@ -42,7 +42,7 @@ const char kOriginal[] =
     "Versao=1\r\n"
     "\r\n";
 
-TEST_F(ArquivoIniTest, EscritaNoLugarGuardaOResto) {
+TEST_F(ArquivoIni, EscritaNoLugarGuardaOResto) {
   Gravar(kOriginal);
   TArquivoIni ini(caminho_);
   ini.EscreverString("canal", "h", "0,75");  // replaced where it stands
@@ -70,7 +70,7 @@ TEST_F(ArquivoIniTest, EscritaNoLugarGuardaOResto) {
             "VI=0\r\n");
 }
 
-TEST_F(ArquivoIniTest, NomesSemDiferencaDeCaixaInclusiveAcentos) {
+TEST_F(ArquivoIni, NomesSemDiferencaDeCaixaInclusiveAcentos) {
   Gravar("[Cobertura: Trecho 1]\nIndUso=3\n[SE\xC7\xC3O]\n\xC1rea=10\n");
   TArquivoIni ini(caminho_);
   EXPECT_EQ(ini.LerInteiro("COBERTURA: TRECHO 1", "indUSO", -1), 3);
@@ -80,7 +80,7 @@ TEST_F(ArquivoIniTest, NomesSemDiferencaDeCaixaInclusiveAcentos) {
   EXPECT_EQ(ini.Chaves("Seção"), (std::vector<std::string>{"Área"}));
 }
 
-TEST_F(ArquivoIniTest, ArquivoComLFEhLidoEGravadoComCRLF) {
+TEST_F(ArquivoIni, ArquivoComLFEhLidoEGravadoComCRLF) {
   Gravar("[A]\nx=1\n; c\n[B]\ny = 2 \n");
   TArquivoIni ini(caminho_);
   EXPECT_EQ(ini.LerString("B", "y", ""), "2");
@@ -89,7 +89,7 @@ TEST_F(ArquivoIniTest, ArquivoComLFEhLidoEGravadoComCRLF) {
   EXPECT_EQ(Ler(), "[A]\r\nx=5\r\n; c\r\n[B]\r\ny = 2 \r\n");
 }
 
-TEST_F(ArquivoIniTest, Windows1252NoDiscoUtf8NaInterface) {
+TEST_F(ArquivoIni, Windows1252NoDiscoUtf8NaInterface) {
   Gravar("[NIMBORA]\r\n; coment\xE1rio \x81\r\nStrCidade=Jo\xE3o Pessoa\r\n");
   TArquivoIni ini(caminho_);
   EXPECT_EQ(ini.LerString("NIMBORA", "StrCidade", ""), "João Pessoa");
@@ -102,7 +102,7 @@ TEST_F(ArquivoIniTest, Windows1252NoDiscoUtf8NaInterface) {
   EXPECT_EQ(TArquivoIni(caminho_).LerString("nimbora", "strestado", ""), "Paraíba");
 }
 
-TEST_F(ArquivoIniTest, LeituraDeValoresETiposComPadroes) {
+TEST_F(ArquivoIni, LeituraDeValoresETiposComPadroes) {
   Gravar(
       "[S]\n"
       "t1 =   texto com espa\xE7o   \n"
@@ -142,7 +142,7 @@ TEST_F(ArquivoIniTest, LeituraDeValoresETiposComPadroes) {
   EXPECT_FALSE(ini.LerBooleano("S", "b4", false));
 }
 
-TEST_F(ArquivoIniTest, EscritaDeTiposApagarENovoArquivo) {
+TEST_F(ArquivoIni, EscritaDeTiposApagarENovoArquivo) {
   TRegionalTemporario pt(RegionalPtBr());
   {
     TArquivoIni ini(caminho_);  // missing file: empty
@@ -166,7 +166,7 @@ TEST_F(ArquivoIniTest, EscritaDeTiposApagarENovoArquivo) {
   EXPECT_TRUE(ini.ExisteChave("R", "MICRO"));
 }
 
-TEST_F(ArquivoIniTest, TextosVoltamComoForamEscritos) {
+TEST_F(ArquivoIni, TextosVoltamComoForamEscritos) {
   const std::string valores[] = {"  \xC2\xB0  '  \"",
                                  "29\xC2\xB0"
                                  "20'00\"",
@@ -192,14 +192,14 @@ TEST_F(ArquivoIniTest, TextosVoltamComoForamEscritos) {
       << "plain values stay unquoted";
 }
 
-TEST_F(ArquivoIniTest, SalvarSemAlteracaoNaoCriaArquivo) {
+TEST_F(ArquivoIni, SalvarSemAlteracaoNaoCriaArquivo) {
   TArquivoIni ini(caminho_);
   EXPECT_EQ(ini.LerString("A", "b", "c"), "c");
   EXPECT_TRUE(ini.Salvar());
   EXPECT_TRUE(ArquivosDaPasta().empty());
 }
 
-TEST_F(ArquivoIniTest, FalhaAoSalvarNaoDeixaArquivoPelaMetade) {
+TEST_F(ArquivoIni, FalhaAoSalvarNaoDeixaArquivoPelaMetade) {
   // A folder that does not exist: the error names the path, nothing is left behind.
   TArquivoIni fantasma(pasta_ + "/nao/existe.cdt");
   fantasma.EscreverString("A", "b", "c");
@@ -232,7 +232,7 @@ TEST_F(ArquivoIniTest, FalhaAoSalvarNaoDeixaArquivoPelaMetade) {
   EXPECT_EQ(ArquivosDaPasta().size(), 2u);
 }
 
-TEST_F(ArquivoIniTest, GravarPorUmLinkAtualizaOArquivoLigado) {
+TEST_F(ArquivoIni, GravarPorUmLinkAtualizaOArquivoLigado) {
   Gravar("[A]\r\nx=1\r\n");
   const std::string link = pasta_ + "/atalho.cdt";
   ASSERT_EQ(symlink(caminho_.c_str(), link.c_str()), 0);
@@ -245,7 +245,7 @@ TEST_F(ArquivoIniTest, GravarPorUmLinkAtualizaOArquivoLigado) {
   EXPECT_EQ(Ler(), "[A]\r\nx=2\r\n");
 }
 
-TEST_F(ArquivoIniTest, ArquivoSomenteLeituraNaoEhRegravado) {
+TEST_F(ArquivoIni, ArquivoSomenteLeituraNaoEhRegravado) {
   Gravar(kOriginal);
   if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
   chmod(caminho_.c_str(), 0444);

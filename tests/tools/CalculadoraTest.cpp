@@ -6,11 +6,10 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <regex>
 #include <sstream>
 #include <string>
 
+#include "ExecucaoCalculadora.h"
 #include "Exemplos.h"
 #include "common/NomeDoCaso.h"
 #include "common/Tolerancia.h"
@@ -21,54 +20,16 @@
 
 namespace {
 
-const std::string kCalc = std::string(CAUDALENTE_BINARY_DIR) + "/bin/caudalente-calc";
-
-struct TExecucao {
-  int codigo = -1;
-  std::string saida, erro;
-};
-
-std::string Aspas(const std::string& s) {
-  std::string r = "'";
-  for (char c : s) r += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return r + "'";
-}
-
-TExecucao Executar(const std::vector<std::string>& args, const std::string& locale = "C.UTF-8") {
-  teste::TPastaTemporaria pasta;
-  std::string cmd = "env -u LANG -u LC_NUMERIC LC_ALL=" + locale + " " + Aspas(kCalc);
-  for (const std::string& a : args) cmd += " " + Aspas(a);
-  cmd += " > " + pasta.Arquivo("out") + " 2> " + pasta.Arquivo("err");
-  TExecucao e;
-  const int status = std::system(cmd.c_str());
-  e.codigo = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  e.saida = teste::LerBytes(pasta.Arquivo("out"));
-  e.erro = teste::LerBytes(pasta.Arquivo("err"));
-  return e;
-}
-
-double Campo(const std::string& json, const std::string& nome) {
-  std::smatch m;
-  const std::regex re("\"" + nome + "\":([-+0-9.eE]+)");
-  if (!std::regex_search(json, m, re)) {
-    ADD_FAILURE() << "no field " << nome << " in " << json.substr(0, 200);
-    return NAN;
-  }
-  return std::stod(m[1]);
-}
-
-std::vector<std::pair<double, double>> Pontos(const std::string& json) {
-  std::vector<std::pair<double, double>> pontos;
-  const std::regex re("\\[([-+0-9.eE]+),([-+0-9.eE]+)\\]");
-  const std::string lista = json.substr(0, json.find("]]") + 2);
-  for (auto it = std::sregex_iterator(lista.begin(), lista.end(), re); it != std::sregex_iterator(); ++it)
-    pontos.emplace_back(std::stod((*it)[1]), std::stod((*it)[2]));
-  return pontos;
-}
+using teste::Campo;
+using teste::Executar;
+using teste::Pontos;
+using teste::TExecucao;
 
 class Calculadora : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(access(kCalc.c_str(), X_OK), 0) << kCalc << " is not built"; }
+  void SetUp() override {
+    ASSERT_EQ(access(teste::Calculadora().c_str(), X_OK), 0) << teste::Calculadora() << " is not built";
+  }
   std::string Exemplo(const char* nome) { return teste::PastaFonte() + "/data/exemplos/" + nome; }
   // The project p written under C settings into the folder.
   std::string Gravar(TProjeto& p, const std::string& nome = "p.cdt") {
@@ -413,8 +374,9 @@ TEST_F(Calculadora, FalhaDeGravacaoNaoEhSucesso) {
   // The standard output on a full disk.
   for (const char* formato : {"json", "texto"}) {
     const std::string erro = pasta_.Arquivo("erro");
-    const std::string cmd = "env -u LANG -u LC_NUMERIC LC_ALL=C.UTF-8 " + Aspas(kCalc) + " " +
-                            Aspas(regular) + " --formato " + formato + " > /dev/full 2> " + Aspas(erro);
+    const std::string cmd = "env -u LANG -u LC_NUMERIC LC_ALL=C.UTF-8 " + teste::Aspas(teste::Calculadora()) +
+                            " " + teste::Aspas(regular) + " --formato " + formato + " > /dev/full 2> " +
+                            teste::Aspas(erro);
     const int status = std::system(cmd.c_str());
     ASSERT_TRUE(WIFEXITED(status)) << formato;
     EXPECT_EQ(WEXITSTATUS(status), 1) << formato;

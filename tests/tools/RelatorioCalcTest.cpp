@@ -7,11 +7,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <regex>
 #include <string>
 #include <vector>
 
+#include "ExecucaoCalculadora.h"
 #include "Exemplos.h"
 #include "project/ProjetoExemplo.h"
 #include "toolkit/FormatoNumero.h"
@@ -20,31 +19,7 @@
 
 namespace {
 
-const std::string kCalc = std::string(CAUDALENTE_BINARY_DIR) + "/bin/caudalente-calc";
-
-struct TRodada {
-  int codigo = -1;
-  std::string saida, erro;
-};
-
-TRodada Rodar(const std::vector<std::string>& args) {
-  teste::TPastaTemporaria pasta;
-  std::string cmd = "env -u LANG -u LC_NUMERIC LC_ALL=C.UTF-8 '" + kCalc + "'";
-  for (const std::string& a : args) cmd += " '" + a + "'";
-  cmd += " > " + pasta.Arquivo("out") + " 2> " + pasta.Arquivo("err");
-  TRodada r;
-  const int status = std::system(cmd.c_str());
-  r.codigo = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.saida = teste::LerBytes(pasta.Arquivo("out"));
-  r.erro = teste::LerBytes(pasta.Arquivo("err"));
-  return r;
-}
-
-double Campo(const std::string& json, const std::string& nome) {
-  std::smatch m;
-  if (!std::regex_search(json, m, std::regex("\"" + nome + "\":([-+0-9.eE]+)"))) return -1;
-  return std::stod(m[1]);
-}
+using teste::Campo;
 
 std::string Virgula(const char* padrao, double valor) {
   return toolkit::FormatarNumero(padrao, valor, ',');
@@ -60,17 +35,17 @@ struct TCaso {
 class RelatorioCalc : public ::testing::TestWithParam<TCaso> {};
 
 TEST_P(RelatorioCalc, PaginaConfereComOJsonEOProjeto) {
-  ASSERT_EQ(access(kCalc.c_str(), X_OK), 0) << kCalc << " is not built";
+  ASSERT_EQ(access(teste::Calculadora().c_str(), X_OK), 0) << teste::Calculadora() << " is not built";
   const TCaso& c = GetParam();
   const std::string projeto = teste::PastaFonte() + "/data/exemplos/" + c.projeto;
   teste::TPastaTemporaria pasta;
   std::vector<std::string> args{projeto};
   args.insert(args.end(), c.opcoes.begin(), c.opcoes.end());
-  const TRodada json = Rodar(args);
+  const teste::TExecucao json = teste::Executar(args);
   ASSERT_EQ(json.codigo, 0) << json.erro;
 
   args.insert(args.end(), {"--relatorio", pasta.Arquivo("r.html"), "--pdf", pasta.Arquivo("r.pdf")});
-  const TRodada rel = Rodar(args);
+  const teste::TExecucao rel = teste::Executar(args);
   if (rel.codigo == 2 && rel.erro.find("não gera relatórios") != std::string::npos)
     GTEST_SKIP() << "calculator built without the windows";
   ASSERT_EQ(rel.codigo, 0) << rel.erro;
@@ -133,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                                        : std::string("CanalDeEncostaIrregular");
     });
 
-bool SemRelatorios(const TRodada& r) {
+bool SemRelatorios(const teste::TExecucao& r) {
   return r.codigo == 2 && r.erro.find("não gera relatórios") != std::string::npos;
 }
 
@@ -141,7 +116,7 @@ bool SemRelatorios(const TRodada& r) {
 // otherwise: the page names its picture by its own encoded name, the PDF
 // holds the chart, and the project's texts stay text.
 TEST(RelatorioCalcArquivos, NomesForaDoAsciiETextosDoProjeto) {
-  ASSERT_EQ(access(kCalc.c_str(), X_OK), 0) << kCalc << " is not built";
+  ASSERT_EQ(access(teste::Calculadora().c_str(), X_OK), 0) << teste::Calculadora() << " is not built";
   teste::TPastaTemporaria pasta;
   const std::string sub = pasta.Arquivo("日本");
   ASSERT_EQ(mkdir(sub.c_str(), 0755), 0);
@@ -154,7 +129,8 @@ TEST(RelatorioCalcArquivos, NomesForaDoAsciiETextosDoProjeto) {
     toolkit::TRegionalTemporario regional(toolkit::RegionalC());
     GravarProjeto(projeto, p);
   }
-  const TRodada r = Rodar({projeto, "--relatorio", sub + "/relatório #1.html", "--pdf", sub + "/r.pdf"});
+  const teste::TExecucao r =
+      teste::Executar({projeto, "--relatorio", sub + "/relatório #1.html", "--pdf", sub + "/r.pdf"});
   if (SemRelatorios(r)) GTEST_SKIP() << "calculator built without the windows";
   ASSERT_EQ(r.codigo, 0) << r.erro;
 
@@ -177,7 +153,7 @@ TEST(RelatorioCalcArquivos, NomesForaDoAsciiETextosDoProjeto) {
 // Every output is written whole or not at all and a failed one is no
 // success; what is not a regular file is written in place, never replaced.
 TEST(RelatorioCalcArquivos, FalhasEArquivosQueNaoSaoComuns) {
-  ASSERT_EQ(access(kCalc.c_str(), X_OK), 0) << kCalc << " is not built";
+  ASSERT_EQ(access(teste::Calculadora().c_str(), X_OK), 0) << teste::Calculadora() << " is not built";
   teste::TPastaTemporaria pasta;
   const std::string projeto = teste::PastaFonte() + "/data/exemplos/encosta_regular.cdt";
   const std::string semPasta = pasta.Arquivo("nao/ha");
@@ -195,13 +171,13 @@ TEST(RelatorioCalcArquivos, FalhasEArquivosQueNaoSaoComuns) {
   for (const Caso& c : casos) {
     std::vector<std::string> args{projeto};
     args.insert(args.end(), c.opcoes.begin(), c.opcoes.end());
-    const TRodada r = Rodar(args);
+    const teste::TExecucao r = teste::Executar(args);
     if (SemRelatorios(r)) GTEST_SKIP() << "calculator built without the windows";
     EXPECT_EQ(r.codigo, 1) << c.mensagem;
     EXPECT_EQ(r.erro, c.mensagem);
   }
 
-  const TRodada nulo = Rodar({projeto, "--pdf", "/dev/null"});
+  const teste::TExecucao nulo = teste::Executar({projeto, "--pdf", "/dev/null"});
   EXPECT_EQ(nulo.codigo, 0) << nulo.erro;
   struct stat st {};
   ASSERT_EQ(stat("/dev/null", &st), 0);
@@ -212,7 +188,7 @@ TEST(RelatorioCalcArquivos, FalhasEArquivosQueNaoSaoComuns) {
   ASSERT_EQ(mkfifo(fila.c_str(), 0600), 0);
   const std::string lido = pasta.Arquivo("lido.pdf");
   ASSERT_EQ(std::system(("cat '" + fila + "' > '" + lido + "' &").c_str()), 0);
-  const TRodada r = Rodar({projeto, "--pdf", fila});
+  const teste::TExecucao r = teste::Executar({projeto, "--pdf", fila});
   EXPECT_EQ(r.codigo, 0) << r.erro;
   ASSERT_EQ(lstat(fila.c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
