@@ -249,18 +249,6 @@ void Indicadores(const TRodada& r, double& pico, double& tempoPico, double& volu
     if (r.Vazao[i] > pico) pico = r.Vazao[i], k = i;
   if (pico <= 0) return;
   tempoPico = r.Tempo[k];
-  if (k == 0 || k + 1 >= n) return;
-  // Vertex of the parabola through (k-1, k, k+1), kept within the two steps.
-  const double t0 = r.Tempo[k - 1], t1 = r.Tempo[k], t2 = r.Tempo[k + 1];
-  if (!(t0 < t1 && t1 < t2)) return;  // the peak is one side of a jump
-  const double q0 = r.Vazao[k - 1], q1 = r.Vazao[k], q2 = r.Vazao[k + 1];
-  const double d01 = (q1 - q0) / (t1 - t0), d12 = (q2 - q1) / (t2 - t1);
-  const double a = (d12 - d01) / (t2 - t0);
-  if (!(a < 0)) return;
-  const double b = d01 - a * (t0 + t1);
-  const double tv = std::min(t2, std::max(t0, -b / (2 * a)));
-  const double qv = q0 + (tv - t0) * (d01 + a * (tv - t1));
-  if (qv > pico) pico = qv, tempoPico = tv;
 }
 
 void Reamostrar(const TRodada& r, TCaudalente& serie) {

@@ -140,8 +140,9 @@ struct TRodada {
   double DeltaXSaida = 0, AlfaSaida = 0, ExpoenteSaida = 0;
 };
 
-// Peak and its time, refined by a parabola through the largest sample and its
-// neighbours (the samples are not evenly spaced); volume from the balance.
+// Peak and its time: the largest sample, the value the hydrograph reports
+// (steps are short; a parabola through it and its neighbours would overshoot
+// a corner, where the rising limb ends); volume from the balance.
 void Indicadores(const TRodada& r, double& pico, double& tempoPico, double& volume);
 
 // A kinematic shock that reaches the outlet makes the outflow jump, but the

@@ -21,6 +21,7 @@ const char* const kSemEscoamento = "Para as condições especificadas, não há 
 
 using mensagens_encosta::kContato;
 using mensagens_encosta::kErroNoLaco;
+using mensagens_encosta::MotivoDoErro;
 
 // 0^x counts as 0, as in the storm's peak formula.
 double Potencia(double base, double expoente) {
@@ -59,16 +60,6 @@ class TEntrada {
   double intervalo_ = 0;
 };
 
-// What a failure inside the time loop tells the user besides the opening line:
-// the model's own texts name the value or step that failed; a library's text
-// (English, internal) never reaches the user.
-std::string MotivoDoErro(const std::exception& e) {
-  if (dynamic_cast<const std::bad_alloc*>(&e)) return "\nNão há memória suficiente para o cálculo.";
-  if (dynamic_cast<const EErroAritmetico*>(&e) || dynamic_cast<const ECaudalente*>(&e))
-    return std::string("\n") + e.what();
-  return "";
-}
-
 std::string NaoFinito(const char* grandeza, double t) {
   return std::string(grandeza) + " no tempo t = " + toolkit::FormatoGeral(t) +
          " min não é um número finito. Verifique os parâmetros da chuva e do terreno.";
@@ -87,6 +78,13 @@ const char* const kContato =
     " informe as condições da simulação (chuva, encosta e canal) em que o erro ocorreu."
     "\nOs endereços para contato estão na janela \"Sobre\" do programa.";
 const char* const kErroNoLaco = "Ocorreu um erro quando calculando o caudalente na encosta.";
+
+std::string MotivoDoErro(const std::exception& e) {
+  if (dynamic_cast<const std::bad_alloc*>(&e)) return "\nNão há memória suficiente para o cálculo.";
+  if (dynamic_cast<const EErroAritmetico*>(&e) || dynamic_cast<const ECaudalente*>(&e))
+    return std::string("\n") + e.what();
+  return "";
+}
 const char* const kAlfaInvalido = "A declividade e a rugosidade do terreno devem ser maiores que zero.";
 
 const char* Comprimento(const std::string& Versao) {

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "model/hillslope/uCaudalente.h"
+#include "model/hillslope/uInterfaceUsuario.h"
 #include "model/hillslope/uPrecipitacao.h"
 #include "model/hillslope/uTerreno.h"
 
-class IProgresso;
 namespace toolkit {
 class TArquivoIni;
 }
@@ -42,6 +42,10 @@ const char* Comprimento(const std::string& Versao);  // a length <= 0
 // VIB, or the abstraction fills after the end of excess.
 std::string TieMaiorQueIntensidade(double VIB);
 std::string AbstracaoDepoisDoFim(double VIB);
+// What a failure inside a solver's time loop tells the user besides
+// kErroNoLaco: the model's own texts name the value or step that failed; a
+// library's text (English, internal) never reaches the user.
+std::string MotivoDoErro(const std::exception& e);
 }  // namespace mensagens_encosta
 
 // Time (min) at which the instantaneous intensity falls to Tie (mm/h): the end
@@ -176,6 +180,33 @@ class TEncostaCinematicaSecoes {
   std::unique_ptr<TCaudalente> CalcularCaudalente(uint16_t Linha,
                                                   const TPrecipitacaoExponencialNegativa& Chuva,
                                                   IProgresso* ProgressoTempo, IProgresso* ProgressoTrecho);
+
+  // The segments down to line Linha, top first, as both hillslope solvers
+  // walk them: ProgressoTrecho shows each one's number, then
+  // visita(trecho, linhas, comprimento) gets the lines of it down to Linha
+  // and their length (m; in the grid's own terms, 0.5-m lines above 50 m).
+  template <class FVisita>
+  void PercorrerAteLinha(uint16_t Linha, IProgresso* ProgressoTrecho, FVisita visita) {
+    int d = Linha;  // line still to reach, counted from the top of the current segment
+    const int64_t soma = SomaLinhas();
+    for (int i = 0; i < Count(); ++i) {
+      if (ProgressoTrecho) {
+        ProgressoTrecho->Mostrar(std::to_string(i + 1));
+        ProgressoTrecho->ProcessarMensagens();
+      }
+      if (d == 0 || d > soma) break;
+      TEncostaCinematica& trecho = *FTrechos[static_cast<std::size_t>(i)];
+      // Within the limit VerificarLinhas has checked.
+      const int n = static_cast<int>(trecho.NumeroLinhas());
+      if (n < d) {
+        visita(trecho, n, trecho.Comprimento());
+        d -= n;
+      } else {
+        visita(trecho, d, trecho.Comprimento() > 50 ? d * 0.5 : d * trecho.Comprimento() / 100.0);
+        d = 0;
+      }
+    }
+  }
 
   std::string Sufixo;
   double LaminaEscoada = 0;  // m

@@ -187,32 +187,13 @@ std::unique_ptr<TCaudalente> TEncostaCinematicaSecoes::CalcularCaudalente(
   entrada.Local = 1;
   LaminaEscoada = 0;
   double Lt = 0;  // contributing length, m
-  int d = Linha;  // line still to reach, counted from the top of the current segment
-  const int64_t soma = SomaLinhas();
-
-  for (int i = 0; i < Count(); ++i) {
-    if (ProgressoTrecho) {
-      ProgressoTrecho->Mostrar(std::to_string(i + 1));
-      ProgressoTrecho->ProcessarMensagens();
-    }
-    if (d == 0 || d > soma) break;
+  PercorrerAteLinha(Linha, ProgressoTrecho, [&](TEncostaCinematica& trecho, int linhas, double comprimento) {
     // A segment without runoff passes on what the one above it produced.
     if (saida->Count() > 0) entrada.Assign(*saida);
-    TEncostaCinematica& trecho = *FTrechos[i];
-    // Within the limit VerificarLinhas has checked.
-    const int n = static_cast<int>(trecho.NumeroLinhas());
-    if (n < d) {
-      saida = trecho.CalcularCaudalente(Chuva, &entrada, ProgressoTempo, n);
-      Lt += trecho.Comprimento();
-      d -= n;
-    } else {
-      saida = trecho.CalcularCaudalente(Chuva, &entrada, ProgressoTempo, d);
-      // d cells of the segment, in the grid's own terms (0.5 m cells above 50 m).
-      Lt += trecho.Comprimento() > 50 ? d * 0.5 : d * trecho.Comprimento() / 100.0;
-      d = 0;
-    }
+    saida = trecho.CalcularCaudalente(Chuva, &entrada, ProgressoTempo, linhas);
+    Lt += comprimento;
     semEscoamento = semEscoamento || saida->SemEscoamento;
-  }
+  });
 
   // Without a contributing length there is no depth to speak of (and no
   // area to divide by).

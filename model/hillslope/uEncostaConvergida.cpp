@@ -226,33 +226,21 @@ std::unique_ptr<TCaudalente> TEncostaConvergida::CalcularCaudalente(
   double Lt = 0;  // m, contributing length
   double alfaSaida = 0;
   bool semEscoamento = false;
-  int d = Linha;
-  const int soma = Encosta.SomaLinhas();
+  Encosta.VerificarLinhas();
   const double imax = IntensidadeMaxima(Chuva);
-  for (int i = 0; i < Encosta.Count(); ++i) {
-    if (ProgressoTrecho) {
-      ProgressoTrecho->Mostrar(std::to_string(i + 1));
-      ProgressoTrecho->ProcessarMensagens();
-    }
-    if (d == 0 || d > soma) break;
-    TEncostaCinematica& e = Encosta.Trechos(i);
-    const int n = e.NumeroLinhas();
-    const double comprimento =
-        n < d ? e.Comprimento() : (e.Comprimento() > 50 ? d * 0.5 : d * e.Comprimento() / 100.0);
-    d = n < d ? d - n : 0;
+  Encosta.PercorrerAteLinha(Linha, ProgressoTrecho, [&](TEncostaCinematica& e, int, double comprimento) {
     Lt += comprimento;
-
     if (e.Versao == "1" && imax < e.VIB()) {
       semEscoamento = true;
       MensagensDoModelo().Informar(mensagens_encosta::TieMaiorQueIntensidade(e.VIB()));
-      continue;
+      return;
     }
     const double tfe = TempoFinalEscoamento(Chuva, e.Versao, e.VIB());
     const double tia = TempoAbstracaoInicial(e, Chuva);
     if (e.Versao == "1" && tia > tfe) {
       semEscoamento = true;
       MensagensDoModelo().Informar(mensagens_encosta::AbstracaoDepoisDoFim(e.VIB()));
-      continue;
+      return;
     }
     if (e.Comprimento() <= 0) throw EEncostaCinematica(mensagens_encosta::Comprimento(e.Versao));
     const double alfa = e.Alfa();
@@ -265,7 +253,7 @@ std::unique_ptr<TCaudalente> TEncostaConvergida::CalcularCaudalente(
     s.tfe = tfe;
     trechos.push_back(s);
     alfaSaida = alfa;
-  }
+  });
 
   // Without any segment that ever fills its abstraction there is nothing to run.
   bool algumAtivo = false;
@@ -282,8 +270,8 @@ std::unique_ptr<TCaudalente> TEncostaConvergida::CalcularCaudalente(
       throw EEncostaCinematica(convergencia::kOrcamentoEsgotado);
     } catch (const EEncostaCinematica&) {
       throw;
-    } catch (const std::exception&) {
-      throw EEncostaCinematica(std::string(kErroNoLaco) + kContato);
+    } catch (const std::exception& e) {
+      throw EEncostaCinematica(kErroNoLaco + mensagens_encosta::MotivoDoErro(e) + kContato);
     }
     convergencia::Reamostrar(r, *serie);
   }

@@ -71,7 +71,10 @@ TEST_P(CanalCadeia, AssentaComSaltoNaEntrada) {
   TCanalConvergido fino(mais);
   const auto serieFina = fino.CalcularCaudalente(canal, 300, chuva, *encosta, 20, 80, nullptr);
   EXPECT_REL_NEAR(serieFina->VazaoMaxima, serie->VazaoMaxima, 0.001);
-  EXPECT_NEAR(fino.Info().TempoPico, info.TempoPico, 0.002);
+  // On the triangle's flat top the time of the largest sample wanders by a
+  // few thousandths of a minute; the time the outflow first comes within
+  // 0.1 % of the peak does not.
+  EXPECT_NEAR(fino.Info().TempoAlcance, info.TempoAlcance, 0.002);
 
   const TBalancoMassa& b = info.Balanco;
   EXPECT_REL_NEAR(b.Chuva, 300 * encosta->Volume, 1e-9);
