@@ -371,6 +371,20 @@ TEST_F(Calculadora, FalhaDeGravacaoNaoEhSucesso) {
     EXPECT_EQ(e.erro, c.mensagem);
   }
 
+  // A folder that cannot be written: the old file stays whole. (Root writes
+  // anywhere, so only other users see the refusal.)
+  if (geteuid() != 0) {
+    const std::string fechada = pasta_.Arquivo("fechada");
+    ASSERT_EQ(mkdir(fechada.c_str(), 0755), 0);
+    teste::GravarBytes(fechada + "/h.json", "velho");
+    ASSERT_EQ(chmod(fechada.c_str(), 0555), 0);
+    const TExecucao e = Executar({regular, "--saida", fechada + "/h.json"});
+    EXPECT_EQ(e.codigo, 1);
+    EXPECT_EQ(e.erro, "Não foi possível gravar o arquivo " + fechada + "/h.json (permissão negada).\n");
+    EXPECT_EQ(teste::LerBytes(fechada + "/h.json"), "velho");
+    chmod(fechada.c_str(), 0755);
+  }
+
   // The standard output on a full disk.
   for (const char* formato : {"json", "texto"}) {
     const std::string erro = pasta_.Arquivo("erro");

@@ -177,6 +177,19 @@ TEST(RelatorioCalcArquivos, FalhasEArquivosQueNaoSaoComuns) {
     EXPECT_EQ(r.erro, c.mensagem);
   }
 
+  // A folder that cannot be written (root writes anywhere): the old PDF stays whole.
+  if (geteuid() != 0) {
+    const std::string fechada = pasta.Arquivo("fechada");
+    ASSERT_EQ(mkdir(fechada.c_str(), 0755), 0);
+    teste::GravarBytes(fechada + "/r.pdf", "velho");
+    ASSERT_EQ(chmod(fechada.c_str(), 0555), 0);
+    const teste::TExecucao r = teste::Executar({projeto, "--pdf", fechada + "/r.pdf"});
+    EXPECT_EQ(r.codigo, 1);
+    EXPECT_EQ(r.erro, "Não foi possível gravar o arquivo " + fechada + "/r.pdf (permissão negada).\n");
+    EXPECT_EQ(teste::LerBytes(fechada + "/r.pdf"), "velho");
+    chmod(fechada.c_str(), 0755);
+  }
+
   const teste::TExecucao nulo = teste::Executar({projeto, "--pdf", "/dev/null"});
   EXPECT_EQ(nulo.codigo, 0) << nulo.erro;
   struct stat st {};

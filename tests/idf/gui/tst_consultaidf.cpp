@@ -530,6 +530,12 @@ class TesteConsultaIdf : public QObject {
     QVERIFY(texto.contains(QStringLiteral("<B>c: </B>") + w.PrecC->text() +
                            QStringLiteral("</TD></TABLE><P><P></BODY></HTML>")));
     QVERIFY(texto.startsWith(QStringLiteral("<HTML><HEAD><META ")));
+    // A text the page did not write is text on it, never markup.
+    const QString k = w.PrecK->text();
+    w.PrecK->setText(QStringLiteral("<b>1</b> & \"2\""));
+    QVERIFY(TfrmFoRelatNimbora::MontarTexto(w, TfrmFoRelatNimbora::ArquivoMapa())
+                .contains(QStringLiteral("<B>K: </B>&lt;b&gt;1&lt;/b&gt; &amp; \"2\"</TD>")));
+    w.PrecK->setText(k);
     QVERIFY(texto.contains(Q(PastaBancoDados()) +
                            QStringLiteral("Cabecalho_Nimbora21.jpg\" HEIGHT=73 WIDTH=550></CENTER><HR>")));
     QVERIFY(QImage(Q(PastaBancoDados()) + QStringLiteral("Cabecalho_Nimbora21.jpg")).size() ==
