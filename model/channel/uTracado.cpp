@@ -1,7 +1,89 @@
 #include "model/channel/uTracado.h"
 
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <limits>
+#include <string>
+
 #include "model/channel/uCanalConvergido.h"
 #include "model/hillslope/uEncostaConvergida.h"
+#include "toolkit/FormatoNumero.h"
+
+namespace {
+
+const char* const kOQueMudar =
+    " Aumente a taxa de infiltração estável (Tie) ou reduza a intensidade da chuva (K ou o tempo de"
+    " retorno) para que o escoamento termine num tempo razoável.";
+
+// "de t = 0,39 a t = 25000 min (cerca de 25000 min)" for the excess of a segment.
+std::string Intervalo(double inicio, double fim) {
+  using toolkit::FormatoGeral;
+  return "de t = " + FormatoGeral(std::round(inicio * 100) / 100) +
+         " a t = " + FormatoGeral(std::round(fim)) + " min";
+}
+
+}  // namespace
+
+void VerificarDuracao(const TEncostaCinematicaSecoes& Encosta, const TPrecipitacaoExponencialNegativa& Chuva,
+                      uint16_t Linha, int Coluna, TMetodoNumerico Metodo) {
+  using toolkit::FormatoGeral;
+  constexpr double kMaximo = TCaudalente::MaximoPontos;
+  const double inf = std::numeric_limits<double>::infinity();
+  const double imax = IntensidadeMaxima(Chuva);
+  // The converged run starts when the first abstraction is filled and goes
+  // on at least until the last excess ends.
+  double inicio = inf, fim = -inf;
+  // The segments down to the one holding the line, as the solvers walk them.
+  const int64_t soma = Encosta.SomaLinhas();
+  int64_t d = Linha;
+  for (int i = 0; i < Encosta.Count() && d > 0 && d <= soma; ++i) {
+    const TEncostaCinematica& trecho = Encosta.Trechos(i);
+    const int64_t n = trecho.NumeroLinhas();
+    d = n < d ? d - n : 0;
+    if (trecho.Versao == "1" && imax < trecho.VIB()) continue;
+    double tfe, tia;
+    try {
+      tfe = TempoFinalEscoamento(Chuva, trecho.Versao, trecho.VIB());
+      tia = TempoAbstracaoInicial(trecho, Chuva);
+    } catch (const std::exception&) {
+      continue;
+    }
+    inicio = std::min(inicio, tia);
+    if (!std::isfinite(tia) || !(tfe > tia)) continue;
+    fim = std::max(fim, tfe);
+    const std::string qual = Encosta.Count() == 1 ? std::string("da encosta")
+                                                  : "do trecho " + std::to_string(i + 1) + " da encosta";
+    if (Metodo == TMetodoNumerico::Original) {
+      const double dt = trecho.DeltaT();
+      if ((tfe - tia) / dt > kMaximo)
+        throw EEncostaCinematica(
+            "O caudalente na encosta teria mais de 65535 pontos e não pode ser calculado: a"
+            " chuva excedente " +
+            qual + " vai " + Intervalo(tia, tfe) + ", e cada ponto é um passo de " + FormatoGeral(dt) +
+            " min." + kOQueMudar);
+      // The channel is fed by the segment holding the line; column 1 only
+      // copies that series.
+      if (d == 0 && Coluna > 1) {
+        const double dtCanal = TCanalCinematico::PassoDeTempo(Encosta.Trechos(Encosta.Count() - 1).VIB());
+        if ((tfe - tia) / dtCanal > kMaximo)
+          throw ECanal(
+              "O caudalente no canal teria mais de 65535 pontos e não pode ser calculado: a chuva"
+              " excedente " +
+              qual + " vai " + Intervalo(tia, tfe) + ", e cada ponto do canal é um passo de " +
+              FormatoGeral(dtCanal) + " min." + kOQueMudar);
+      }
+    }
+  }
+  // A margin of a few of the longest steps, so that only a run the solver
+  // would certainly give up is refused.
+  if (Metodo == TMetodoNumerico::Convergido && fim - inicio > DuracaoMaximaConvergida + 1)
+    throw EEncostaCinematica(
+        "O caudalente na encosta não pode ser calculado pelo método convergido: a chuva"
+        " excedente vai " +
+        Intervalo(inicio, fim) + ", mais do que os " + FormatoGeral(DuracaoMaximaConvergida) +
+        " min que o método acompanha." + kOQueMudar);
+}
 
 std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta, TCanalCinematico& Canal,
                                               TPrecipitacaoExponencialNegativa& Chuva, uint16_t Linha,
@@ -17,6 +99,7 @@ std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta,
     encosta = &soUltimo;
   }
   const bool convergido = Metodo == TMetodoNumerico::Convergido;
+  VerificarDuracao(*encosta, Chuva, Linha, Coluna, Metodo);
   if (Convergiu) *Convergiu = true;
   if (Erro) *Erro = TErroEstimado{};
   TEncostaConvergida encostaConvergida;

@@ -70,7 +70,10 @@ class TCaudalente {
   // The readers return false (after telling the user through
   // MensagensDoModelo) when the file does not exist, true when read; a file
   // that is not a hydrograph throws ECaudalente, and so does one whose values
-  // are no numbers or whose statistics overflow (no points are kept then).
+  // are no numbers or whose statistics overflow, or whose times go back or
+  // discharges are negative (no points are kept then). A negative discharge
+  // within the text file's last decimal (1e-6 L/s) is rounding: it is read
+  // as zero and the user is told through MensagensDoModelo.
   // Both set Local := 1 and compute the statistics with Calcular(1).
   void SalvarTexto(const std::string& NomeArquivo) const;
   std::string Texto() const;  // the text file's bytes

@@ -6,6 +6,7 @@
 //   Alfa | double Expoente | uint16 Count | points. Version 2 points are
 //   (Tempo, Vazao, depth in m), version 1 points (Tempo, Vazao); version 3
 //   files carry no points.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include <iterator>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "model/hillslope/uCaudalente.h"
 #include "model/hillslope/uInterfaceUsuario.h"
@@ -130,6 +132,50 @@ std::string ForaDeAlcance(const std::string& nome) {
   return "O arquivo " + nome + " contém valores fora do alcance de um caudalente.";
 }
 
+// A negative discharge no smaller than this (L/s), the last of the six
+// decimals the text file keeps, is rounding left by whatever wrote the file.
+constexpr double kArredondamento = 1e-6;
+
+// Rounding negatives become zeros; returns how many there were and the
+// smallest of them.
+std::size_t ZerarArredondamentos(std::vector<TPonto>& pontos, double& menor) {
+  std::size_t n = 0;
+  menor = 0;
+  for (TPonto& p : pontos)
+    if (p.Vazao < 0 && p.Vazao >= -kArredondamento) {
+      menor = std::min(menor, p.Vazao);
+      p.Vazao = 0;
+      ++n;
+    }
+  return n;
+}
+
+// Why the points cannot be a hydrograph ("" when they can): a time that goes
+// back, or a discharge below zero, would give a negative volume. Equal
+// times are a vertical jump and pass.
+std::string SerieImpossivel(const std::vector<TPonto>& pontos, const std::string& nome) {
+  using toolkit::FormatoGeral;
+  for (std::size_t i = 0; i < pontos.size(); ++i) {
+    if (i > 0 && pontos[i].Tempo < pontos[i - 1].Tempo)
+      return "O arquivo " + nome + " contém tempos fora de ordem: o ponto " + std::to_string(i + 1) + " (" +
+             FormatoGeral(pontos[i].Tempo) + " min) vem depois do ponto " + std::to_string(i) + " (" +
+             FormatoGeral(pontos[i - 1].Tempo) + " min). Os tempos de um caudalente devem ser crescentes.";
+    if (pontos[i].Vazao < 0)
+      return "O arquivo " + nome + " contém uma vazão negativa no ponto " + std::to_string(i + 1) + " (" +
+             FormatoGeral(pontos[i].Vazao) + " L/s em " + FormatoGeral(pontos[i].Tempo) +
+             " min). As vazões de um caudalente não podem ser negativas.";
+  }
+  return "";
+}
+
+void InformarArredondamentos(const std::string& nome, std::size_t n, double menor) {
+  if (n == 0) return;
+  MensagensDoModelo().Informar("O arquivo " + nome + " contém " + std::to_string(n) +
+                               (n == 1 ? " vazão negativa" : " vazões negativas") +
+                               " de arredondamento (até " + toolkit::FormatoGeral(menor) + " L/s), " +
+                               (n == 1 ? "tomada" : "tomadas") + " como zero.");
+}
+
 }  // namespace
 
 std::string TCaudalente::Texto() const {
@@ -180,13 +226,22 @@ bool TCaudalente::LerTexto(const std::string& NomeArquivo) {
     while (pos < texto.size() && texto[pos] != '\n') ++pos;
   }
   // The points read so far stay, with their statistics, even when the file
-  // turned out to be bad; numbers out of range do not.
+  // turned out to be bad; numbers out of range and impossible series do not.
+  double menor;
+  const std::size_t arredondados = ZerarArredondamentos(FPontos, menor);
   Calcular(1);
   if (!SerieFinita(*this)) {
     Limpar();
     Calcular(1);
     throw ECaudalente(ForaDeAlcance(NomeArquivo));
   }
+  const std::string impossivel = SerieImpossivel(FPontos, NomeArquivo);
+  if (!impossivel.empty()) {
+    Limpar();
+    Calcular(1);
+    throw ECaudalente(impossivel);
+  }
+  InformarArredondamentos(NomeArquivo, arredondados, menor);
   if (!erro.empty()) throw ECaudalente(erro);
   return true;
 }
@@ -238,12 +293,20 @@ bool TCaudalente::LerBinario(const std::string& NomeArquivo) {
   FPontos.reserve(n);
   for (std::size_t i = 0, pos = kCabecalhoBinario; i < n; ++i, pos += tamanhoPonto)
     FPontos.push_back({GetDouble(dados, pos), GetDouble(dados, pos + 8)});
+  double menor;
+  const std::size_t arredondados = ZerarArredondamentos(FPontos, menor);
   Calcular(1);
-  if (!SerieFinita(*this)) {
+  std::string erro;
+  if (!SerieFinita(*this))
+    erro = ForaDeAlcance(NomeArquivo);
+  else
+    erro = SerieImpossivel(FPontos, NomeArquivo);
+  if (!erro.empty()) {
     Limpar();
     Alfa = Expoente = 0;
     Calcular(1);
-    throw ECaudalente(ForaDeAlcance(NomeArquivo));
+    throw ECaudalente(erro);
   }
+  InformarArredondamentos(NomeArquivo, arredondados, menor);
   return true;
 }

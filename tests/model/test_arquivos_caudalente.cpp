@@ -4,8 +4,12 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
 #include <vector>
 
 #include "common/PastaTemporaria.h"
@@ -128,7 +132,7 @@ TEST_F(ArquivosCaudalente, LeitorDeTextoToleraODiagrama) {
       {"numbers across a line break, extra columns",
        "1\n2\n3 4 0.02 comentario\n5 6",
        {{1, 2}, {3, 4}, {5, 6}}},
-      {"signs and exponents", "+1.5 -2e-3\r\n1E2 .5\r\n", {{1.5, -0.002}, {100, 0.5}}},
+      {"signs and exponents", "-1.5 +2e-3\r\n1E2 .5\r\n", {{-1.5, 0.002}, {100, 0.5}}},
       // As a spreadsheet under Brazilian settings writes them.
       {"decimal comma", "1,5\t2,0\r\n2,5\t1E-3\r\n", {{1.5, 2.0}, {2.5, 0.001}}},
   };
@@ -221,6 +225,162 @@ TEST_F(ArquivosCaudalente, ValoresForaDaFaixaSaoRecusados) {
     for (double v : {c.Alfa, c.Expoente, c.VazaoMaxima, c.Volume, c.Profundidade, c.Velocidade})
       EXPECT_TRUE(std::isfinite(v)) << caso.nome;
   }
+}
+
+// Times that go back or discharges below zero would give a negative volume:
+// the file is refused whole, in either format. A negative within the text
+// file's last decimal is rounding: read as zero, and the user is told.
+TEST_F(ArquivosCaudalente, SeriesImpossiveisSaoRecusadas) {
+  auto texto = [](std::vector<TPonto> pontos) {
+    std::string s = kCabecalhoTexto;
+    for (const TPonto& p : pontos) s += std::to_string(p.Tempo) + "\t" + std::to_string(p.Vazao) + "\r\n";
+    return s;
+  };
+  auto binario = [](std::vector<TPonto> pontos) {
+    std::string s = CabecalhoBinario(2, 2, 5.0 / 3, static_cast<uint16_t>(pontos.size()));
+    for (const TPonto& p : pontos) {
+      F64(s, p.Tempo);
+      F64(s, p.Vazao);
+      F64(s, 0);
+    }
+    return s;
+  };
+  struct Caso {
+    const char* nome;
+    std::vector<TPonto> pontos;
+    const char* erro;  // after "O arquivo NAME contém "
+  };
+  const Caso casos[] = {
+      {"time goes back",
+       {{0, 0}, {2, 5}, {1, 3}, {3, 0}},
+       "tempos fora de ordem: o ponto 3 (1 min) vem depois do ponto 2 (2 min). Os tempos de um caudalente "
+       "devem "
+       "ser crescentes."},
+      {"negative discharge",
+       {{0, 0}, {1, 5}, {2, -3}, {3, 0}},
+       "uma vazão negativa no ponto 3 (-3 L/s em 2 min). As vazões de um caudalente não podem ser "
+       "negativas."},
+      {"negative just beyond rounding",
+       {{0, 0}, {1, -0.00001}, {2, 1}, {3, 0}},
+       "uma vazão negativa no ponto 2 (-0.00001 L/s em 1 min). As vazões de um caudalente não podem ser "
+       "negativas."},
+  };
+  for (const Caso& caso : casos) {
+    for (const char* arquivo : {"t.txt", "b.bin"}) {
+      const bool ehTexto = arquivo[0] == 't';
+      Escrever(arquivo, ehTexto ? texto(caso.pontos) : binario(caso.pontos));
+      TCaudalente c;
+      c.Adicionar(7, 7);
+      const std::string caminho = Caminho(arquivo);
+      EXPECT_EQ(Erro([&] { ehTexto ? c.LerTexto(caminho) : c.LerBinario(caminho); }),
+                "O arquivo " + caminho + " contém " + caso.erro)
+          << caso.nome << " " << arquivo;
+      EXPECT_EQ(c.Count(), 0) << caso.nome;
+      EXPECT_EQ(c.Volume, 0) << caso.nome;
+    }
+  }
+
+  // Equal times are a vertical jump, not a fault.
+  Escrever("t.txt", texto({{0, 0}, {1, 2}, {1, 4}, {2, 0}}));
+  TCaudalente salto;
+  ASSERT_TRUE(salto.LerTexto(Caminho("t.txt")));
+  EXPECT_EQ(salto.Volume, 30 * (2 + 0 + 4));
+
+  for (const char* arquivo : {"t.txt", "b.bin"}) {
+    const bool ehTexto = arquivo[0] == 't';
+    const std::vector<TPonto> pontos = {{0, 0}, {1, 4}, {2, -1e-6}, {3, 2}, {4, -4e-7}};
+    Escrever(arquivo, ehTexto ? texto(pontos) : binario(pontos));
+    registro_.mensagens.clear();
+    TCaudalente c;
+    const std::string caminho = Caminho(arquivo);
+    ASSERT_TRUE(ehTexto ? c.LerTexto(caminho) : c.LerBinario(caminho)) << arquivo;
+    ASSERT_EQ(c.Count(), 5);
+    EXPECT_EQ(c.Ponto(2).Vazao, 0);
+    EXPECT_EQ(c.Volume, 30 * (4 + 4 + 2 + 2));
+    ASSERT_EQ(registro_.mensagens.size(), 1u) << arquivo;
+    // The text file's six decimals turn -4e-7 into -0, which is no negative.
+    EXPECT_EQ(registro_.mensagens[0],
+              "O arquivo " + caminho + " contém " + (ehTexto ? "1 vazão negativa" : "2 vazões negativas") +
+                  " de arredondamento (até -1E-6 L/s), " + (ehTexto ? "tomada" : "tomadas") + " como zero.");
+  }
+}
+
+// Random series in both formats: each file is either refused with the
+// program's own error or gives a hydrograph whose statistics are finite and
+// whose volume is not negative. Fixed seed and count: the same files on every run.
+TEST_F(ArquivosCaudalente, SeriesAleatoriasSaoRecusadasOuDaoEstatisticasFinitas) {
+  std::mt19937_64 gerador(20261211);
+  auto uniforme = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(gerador); };
+  auto inteiro = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(gerador); };
+  const double extremos[] = {0, -0.0, 1e-300, -1e-7, 1e308, -1e308, HUGE_VAL, std::nan(""), 4.9e-324, -5};
+  auto valor = [&](double tipico) {
+    switch (inteiro(0, 9)) {
+      case 0:
+        return extremos[inteiro(0, 9)];
+      case 1:
+        return -uniforme(0, tipico);
+      default:
+        return uniforme(0, tipico);
+    }
+  };
+  int aceitos = 0, recusados = 0;
+  for (int iteracao = 0; iteracao < 800; ++iteracao) {
+    const int n = inteiro(0, 40);
+    std::vector<TPonto> pontos;
+    double t = uniforme(-10, 10);
+    for (int i = 0; i < n; ++i) {
+      t += inteiro(0, 19) == 0 ? -uniforme(0, 5) : uniforme(0, 5);
+      pontos.push_back({inteiro(0, 49) == 0 ? valor(1e6) : t, valor(100)});
+    }
+    const bool ehTexto = iteracao % 2 == 0;
+    std::string bytes;
+    if (ehTexto) {
+      bytes = kCabecalhoTexto;
+      char linha[800];
+      for (const TPonto& p : pontos) {
+        std::snprintf(linha, sizeof linha, inteiro(0, 1) ? "%.17g %.17g\r\n" : "%20.6f\t%20.6f\r\n", p.Tempo,
+                      p.Vazao);
+        bytes += linha;
+      }
+    } else {
+      const double alfa = inteiro(0, 3) == 0 ? valor(1e3) : uniforme(0, 50);
+      const double expoente = inteiro(0, 3) == 0 ? valor(3) : uniforme(1, 2);
+      bytes = CabecalhoBinario(static_cast<uint16_t>(inteiro(1, 2)), alfa, expoente,
+                               static_cast<uint16_t>(pontos.size()));
+      const bool versao2 = bytes[11] == 2;
+      for (const TPonto& p : pontos) {
+        F64(bytes, p.Tempo);
+        F64(bytes, p.Vazao);
+        if (versao2) F64(bytes, uniforme(0, 1));
+      }
+    }
+    const char* arquivo = ehTexto ? "f.txt" : "f.bin";
+    Escrever(arquivo, bytes);
+    TCaudalente c;
+    const std::string caminho = Caminho(arquivo);
+    try {
+      ASSERT_TRUE(ehTexto ? c.LerTexto(caminho) : c.LerBinario(caminho)) << iteracao;
+      ++aceitos;
+    } catch (const ECaudalente& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("O arquivo " + caminho + " ", 0), 0u) << e.what();
+      ++recusados;
+    }
+    // What a refused text file keeps (the points before a bad number) is held
+    // to the same rules.
+    for (double v : {c.VazaoMaxima, c.TempoPico, c.Volume, c.Lamina, c.Profundidade, c.Velocidade})
+      ASSERT_TRUE(std::isfinite(v)) << iteracao;
+    EXPECT_GE(c.Volume, 0) << iteracao;
+    EXPECT_GE(c.VazaoMaxima, 0) << iteracao;
+    for (std::size_t i = 0; i < c.Count(); ++i) {
+      EXPECT_GE(c.Ponto(i).Vazao, 0) << iteracao;
+      if (i > 0) {
+        EXPECT_GE(c.Ponto(i).Tempo, c.Ponto(i - 1).Tempo) << iteracao;
+      }
+    }
+  }
+  // Both outcomes occur, or the loop would be exercising one path only.
+  EXPECT_GT(aceitos, 50);
+  EXPECT_GT(recusados, 50);
 }
 
 TEST_F(ArquivosCaudalente, TextoComMaisDe65535PontosEhRecusado) {

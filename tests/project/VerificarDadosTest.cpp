@@ -40,7 +40,7 @@ struct CasoFalha {
   bool irregular;
   std::function<void(TProjeto&)> estragar;
   const char* controle;
-  const char* mensagem;
+  std::string mensagem;
 };
 
 class UmaFalha : public ::testing::TestWithParam<CasoFalha> {};
@@ -58,10 +58,13 @@ TEST_P(UmaFalha, MensagemEControle) {
     ExigirDadosCorretos(p.Encosta, p.Canal, p.Nimbora.Precipitacao(), c.irregular);
     ADD_FAILURE() << "no error";
   } catch (const EDadosIncorretos& e) {
-    EXPECT_EQ(e.what(), std::string(c.mensagem));
+    EXPECT_EQ(e.what(), c.mensagem);
     EXPECT_EQ(e.Controle, c.controle);
   }
 }
+
+const std::string kNaoFinitos =
+    ": com ele, o coeficiente α, a profundidade ou a velocidade do escoamento não seriam números finitos.  ";
 
 TEncostaCinematica& Ultimo(TProjeto& p) {
   return p.Encosta.Trechos(p.Encosta.Count() - 1);
@@ -161,8 +164,54 @@ INSTANTIATE_TEST_SUITE_P(
                     p.Canal.SetB(0);
                     p.Encosta.Trechos(2).SetVIB(0);
                   },
-                  "eBCan", "  Valor incorreto da base do canal trapezoidal.  "}),
+                  "eBCan", "  Valor incorreto da base do canal trapezoidal.  "},
+        // Positive values whose flow law or section overflows: the field
+        // that is orders of magnitude out is named.
+        CasoFalha{"nt extremo", 1, 0, false, [](TProjeto& p) { Ultimo(p).nt.Valor = 2.2e-308; }, "ent",
+                  "  Valor incorreto da rugosidade do terreno" + kNaoFinitos},
+        CasoFalha{"nt enorme", 1, 0, false, [](TProjeto& p) { Ultimo(p).nt.Valor = 1e300; }, "ent",
+                  "  Valor incorreto da rugosidade do terreno" + kNaoFinitos},
+        CasoFalha{"St enorme e nt minusculo: culpa do mais extremo", 1, 0, false,
+                  [](TProjeto& p) {
+                    Ultimo(p).SetSt(1.7e308);
+                    Ultimo(p).nt.Valor = 1e-152;
+                  },
+                  "eSt", "  Valor incorreto da declividade da encosta" + kNaoFinitos},
+        CasoFalha{"trecho 2 com nt extremo", 3, 0, true,
+                  [](TProjeto& p) { p.Encosta.Trechos(1).nt.Valor = 2.2e-308; }, "tgEncosta1",
+                  "  Valor incorreto da rugosidade do terreno no trecho 2 da encosta" + kNaoFinitos},
+        CasoFalha{"nc extremo", 1, 0, false, [](TProjeto& p) { p.Canal.nc.Valor = 2.2e-308; }, "enc",
+                  "  Valor incorreto da rugosidade do canal" + kNaoFinitos},
+        CasoFalha{"Z trapezio extremo", 1, 0, false, [](TProjeto& p) { p.Canal.Z.Valor = 1.7e308; }, "eZ",
+                  "  Valor incorreto da declividade da parede do canal trapezoidal" + kNaoFinitos},
+        CasoFalha{"base extrema", 1, 0, false, [](TProjeto& p) { p.Canal.SetB(1.7e308); }, "eBCan",
+                  "  Valor incorreto da base do canal trapezoidal" + kNaoFinitos},
+        // A value that fails its own check keeps its own message.
+        CasoFalha{"nt negativo e St extremo", 1, 0, false,
+                  [](TProjeto& p) {
+                    Ultimo(p).nt.Valor = -1;
+                    Ultimo(p).SetSt(4.9e-324);
+                  },
+                  "ent", "  Valor incorreto da rugosidade do terreno.  "}),
     teste::PeloNome());
+
+// Extreme values whose derived quantities stay finite are the user's to
+// choose: a triangle with a vertical wall, a glassy or very steep hillslope.
+TEST(VerificarDados, ExtremosComGrandezasFinitasPassam) {
+  const std::function<void(TProjeto&)> casos[] = {
+      [](TProjeto& p) { p.Canal.Sm.Valor = 1.7e308; },
+      [](TProjeto& p) { p.Canal.Z.Valor = 1.7e308; },
+      [](TProjeto& p) { Ultimo(p).nt.Valor = 1e-9; },
+      [](TProjeto& p) { Ultimo(p).SetSt(1e10); },
+  };
+  for (const auto& estragar : casos) {
+    TProjeto p;
+    teste::PreencherProjeto(p, 1, 1);
+    estragar(p);
+    const TVerificacao v = Verificar(p, false);
+    EXPECT_TRUE(v.Aprovado) << v.Mensagem;
+  }
+}
 
 TEST(VerificarDados, TipoDeCanalDesconhecidoEhErroImediato) {
   TProjeto p;

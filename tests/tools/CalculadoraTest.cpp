@@ -153,6 +153,17 @@ TEST_F(Calculadora, ProjetoIlegivelOuIncorreto) {
   }
 }
 
+// A storm whose excess on a hillslope of infiltration rate Tie mm/h lasts for
+// days: about 12,500 min at 50 mm/h, 148,000 min at 8 mm/h.
+template <int Tie>
+void TempestadeLonga(TProjeto& p) {
+  TPrecipitacaoExponencialNegativa& c = p.Nimbora.Precipitacao();
+  c.SetK(123456);
+  c.SetB(7.9);
+  c.SetC(0.74);
+  p.Encosta.Trechos(0).SetVIB(Tie);
+}
+
 // Absurd values are refused with a sentence that names what is wrong: no
 // count wraps, no array is sized by the whole channel, and no library or
 // bare floating-point text reaches the user.
@@ -192,6 +203,39 @@ TEST_F(Calculadora, ValoresAbsurdosSaoRecusadosComMensagem) {
        {"--coluna", "2000000000"},
        1,
        "Não há memória suficiente para calcular o caudalente na coluna 2000000000 do canal"},
+      // Extreme but finite values whose flow law or section overflows.
+      {1,
+       [](TProjeto& p) { p.Encosta.Trechos(0).nt.Valor = 2.2e-308; },
+       {},
+       1,
+       "  Valor incorreto da rugosidade do terreno: com ele, o coeficiente α"},
+      {1,
+       [](TProjeto& p) { p.Canal.nc.Valor = 2.2e-308; },
+       {"--coluna", "2"},
+       1,
+       "  Valor incorreto da rugosidade do canal: com ele"},
+      {1,
+       [](TProjeto& p) { p.Canal.Z.Valor = 1.7e308; },
+       {"--formato", "texto"},
+       1,
+       "  Valor incorreto da declividade da parede do canal trapezoidal: com ele"},
+      // Runs that cannot end inside a series are refused before computing.
+      {1,
+       [](TProjeto& p) {
+         p.Encosta.Trechos(0).SetComprimento(32000);
+         p.Encosta.Trechos(0).SetVIB(1e-6);
+       },
+       {},
+       1,
+       "O caudalente na encosta teria mais de 65535 pontos e não pode ser calculado: a chuva excedente da"
+       " encosta vai de t = "},
+      {1, TempestadeLonga<50>, {"--coluna", "2"}, 1, "O caudalente no canal teria mais de 65535 pontos"},
+      {1, TempestadeLonga<50>, {}, 0, ""},
+      {1,
+       TempestadeLonga<8>,
+       {"--metodo", "convergido"},
+       1,
+       "O caudalente na encosta não pode ser calculado pelo método convergido"},
   };
   for (const Caso& c : casos) {
     TProjeto p;
