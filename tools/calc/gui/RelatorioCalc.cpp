@@ -49,8 +49,8 @@ bool EscreverRelatorioCalc(const TProjeto& p, const TCaudalente& serie, const st
     return false;
   }
   const TModeloRelatorio modelo{p.Nimbora, p.Encosta, p.Canal, p.Unidades};
-  const TResultadosRelatorio resultados{janela.VazaoMaxima, janela.TempoPico, janela.Volume,
-                                        janela.Profundidade, janela.Velocidade};
+  const TResultadosRelatorio resultados{janela.VazaoMaxima,  janela.TempoPico,  janela.Volume,
+                                        janela.Profundidade, janela.Velocidade, janela.Local != 2};
   const TFiguraRelatorio f{QFileInfo(bmp).absoluteFilePath().toStdString(), figura.height(), figura.width(),
                            titulo};
   const std::string texto =
