@@ -59,8 +59,8 @@ TFDadosCaudalente* AbrirDados(TFPrincipal& janela) {
   TFDadosCaudalente* dados = TFDadosCaudalente::Abrir(janela.Workspace, DadosProjeto(janela));
   dados->SolicitarRelatorio = [&janela](TFVazoPlot31& grafico) {
     const TModeloRelatorio modelo{janela.Nimbora1, janela.Encosta(), janela.Canal(), janela.Unidades};
-    const TResultadosRelatorio resultados{grafico.VazaoMaxima, grafico.TempoPico, grafico.Volume,
-                                          grafico.Profundidade, grafico.Velocidade};
+    const TResultadosRelatorio resultados{grafico.VazaoMaxima,  grafico.TempoPico,  grafico.Volume,
+                                          grafico.Profundidade, grafico.Velocidade, grafico.Local != 2};
     SolicitarRelatorio(modelo, resultados, grafico.Figura().toImage(), grafico.windowTitle(), &janela);
   };
   return dados;

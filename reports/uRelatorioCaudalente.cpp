@@ -146,7 +146,7 @@ std::string MontarRelatorio(const TModeloRelatorio& modelo, const TResultadosRel
   t += "<TD><FONT FACE=\"Arial\" SIZE=3><B>II. RESULTADOS</B></FONT></TD>";
   PularLinhas(t, 1);
   t += std::string(kResultado) + "1. Vazão máxima: </B>" + FormatarValor("0.0#", r.VazaoMaxima) +
-       " L/s</FONT></TD>";
+       (r.PorMetro ? " L/s.m" : " L/s") + "</FONT></TD>";
   t += "</TR>";
   PularLinhas(t, 2);
   t += std::string(kResultado) + "2. Tempo de ocorrência: </B>" + FormatarValor("0.0#", r.TempoPico) +
@@ -154,7 +154,7 @@ std::string MontarRelatorio(const TModeloRelatorio& modelo, const TResultadosRel
   t += "</TR>";
   PularLinhas(t, 2);
   t += std::string(kResultado) + "3. Volume de escoamento superficial: </B>" +
-       FormatarValor("0.0#", r.Volume) + " L</FONT></TD>";
+       FormatarValor("0.0#", r.Volume) + (r.PorMetro ? " L/m" : " L") + "</FONT></TD>";
   t += "</TR>";
   PularLinhas(t, 2);
   t += std::string(kResultado) + "4. Profundidade máxima: </B>" + FormatarValor("0.0", r.Profundidade) +

@@ -30,6 +30,8 @@ struct TResultadosRelatorio {
   double Volume = 0;        // L
   double Profundidade = 0;  // cm
   double Velocidade = 0;    // cm/s
+  // A hillslope trace: discharge and volume per metre of width (L/s.m, L/m).
+  bool PorMetro = false;
 };
 
 // The chart picture as the page refers to it.

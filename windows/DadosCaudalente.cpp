@@ -60,8 +60,17 @@ QString Formatar(const char* padrao, double valor) {
   return padrao ? Q(toolkit::FormatarNumero(padrao, valor)) : Q(toolkit::FormatoGeral(valor));
 }
 
-double Real(const QString& texto) {
-  return toolkit::TextoParaRealOuErro(S(texto));
+// What a grid cell holds, as the messages name it ("o comprimento do trecho 2 da encosta").
+QString CampoCelula(int linha, int coluna) {
+  static const char* const nomes[] = {"o comprimento", "a declividade", "a rugosidade hidráulica",
+                                      "a taxa de infiltração estável da água no solo"};
+  const char* nome = coluna >= 0 && coluna < 4 ? nomes[coluna] : "o valor";
+  return QString::fromUtf8(nome) + QStringLiteral(" do trecho ") + QString::number(linha + 1) +
+         QStringLiteral(" da encosta");
+}
+
+double Real(const QString& texto, const QString& campo) {
+  return toolkit::gui::NumeroDoCampo(texto, campo);
 }
 
 // Whole metres: to the nearest, halves to even.
@@ -413,6 +422,26 @@ void TFDadosCaudalente::CriarPagina0() {
   bFechar = Botao(QStringLiteral("bFechar"), QStringLiteral("&Fechar"), pagina, 508, 365);
   padroes_ << bAvancar;
 
+  // How the messages name each field.
+  campos_ = {
+      {eTr, QStringLiteral("o período de retorno da equação de chuvas intensas")},
+      {eK, QStringLiteral("o parâmetro \"K\" da equação de chuvas intensas")},
+      {eA, QStringLiteral("o parâmetro \"a\" da equação de chuvas intensas")},
+      {eB, QStringLiteral("o parâmetro \"b\" da equação de chuvas intensas")},
+      {eC, QStringLiteral("o parâmetro \"c\" da equação de chuvas intensas")},
+      {eSc, QStringLiteral("a declividade longitudinal do canal")},
+      {eCanComp, QStringLiteral("o comprimento do canal")},
+      {enc, QStringLiteral("a rugosidade hidráulica do canal")},
+      {eBCan, QStringLiteral("a base do canal trapezoidal")},
+      {eZ, QStringLiteral("a inclinação da parede do canal")},
+      {em1, QStringLiteral("o parâmetro \"St\" da seção transversal do canal triangular")},
+      {emSm, QStringLiteral("o parâmetro \"Sm\" da seção transversal do canal triangular")},
+      {eVIB, QStringLiteral("a taxa de infiltração estável da água no solo da encosta")},
+      {eSt, QStringLiteral("a declividade da encosta")},
+      {eEncComp, QStringLiteral("o comprimento da encosta")},
+      {ent, QStringLiteral("a rugosidade hidráulica da encosta")},
+  };
+
   // Tab order: storm, channel, hillslope, then the three buttons.
   QList<QWidget*> ordem{eTr,        eK,          eA,        eB,          eC,      bConsulta, cbCanal, eSc,
                         eCanComp,   enc,         bnc,       eBCan,       eZ,      bZ,        em1,     emSm,
@@ -566,13 +595,21 @@ void TFDadosCaudalente::MostrarValor(QLineEdit* edit, const char* padrao, double
   DefinirTexto(edit, Formatar(padrao, valor));
 }
 
-double TFDadosCaudalente::LerValor(QLineEdit* edit, const char* mensagem, bool estrito) {
+QString TFDadosCaudalente::Campo(const QLineEdit* edit) const {
+  return campos_.value(edit, QStringLiteral("o campo ") + edit->accessibleName());
+}
+
+double TFDadosCaudalente::Valor(const QLineEdit* edit) const {
+  return Real(edit->text(), Campo(edit));
+}
+
+double TFDadosCaudalente::LerValor(QLineEdit* edit, bool estrito) {
   const QString texto = edit->text();
-  if (!texto.isEmpty()) return Real(texto);
+  if (!texto.isEmpty()) return Valor(edit);
   if (!estrito) return 0;
   MostrarPagina(0, QString());
   edit->setFocus();
-  throw std::runtime_error(mensagem);
+  throw std::runtime_error("Valor inválido para " + S(Campo(edit)) + ".");
 }
 
 void TFDadosCaudalente::DefinirAbaEncosta(bool irregular) {
@@ -730,48 +767,39 @@ void TFDadosCaudalente::LerCampos(bool estrito) {
 
   switch (canal.TipoCanal.Tipo) {
     case 0:
-      canal.Z.Valor = LerValor(eZ, "Valor inválido para a inclinação da parede do canal.", estrito);
-      canal.SetB(LerValor(eBCan, "Valor inválido para a base do canal trapezoidal.", estrito));
+      canal.Z.Valor = LerValor(eZ, estrito);
+      canal.SetB(LerValor(eBCan, estrito));
       break;
     case 1:
-      canal.Z.Valor =
-          LerValor(em1, "Valor inválido para o parâmetro \"St\" da seção transversal do canal triangular.",
-                   estrito) /
-          fd;
-      canal.Sm.Valor =
-          LerValor(emSm, "Valor inválido para o parâmetro \"Sm\" da seção transversal do canal triangular.",
-                   estrito) /
-          fd;
+      canal.Z.Valor = LerValor(em1, estrito) / fd;
+      canal.Sm.Valor = LerValor(emSm, estrito) / fd;
       break;
     default:
       throw std::runtime_error("Erro. Tipo de canal não definido.");
   }
 
-  chuva.SetTr(
-      LerValor(eTr, "Valor inválido para o período de retorno da equação de chuvas intensas.", estrito));
-  chuva.SetK(LerValor(eK, "Valor inválido para o parâmetro \"K\" da equação de chuvas intensas.", estrito));
-  chuva.SetA(LerValor(eA, "Valor inválido para o parâmetro \"a\" da equação de chuvas intensas.", estrito));
-  chuva.SetB(LerValor(eB, "Valor inválido para o parâmetro \"b\" da equação de chuvas intensas.", estrito));
-  chuva.SetC(LerValor(eC, "Valor inválido para o parâmetro \"c\" da equação de chuvas intensas.", estrito));
+  chuva.SetTr(LerValor(eTr, estrito));
+  chuva.SetK(LerValor(eK, estrito));
+  chuva.SetA(LerValor(eA, estrito));
+  chuva.SetB(LerValor(eB, estrito));
+  chuva.SetC(LerValor(eC, estrito));
 
   dados_.Nimbora->Longitude = S(PrecLo1->Texto());
   dados_.Nimbora->Latitude = S(PrecLa1->Texto());
 
-  canal.SetComprimento(Inteiro(LerValor(eCanComp, "Valor inválido para o comprimento do canal.", estrito)));
-  canal.nc.Valor = LerValor(enc, "Valor inválido para a rugosidade hidráulica do canal.", estrito);
-  canal.SetSc(LerValor(eSc, "Valor inválido para a declividade longitudinal do canal.", estrito) / fd);
+  canal.SetComprimento(Inteiro(LerValor(eCanComp, estrito)));
+  canal.nc.Valor = LerValor(enc, estrito);
+  canal.SetSc(LerValor(eSc, estrito) / fd);
 
   const bool regular = pcEncosta->currentWidget() == TSRegular;
   encosta.Regular = regular;
   if (regular) {
     if (encosta.Count() == 0) encosta.SetCount(1);
     TEncostaCinematica& t = encosta.Trechos(encosta.Count() - 1);
-    t.SetVIB(LerValor(eVIB, "Valor inválido para a taxa de infiltração estável da água no solo da encosta.",
-                      estrito) /
-             fvi);
-    t.nt.Valor = LerValor(ent, "Valor inválido para a rugosidade hidráulica da encosta.", estrito);
-    t.SetSt(LerValor(eSt, "Valor inválido para a declividade da encosta.", estrito) / fd);
-    t.SetComprimento(Inteiro(LerValor(eEncComp, "Valor inválido para o comprimento da encosta.", estrito)));
+    t.SetVIB(LerValor(eVIB, estrito) / fvi);
+    t.nt.Valor = LerValor(ent, estrito);
+    t.SetSt(LerValor(eSt, estrito) / fd);
+    t.SetComprimento(Inteiro(LerValor(eEncComp, estrito)));
   } else {
     LerGrade(tgEncosta1, estrito);
   }
@@ -786,7 +814,7 @@ void TFDadosCaudalente::LerGrade(TGrade* grade, bool estrito) {
     const std::string n = std::to_string(k + 1);
     auto celula = [&](int coluna, const std::string& mensagem) {
       const QString texto = k < grade->Linhas() ? grade->Celula(k, coluna) : QString();
-      if (!texto.isEmpty()) return Real(texto);
+      if (!texto.isEmpty()) return Real(texto, CampoCelula(k, coluna));
       if (estrito) throw std::runtime_error(mensagem);
       return 0.0;
     };
@@ -815,10 +843,16 @@ void TFDadosCaudalente::eTrChange(QLineEdit* edit) {
 void TFDadosCaudalente::eTrExit(QLineEdit* edit) {
   const QString texto = edit->text();
   double valor = 0;
-  if (texto.isEmpty() || toolkit::TextoParaReal(S(texto), valor)) return;
+  if (texto.isEmpty()) return;
+  if (toolkit::gui::LerNumeroDoCampo(texto, valor)) {
+    // A pasted number with the other separator shows the one in use.
+    DefinirTexto(edit, toolkit::gui::ComSeparadorEmUso(texto));
+    return;
+  }
   edit->setFocus();
   QTimer::singleShot(0, edit, [edit] { edit->setFocus(); });
-  throw std::runtime_error("Erro. O valor informado não corresponde a um valor numérico.");
+  throw std::runtime_error("Erro. O valor informado não corresponde a um valor numérico. Verifique " +
+                           S(Campo(edit)) + ".");
 }
 
 bool TFDadosCaudalente::eventFilter(QObject* alvo, QEvent* evento) {
@@ -875,10 +909,10 @@ void TFDadosCaudalente::pcEncostaChange() {
     }
     if (encosta.Count() > 0) {
       TEncostaCinematica& t = encosta.Trechos(encosta.Count() - 1);
-      t.SetComprimento(Inteiro(Real(eEncComp->text())));
-      t.SetSt(Real(eSt->text()) / fd);
-      t.nt.Valor = Real(ent->text());
-      t.SetVIB(Real(eVIB->text()) / fvi);
+      t.SetComprimento(Inteiro(Valor(eEncComp)));
+      t.SetSt(Valor(eSt) / fd);
+      t.nt.Valor = Valor(ent);
+      t.SetVIB(Valor(eVIB) / fvi);
       referencias_->CoberturaAtual(t.Cobertura);
     }
   } else if (encosta.Count() > 0) {
@@ -961,7 +995,9 @@ void TFDadosCaudalente::bAvancarClick() {
   const QString texto = eCanComp->text().trimmed();
   bool inteiro = false;
   const int comprimento = texto.toInt(&inteiro);
-  if (!inteiro) throw std::runtime_error("'" + S(eCanComp->text()) + "' não é um valor inteiro válido");
+  if (!inteiro)
+    throw std::runtime_error("'" + S(eCanComp->text()) + "' não é um valor inteiro válido para " +
+                             S(Campo(eCanComp)) + ".");
   dados_.Canal->SetComprimento(comprimento);
 
   DivisaoMatricial();
@@ -1022,13 +1058,16 @@ void TFDadosCaudalente::bVisualizarClick() {
   ComprimentoTotal = 0;
   tgEncosta2->Esvaziar();
   tgEncosta2->DefinirLinhas(tgEncosta1->Linhas());
-  auto valor = [](const QString& texto) { return texto.isEmpty() ? 0.0 : Real(texto); };
+  auto valor = [this](int n, int coluna) {
+    const QString texto = tgEncosta1->Celula(n, coluna);
+    return texto.isEmpty() ? 0.0 : Real(texto, CampoCelula(n, coluna));
+  };
   for (int n = 0; n < tgEncosta1->Linhas() && n < encosta.Count(); ++n) {
     TEncostaCinematica& t = encosta.Trechos(n);
-    t.SetComprimento(Inteiro(valor(tgEncosta1->Celula(n, kColComp))));
-    t.SetSt(valor(tgEncosta1->Celula(n, kColSt)) / fd);
-    t.nt.Valor = valor(tgEncosta1->Celula(n, kColNt));
-    t.SetVIB(valor(tgEncosta1->Celula(n, kColVIB)) / fvi);
+    t.SetComprimento(Inteiro(valor(n, kColComp)));
+    t.SetSt(valor(n, kColSt) / fd);
+    t.nt.Valor = valor(n, kColNt);
+    t.SetVIB(valor(n, kColVIB) / fvi);
   }
   for (int n = 0; n < encosta.Count(); ++n) {
     const TEncostaCinematica& t = encosta.Trechos(n);
@@ -1115,7 +1154,7 @@ void TFDadosCaudalente::bDeletar1Click(TGrade* grade) {
 
 void TFDadosCaudalente::GuardarCelula(TGrade* /*grade*/, int linha, int coluna, const QString& texto) {
   TEncostaCinematica& t = dados_.Encosta->Trechos(linha);
-  const double valor = Real(texto);
+  const double valor = Real(texto, CampoCelula(linha, coluna));
   switch (coluna) {
     case kColComp:
       t.SetComprimento(Inteiro(valor));

@@ -8,6 +8,7 @@
 //
 // Three pages switched by program: 0 the parameters, 1 the irregular-hillslope
 // editor with the profile, 2 the tracing of hydrographs.
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -178,7 +179,12 @@ class TFDadosCaudalente : public QWidget {
   void CriarTracado();
   void MostrarPagina(int pagina, const QString& titulo);
   void Alterar();
-  double LerValor(QLineEdit* edit, const char* mensagem, bool estrito);
+  // The field as the messages name it, article included ("o comprimento do canal").
+  QString Campo(const QLineEdit* edit) const;
+  // The field's number; a text that is no number throws the message naming the field.
+  double Valor(const QLineEdit* edit) const;
+  // An empty field reads 0, or throws "Valor inválido para <campo>." when estrito.
+  double LerValor(QLineEdit* edit, bool estrito);
   void MostrarValor(QLineEdit* edit, const char* padrao, double valor);
   void DefinirTexto(QLineEdit* edit, const QString& texto);
   void LerGrade(toolkit::gui::TGrade* grade, bool estrito);
@@ -193,6 +199,7 @@ class TFDadosCaudalente : public QWidget {
   std::unique_ptr<IReferenciasDados> referencias_;
   toolkit::gui::TFiltroNumerico* filtro_;
   QList<QLineEdit*> editsNumericos_;
+  QHash<const QLineEdit*, QString> campos_;
   QList<QPushButton*> padroes_;  // default button of each page
   bool abaPorPrograma_ = false;
   bool verificandoSaida_ = false;

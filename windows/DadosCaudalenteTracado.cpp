@@ -272,6 +272,8 @@ void TFDadosCaudalente::spLinhaChange() {
     const TEncostaCinematica& t = encosta.Trechos(encosta.Count() - 1);
     const int v = spLinha->value();
     const double L = t.Comprimento();
+    // A regular hillslope is one segment, whatever an irregular one showed before.
+    edtTrecho->setText(QStringLiteral("1"));
     EmY->setText(Geral(L > 50 ? v * 0.5 : v * L / 100));
     double emY = 0;
     toolkit::TextoParaReal(EmY->text().toStdString(), emY);

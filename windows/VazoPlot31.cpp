@@ -79,6 +79,9 @@ class TGraficoVazao : public toolkit::gui::TGrafico {
   QColor CorTitulo = Qt::blue;
 
  protected:
+  QString RotuloX(double valor) const override { return Numero(FormatoX.toUtf8().constData(), valor); }
+  QString RotuloY(double valor) const override { return Numero(FormatoY.toUtf8().constData(), valor); }
+
   void drawForeground(QPainter* pintor, const QRectF&) override {
     const QRectF frente = RetanguloGrafico();
     pintor->save();
@@ -96,31 +99,24 @@ class TGraficoVazao : public toolkit::gui::TGrafico {
                        Qt::AlignHCenter | Qt::AlignVCenter, chart()->title());
       pintor->restore();
     }
-    auto marcas = [](const QValueAxis* eixo) {
-      QList<double> valores;
-      const int n = std::max(2, eixo->tickCount());
-      const double passo = (eixo->max() - eixo->min()) / (n - 1);
-      for (int i = 0; i < n; ++i) valores << eixo->min() + i * passo;
-      return valores;
-    };
     const QValueAxis* x = EixoX();
     const QValueAxis* y = EixoY();
     const double alcanceX = x->max() - x->min();
     const double alcanceY = y->max() - y->min();
     if (alcanceX > 0) {
-      for (double v : marcas(x)) {
+      for (double v : Marcas(x)) {
         const double px = frente.left() + (v - x->min()) / alcanceX * frente.width();
         pintor->drawLine(QPointF(px, frente.bottom()), QPointF(px, frente.bottom() + 3));
         pintor->drawText(QRectF(px - 40, frente.bottom() + 4, 80, medidas.height()),
-                         Qt::AlignHCenter | Qt::AlignTop, Numero(FormatoX.toUtf8().constData(), v));
+                         Qt::AlignHCenter | Qt::AlignTop, RotuloX(v));
       }
     }
     if (alcanceY > 0) {
-      for (double v : marcas(y)) {
+      for (double v : Marcas(y)) {
         const double py = frente.bottom() - (v - y->min()) / alcanceY * frente.height();
         pintor->drawLine(QPointF(frente.left() - 3, py), QPointF(frente.left(), py));
         pintor->drawText(QRectF(0, py - medidas.height() / 2, frente.left() - 5, medidas.height()),
-                         Qt::AlignRight | Qt::AlignVCenter, Numero(FormatoY.toUtf8().constData(), v));
+                         Qt::AlignRight | Qt::AlignVCenter, RotuloY(v));
       }
     }
     pintor->restore();
@@ -143,10 +139,15 @@ class TPainelGrafico : public QWidget {
   TPainelGrafico(TFVazoPlot31* janela, QWidget* parent) : QWidget(parent), janela_(janela) {}
   static constexpr int kMargemTitulo = 18;
 
+  // The strips of the axis titles, as tall as their fonts need.
+  int MargemEsquerda() const { return Margem(janela_->ConfigGrafico.EixoY); }
+  int MargemBase() const { return Margem(janela_->ConfigGrafico.EixoX); }
+
   void Posicionar() {
     if (!janela_->Chart1) return;
-    const QRect r(kMargemTitulo, 0, std::max(10, width() - kMargemTitulo),
-                  std::max(10, height() - kMargemTitulo));
+    const int esquerda = MargemEsquerda();
+    const int base = MargemBase();
+    const QRect r(esquerda, 0, std::max(10, width() - esquerda), std::max(10, height() - base));
     janela_->Chart1->setGeometry(r);
     const double h = std::max(1, height());
     const QColor inicio = Inicio(), fim = Fim();
@@ -164,20 +165,28 @@ class TPainelGrafico : public QWidget {
     p.fillRect(rect(), g);
     const QRectF frente = janela_->Chart1->RetanguloGrafico().translated(janela_->Chart1->pos());
     FonteDoEixo(p, janela_->ConfigGrafico.EixoX);
-    p.drawText(QRectF(frente.left(), height() - kMargemTitulo, frente.width(), kMargemTitulo),
+    const int base = MargemBase();
+    p.drawText(QRectF(frente.left(), height() - base, frente.width(), base),
                Qt::AlignHCenter | Qt::AlignVCenter, janela_->TituloEixoX);
     p.save();
     FonteDoEixo(p, janela_->ConfigGrafico.EixoY);
     p.translate(0, frente.center().y());
     p.rotate(-90);
-    p.drawText(QRectF(-frente.height() / 2 - 60, 0, frente.height() + 120, kMargemTitulo),
+    p.drawText(QRectF(-frente.height() / 2 - 60, 0, frente.height() + 120, MargemEsquerda()),
                Qt::AlignHCenter | Qt::AlignVCenter, janela_->TituloEixoY);
     p.restore();
   }
 
  private:
+  QFont Fonte(const TEixoGrafico& eixo) const {
+    return eixo.FonteDefinida ? FonteDoGrafico(eixo.Fonte) : font();
+  }
+  int Margem(const TEixoGrafico& eixo) const {
+    return std::max(kMargemTitulo, static_cast<int>(std::ceil(QFontMetricsF(Fonte(eixo)).height())) + 2);
+  }
+
   void FonteDoEixo(QPainter& p, const TEixoGrafico& eixo) const {
-    p.setFont(eixo.FonteDefinida ? FonteDoGrafico(eixo.Fonte) : font());
+    p.setFont(Fonte(eixo));
     p.setPen(eixo.FonteDefinida ? CorDoWindows(eixo.Fonte.Cor) : palette().color(QPalette::WindowText));
   }
 
@@ -368,7 +377,9 @@ TFVazoPlot31::TFVazoPlot31(QWidget* parent) : QWidget(parent) {
   auto painelTexto = [this](const char* nome, const QString& acessivel) {
     auto* r = new QLabel(pVazaoLamina);
     r->setObjectName(QLatin1String(nome));
-    r->setAccessibleName(acessivel);
+    // A screen reader reads the value (the label's text, its accessible
+    // name); what it is goes into the description.
+    r->setAccessibleDescription(acessivel);
     r->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     r->setAlignment(Qt::AlignCenter);
     r->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -455,17 +466,24 @@ void TFVazoPlot31::Preencher(const TCaudalente& serie, const QString& titulo) {
   AplicarConfigGrafico();
   FormResize();
 
-  if (Local == 2) {
-    pVazao->setText(QStringLiteral("Qmax: ") + ComVirgula("0.0#", VazaoMaxima) + QStringLiteral(" L/s, em ") +
-                    ComVirgula("0.0", TempoPico) + QStringLiteral(" min"));
-    modelo_->DefinirTituloVazao(QStringLiteral("Vazão (L/s)"));
-  } else {
-    pVazao->setText(QStringLiteral("Qmax: ") + ComVirgula("0.0#", VazaoMaxima) +
-                    QStringLiteral(" L/s.m, em ") + ComVirgula("0.0", TempoPico) + QStringLiteral(" min"));
-    modelo_->DefinirTituloVazao(QStringLiteral("Vazão (L/s.m)"));
-  }
-  pLamina->setText(QStringLiteral("VES: ") + ComVirgula("0.00##", Volume / 1000) +
-                   QStringLiteral(" m3;   LES: ") + ComVirgula("0.0", Lamina * 1000) + QStringLiteral(" mm"));
+  // A hillslope's discharge and volume are per metre of width.
+  const QString unidade = UnidadeVazao();
+  pVazao->setText(QStringLiteral("Qmax: ") + ComVirgula("0.0#", VazaoMaxima) + ' ' + unidade +
+                  QStringLiteral(", em ") + ComVirgula("0.0", TempoPico) + QStringLiteral(" min"));
+  modelo_->DefinirTituloVazao(QStringLiteral("Vazão (") + unidade + ')');
+  QString lamina = QStringLiteral("VES: ") + ComVirgula("0.00##", Volume / 1000) +
+                   (Local == 2 ? QStringLiteral(" m3") : QStringLiteral(" m3/m")) +
+                   QStringLiteral(";   LES: ");
+  // The depth is the volume over the drained area, which no hydrograph file keeps.
+  if (AreaConhecida)
+    lamina += ComVirgula("0.0", Lamina * 1000) + QStringLiteral(" mm");
+  else
+    lamina += QStringLiteral("desconhecida (o arquivo não guarda a área drenada)");
+  pLamina->setText(lamina);
+}
+
+QString TFVazoPlot31::UnidadeVazao() const {
+  return Local == 2 ? QStringLiteral("L/s") : QStringLiteral("L/s.m");
 }
 
 // --- Events ----------------------------------------------------------------------
@@ -499,7 +517,7 @@ void TFVazoPlot31::MostrarDica(int indice) {
   const QPointF p = lsCaudalente->at(indice);
   FlagDica = true;
   dica_ = QStringLiteral("(") + Numero("0.0#", p.x()) + QStringLiteral(" min; ") + Numero("0.0##", p.y()) +
-          QStringLiteral(" L/s)");
+          ' ' + UnidadeVazao() + ')';
   QToolTip::showText(QCursor::pos(), dica_, Chart1);
 }
 
@@ -588,9 +606,7 @@ void TFVazoPlot31::AplicarConfigGrafico() {
   const TConfigGrafico padrao;
   TituloEixoX = QString::fromStdString(c.EixoX.Titulo);
   TituloEixoY = QString::fromStdString(c.EixoY.Titulo);
-  if (c.EixoY.Titulo == padrao.EixoY.Titulo && !c.Titulo.empty() &&
-      !QString::fromStdString(c.Titulo).contains(QStringLiteral("canal")))
-    TituloEixoY = QStringLiteral("Vazão (L/(s m))");
+  if (c.EixoY.Titulo == padrao.EixoY.Titulo && Local != 2) TituloEixoY = QStringLiteral("Vazão (L/(s m))");
   auto* vazao = static_cast<TGraficoVazao*>(Chart1);
   vazao->FormatoX = c.EixoX.Formato == padrao.EixoX.Formato ? Unidades.Tempo.Formato
                                                             : QString::fromStdString(c.EixoX.Formato);
@@ -729,8 +745,10 @@ void TFVazoPlot31::miCopiarValoresClick() {
 
 // --- Opening ---------------------------------------------------------------------
 
-bool AbrirGrafico(const TCaudalente& serie, const QString& titulo, TSolicitarRelatorio relatorio,
-                  QMdiArea* area) {
+namespace {
+
+bool AbrirJanela(const TCaudalente& serie, const QString& titulo, TSolicitarRelatorio relatorio,
+                 QMdiArea* area, bool deArquivo) {
   if (serie.Count() < 3) {
     toolkit::gui::Informar(kSemEscoamento);
     return false;
@@ -738,6 +756,7 @@ bool AbrirGrafico(const TCaudalente& serie, const QString& titulo, TSolicitarRel
   try {
     auto* janela = new TFVazoPlot31;
     janela->Relatorio = std::move(relatorio);
+    janela->AreaConhecida = !deArquivo;
     if (area) {
       QMdiSubWindow* moldura = area->addSubWindow(janela);
       moldura->setAttribute(Qt::WA_DeleteOnClose);
@@ -759,11 +778,18 @@ bool AbrirGrafico(const TCaudalente& serie, const QString& titulo, TSolicitarRel
   }
 }
 
+}  // namespace
+
+bool AbrirGrafico(const TCaudalente& serie, const QString& titulo, TSolicitarRelatorio relatorio,
+                  QMdiArea* area) {
+  return AbrirJanela(serie, titulo, std::move(relatorio), area, false);
+}
+
 void MostrarCaudalente(const TCaudalente& serie, const QString& titulo, TSolicitarRelatorio relatorio,
                        QMdiArea* area) {
   AbrirGrafico(serie, titulo, std::move(relatorio), area);
 }
 
 void MostrarArquivoCaudalente(const TCaudalente& serie, const QString& titulo, QMdiArea* area) {
-  AbrirGrafico(serie, titulo, nullptr, area);
+  AbrirJanela(serie, titulo, nullptr, area, true);
 }

@@ -101,6 +101,8 @@ class TFVazoPlot31 : public QWidget {
   // Chart with its axis titles, as copied, saved and printed.
   QPixmap Figura();
   QString Dica() const { return dica_; }
+  // "L/s" for a channel, "L/s.m" (per metre of width) for a hillslope.
+  QString UnidadeVazao() const;
 
   // Kept values (see the header comment of each unit in the report).
   double VazaoMaxima = 0;   // L/s or L/s per metre
@@ -112,6 +114,9 @@ class TFVazoPlot31 : public QWidget {
   double Alfa = 0;
   double Expoente = 0;
   uint8_t Local = 0;
+  // False for a hydrograph read from a file: the file keeps no drained area,
+  // so the runoff depth cannot be told.
+  bool AreaConhecida = true;
   TCaudalente::TFuncaoProfundidade FuncaoProfundidade;
   TSolicitarRelatorio Relatorio;
   TUnidadesGrafico Unidades;
@@ -169,5 +174,6 @@ bool AbrirGrafico(const TCaudalente& serie, const QString& titulo, TSolicitarRel
 // A traced hydrograph, with the report handler.
 void MostrarCaudalente(const TCaudalente& serie, const QString& titulo, TSolicitarRelatorio relatorio,
                        QMdiArea* area);
-// A hydrograph read from a file: no report handler.
+// A hydrograph read from a file: no report handler, and no runoff depth
+// (the file does not say what area it drains).
 void MostrarArquivoCaudalente(const TCaudalente& serie, const QString& titulo, QMdiArea* area);

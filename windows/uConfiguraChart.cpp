@@ -695,7 +695,7 @@ void Automatico(TFConfiguraChart::TControlesEixo& c, TEixoGrafico& e) {
   e.Automatico = autom;
   // The maximum keeps its value until its edit is left.
   double v;
-  if (toolkit::TextoParaReal(c.edtMinimo->text().toStdString(), v)) e.Minimo = v;
+  if (toolkit::gui::LerNumeroDoCampo(c.edtMinimo->text(), v)) e.Minimo = v;
 }
 }  // namespace
 
@@ -715,8 +715,10 @@ void TFConfiguraChart::edtTituloGraficoExit(int tag) {
   if (!alvo_) return;
   auto texto = [](QLineEdit* e) { return e->text().toStdString(); };
   auto limite = [&](QLineEdit* e, double& destino) {
-    // Not a number: the error shows and the axis keeps its limit.
-    destino = toolkit::TextoParaRealOuErro(texto(e));
+    // Not a number: the error, naming the field, shows and the axis keeps its limit.
+    QString campo = e->accessibleName();  // "Mínimo do eixo X"
+    if (!campo.isEmpty()) campo[0] = campo.at(0).toLower();
+    destino = toolkit::gui::NumeroDoCampo(e->text(), QStringLiteral("o ") + campo);
   };
   switch (tag) {
     case 1:

@@ -62,8 +62,8 @@ struct TModeloFixo {
     t.nt.Valor = nt;
     t.SetVIB(vib);
   }
-  std::string Pagina() const {
-    const TResultadosRelatorio r{12.346, 31.5, 4567.891, 1.25, 0.44};
+  std::string Pagina(bool porMetro = false) const {
+    const TResultadosRelatorio r{12.346, 31.5, 4567.891, 1.25, 0.44, porMetro};
     const TFiguraRelatorio f{"/p/Bit2.bmp", 300, 12345, "Caudalente na encosta para um comprimento de 50 m"};
     return MontarRelatorio({Nimbora, Encosta, Canal, Unidades}, r, f, "/p/Cabecalho.jpg", "10/12/2026");
   }
@@ -131,6 +131,8 @@ class TesteRelatorio : public QObject {
   void encostaDeQuatroTrechos();
   void unidades_data();
   void unidades();
+  void vazaoEVolumePorMetro_data();
+  void vazaoEVolumePorMetro();
   void coeficienteK_data();
   void coeficienteK();
   void semConsulta();
@@ -273,6 +275,26 @@ void TesteRelatorio::unidades() {
   const QString pagina = QString::fromStdString(toolkit::Win1252ParaUtf8(m.Pagina()));
   QVERIFY2(pagina.contains(canal), qPrintable(canal));
   QVERIFY2(pagina.contains(tie), qPrintable(tie));
+}
+
+// A hillslope trace is per metre of width; a channel's is the whole flow.
+void TesteRelatorio::vazaoEVolumePorMetro_data() {
+  QTest::addColumn<bool>("porMetro");
+  QTest::addColumn<QString>("vazao");
+  QTest::addColumn<QString>("volume");
+  QTest::newRow("encosta") << true << "1. Vazão máxima: </B>12,35 L/s.m</FONT>"
+                           << "superficial: </B>4567,89 L/m</FONT>";
+  QTest::newRow("canal") << false << "1. Vazão máxima: </B>12,35 L/s</FONT>"
+                         << "superficial: </B>4567,89 L</FONT>";
+}
+
+void TesteRelatorio::vazaoEVolumePorMetro() {
+  QFETCH(bool, porMetro);
+  QFETCH(QString, vazao);
+  QFETCH(QString, volume);
+  const QString pagina = QString::fromStdString(toolkit::Win1252ParaUtf8(TModeloFixo().Pagina(porMetro)));
+  QVERIFY2(pagina.contains(vazao), qPrintable(vazao));
+  QVERIFY2(pagina.contains(volume), qPrintable(volume));
 }
 
 void TesteRelatorio::coeficienteK_data() {

@@ -7,6 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -54,10 +57,13 @@ TEST_P(RelatorioCalc, PaginaConfereComOJsonEOProjeto) {
 
   const std::string pagina = toolkit::Win1252ParaUtf8(teste::LerBytes(pasta.Arquivo("r.html")));
   const std::string& j = json.saida;
+  // A hillslope hydrograph is per metre of width.
+  const bool canal = std::find(c.opcoes.begin(), c.opcoes.end(), "--coluna") != c.opcoes.end();
   for (const std::string& esperado :
-       {"1. Vazão máxima: </B>" + Virgula("0.0#", Campo(j, "VazaoMaxima")) + " L/s",
+       {"1. Vazão máxima: </B>" + Virgula("0.0#", Campo(j, "VazaoMaxima")) + (canal ? " L/s<" : " L/s.m<"),
         "2. Tempo de ocorrência: </B>" + Virgula("0.0#", Campo(j, "TempoPico")) + " min",
-        "3. Volume de escoamento superficial: </B>" + Virgula("0.0#", Campo(j, "Volume")) + " L",
+        "3. Volume de escoamento superficial: </B>" + Virgula("0.0#", Campo(j, "Volume")) +
+            (canal ? " L<" : " L/m<"),
         "4. Profundidade máxima: </B>" + Virgula("0.0", Campo(j, "Profundidade") * 100) + " cm",
         "5. Velocidade máxima: </B>" + Virgula("0.0", Campo(j, "Velocidade") * 100) + " cm/s"})
     EXPECT_NE(pagina.find(esperado), std::string::npos) << esperado;

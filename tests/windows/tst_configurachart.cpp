@@ -241,11 +241,21 @@ class TesteConfiguraChart : public QObject {
     Sair(d.EixoX.edtMaximo);
     QCOMPARE(mensagens.caixas.size(), size_t(1));
     QCOMPARE(mensagens.caixas[0].tipo, QStringLiteral("erro"));
+    QCOMPARE(mensagens.Textos(),
+             QStringList{QStringLiteral("'abc' não é um valor numérico válido para o máximo do eixo X.")});
     QCOMPARE(j->Chart1->EixoX()->max(), antes);
-    // The key filter: letters dropped, "-" and the separator typed.
+    // The key filter: letters dropped, "-" and either separator typed as the one in use.
     d.EixoX.edtMinimo->clear();
     QTest::keyClicks(d.EixoX.edtMinimo, QStringLiteral("-1x,5"));
     QCOMPARE(d.EixoX.edtMinimo->text(), QStringLiteral("-1,5"));
+    d.EixoX.edtMinimo->clear();
+    QTest::keyClicks(d.EixoX.edtMinimo, QStringLiteral("-1.5"));
+    QCOMPARE(d.EixoX.edtMinimo->text(), QStringLiteral("-1,5"));
+    // A pasted number with the other separator reads as typed.
+    d.EixoX.edtMaximo->setText(QStringLiteral("7.5"));
+    Sair(d.EixoX.edtMaximo);
+    QCOMPARE(mensagens.caixas.size(), size_t(1));
+    QCOMPARE(j->Chart1->EixoX()->max(), 7.5);
   }
 
   void nomesAcessiveisEFigura() {

@@ -2,7 +2,9 @@
 // fields, Avançar with its messages and focus, the hillslope tabs, the
 // irregular-hillslope editor with its profile, and a project opened, edited,
 // saved and opened again through the main window.
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -141,8 +143,8 @@ class TesteDadosCaudalente : public QObject {
                                          << "1,527";
     QTest::newRow("letras_e_sinais_caem") << true << "-1e5 x"
                                           << "15";
-    QTest::newRow("virgula_sob_C_cai") << false << "1,5"
-                                       << "15";
+    QTest::newRow("virgula_sob_C") << false << "1,5"
+                                   << "1.5";
     QTest::newRow("ponto_sob_C") << false << "1.5.2"
                                  << "1.52";
   }
@@ -156,6 +158,107 @@ class TesteDadosCaudalente : public QObject {
     j->eK->setFocus();
     QTest::keyClicks(j->eK, digitado);
     QCOMPARE(j->eK->text(), texto);
+  }
+
+  // Both marks are the decimal separator under either setting: the field
+  // shows the one in use and the model gets the value typed, whether
+  // Avançar is clicked or reached by its mnemonic.
+  void separadorDecimal_data() {
+    QTest::addColumn<bool>("ptBr");
+    QTest::addColumn<QString>("digitado");
+    QTest::addColumn<bool>("mnemonico");
+    for (bool ptBr : {true, false})
+      for (const char* d : {"12,5", "12.5"})
+        for (bool mnemonico : {false, true})
+          QTest::addRow("%s_%s%s", ptBr ? "ptBR" : "C", d, mnemonico ? "_altV" : "")
+              << ptBr << d << mnemonico;
+  }
+  void separadorDecimal() {
+    QFETCH(bool, ptBr);
+    QFETCH(QString, digitado);
+    QFETCH(bool, mnemonico);
+    toolkit::DefinirRegional(ptBr ? toolkit::RegionalPtBr() : toolkit::RegionalC());
+    TFDadosCaudalente* j = Novo();
+    Preencher(j);
+    j->eTr->clear();
+    j->eTr->setFocus();
+    QTest::keyClicks(j->eTr, digitado);
+    QCOMPARE(j->eTr->text(), ptBr ? QStringLiteral("12,5") : QStringLiteral("12.5"));
+    if (mnemonico)
+      QTest::keyClick(j->eTr, Qt::Key_V, Qt::AltModifier);  // the button clicks a moment later
+    else
+      QTest::mouseClick(j->bAvancar, Qt::LeftButton);
+    QTRY_COMPARE(j->Notebook1->currentIndex(), 2);
+    QVERIFY2(Erros().isEmpty(), qPrintable(Erros().join('|')));
+    QCOMPARE(principal->Nimbora1.Precipitacao().Tr(), 12.5);
+  }
+
+  // Alt with a letter is a mnemonic: it acts (Avançar checks the fields) and
+  // never types into the field that has the focus; a mnemonic no control
+  // has types nothing either.
+  void mnemonicoNaoDigita() {
+    TFDadosCaudalente* j = Novo();
+    Preencher(j);
+    j->eTr->clear();
+    j->eTr->setFocus();
+    QTest::keyClick(j->eTr, Qt::Key_V, Qt::AltModifier);
+    QTRY_COMPARE(Erros(), QStringList{QStringLiteral(
+                              "Valor inválido para o período de retorno da equação de chuvas intensas.")});
+    QCOMPARE(j->eTr->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), j->eTr);
+    QTest::keyClick(j->eTr, Qt::Key_0);
+    QTest::keyClick(j->eTr, Qt::Key_W, Qt::AltModifier);
+    QTest::keyClick(j->eTr, Qt::Key_V, Qt::AltModifier);
+    QTRY_COMPARE(Erros().size(), 2);
+    QCOMPARE(Erros().last(), QStringLiteral("  Valor incorreto do tempo de retorno.  "));
+    QCOMPARE(j->eTr->text(), QStringLiteral("0"));
+  }
+
+  // A pasted number with the other separator shows the one in use once the
+  // field is left; a pasted text that is no number gives a message naming
+  // the field.
+  void textoColado() {
+    TFDadosCaudalente* j = Novo();
+    Preencher(j);
+    QApplication::clipboard()->setText(QStringLiteral("0.35"));
+    j->eK->setFocus();
+    j->eK->selectAll();
+    QTest::keyClick(j->eK, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(j->eK->text(), QStringLiteral("0.35"));
+    QTest::keyClick(j->eK, Qt::Key_Tab);
+    QCOMPARE(j->eK->text(), QStringLiteral("0,35"));
+
+    j->eTr->clear();
+    j->eTr->setFocus();
+    QApplication::clipboard()->setText(QStringLiteral("0v"));
+    QTest::keyClick(j->eTr, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(j->eTr->text(), QStringLiteral("0v"));
+    QTest::keyClick(j->eTr, Qt::Key_V, Qt::AltModifier);
+    QTRY_COMPARE(Erros(), QStringList{QStringLiteral("'0v' não é um valor numérico válido para o período de "
+                                                     "retorno da equação de chuvas intensas.")});
+    QCOMPARE(j->Notebook1->currentIndex(), 0);
+  }
+
+  // Every label of the window that shows something is read by a screen
+  // reader as what it shows.
+  void rotulosAcessiveis() {
+    TFDadosCaudalente* j = Novo();
+    Preencher(j);
+    j->bAvancar->click();
+    QCOMPARE(j->Notebook1->currentIndex(), 2);
+    for (QLabel* r : j->findChildren<QLabel*>()) {
+      const QString texto = r->text().remove(QLatin1Char('&'));
+      if (texto.isEmpty()) continue;
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(r);
+      QVERIFY(a);
+      QVERIFY2(a->text(QAccessible::Name).contains(texto), qPrintable(r->objectName() + ' ' + texto));
+    }
+    for (QLineEdit* e : {j->edtTrecho, j->EmY, j->Cota, j->TotalLinhas}) {
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(e);
+      QVERIFY(a);
+      QCOMPARE(a->text(QAccessible::Value), e->text());
+      QVERIFY(!e->text().isEmpty());
+    }
   }
 
   // The coordinate edits keep the mask's literal characters, blanks as spaces.
@@ -175,7 +278,8 @@ class TesteDadosCaudalente : public QObject {
     j->eK->setText(QStringLiteral("abc"));  // pasted: no key filter
     QTest::keyClick(j->eK, Qt::Key_Tab);
     QCOMPARE(Erros(),
-             QStringList{QStringLiteral("Erro. O valor informado não corresponde a um valor numérico.")});
+             QStringList{QStringLiteral("Erro. O valor informado não corresponde a um valor numérico. "
+                                        "Verifique o parâmetro \"K\" da equação de chuvas intensas.")});
     QTRY_COMPARE(QApplication::focusWidget(), j->eK);
     j->eK->clear();
     QTest::keyClick(j->eK, Qt::Key_Tab);
@@ -286,7 +390,9 @@ class TesteDadosCaudalente : public QObject {
     Preencher(j);
     j->eCanComp->setText(QStringLiteral("120,5"));
     j->bAvancar->click();
-    QCOMPARE(Erros(), QStringList{QStringLiteral("'120,5' não é um valor inteiro válido.")});
+    QCOMPARE(
+        Erros(),
+        QStringList{QStringLiteral("'120,5' não é um valor inteiro válido para o comprimento do canal.")});
     QCOMPARE(principal->Canal().Comprimento(), 120);  // read (rounded) before the stop
     QCOMPARE(j->Notebook1->currentIndex(), 0);
   }

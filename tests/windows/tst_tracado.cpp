@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -170,6 +171,61 @@ class TesteTracado : public QObject {
     QVERIFY(j->bTracarCaudalenteEncosta->isEnabled());
   }
 
+  // Back on page 0 the user picks the Regular tab with the mouse: the
+  // tracing page then shows the one segment of a regular hillslope.
+  void trechoAposVoltarAoRegular() {
+    TFDadosCaudalente* j = AbrirExemplo(QStringLiteral("encosta_irregular"));
+    QVERIFY2(j, qPrintable(mensagens.Textos().join('|')));
+    QCOMPARE(j->edtTrecho->text(), QStringLiteral("3"));
+    QTest::mouseClick(j->bRetornar3, Qt::LeftButton);
+    QCOMPARE(j->Notebook1->currentIndex(), 0);
+    QTabBar* abas = j->pcEncosta->tabBar();
+    QTest::mouseClick(abas, Qt::LeftButton, {}, abas->tabRect(0).center());
+    QCOMPARE(j->pcEncosta->currentWidget(), j->TSRegular);
+    QTest::mouseClick(j->bAvancar, Qt::LeftButton);
+    QVERIFY2(mensagens.caixas.empty(), qPrintable(mensagens.Textos().join('|')));
+    QCOMPARE(j->Notebook1->currentIndex(), 2);
+    // The last segment alone: 40 m, 100 lines.
+    QCOMPARE(j->TotalLinhas->text(), QStringLiteral("100"));
+    QCOMPARE(j->edtTrecho->text(), QStringLiteral("1"));
+    QCOMPARE(j->EmY->text(), QStringLiteral("40"));
+  }
+
+  // A hydrograph saved from a hillslope chart and opened in the viewer
+  // shows the chart's peak, time and volume, in the same units; the file
+  // keeps no drained area, which the viewer says instead of a depth.
+  void visualizadorComoOGrafico_data() {
+    QTest::addColumn<bool>("binario");
+    QTest::newRow("texto") << false;
+    QTest::newRow("binario") << true;
+  }
+  void visualizadorComoOGrafico() {
+    QFETCH(bool, binario);
+    TFDadosCaudalente* j = AbrirExemplo(QStringLiteral("encosta_regular"));
+    QVERIFY2(j, qPrintable(mensagens.Textos().join('|')));
+    j->spLinha->setValue(80);
+    QTest::mouseClick(j->bTracarCaudalenteEncosta, Qt::LeftButton);
+    QCOMPARE(Graficos().size(), 1);
+    TFVazoPlot31* g = Graficos().first();
+    const QString arquivo = pasta->filePath(binario ? QStringLiteral("h.bin") : QStringLiteral("h.txt"));
+    dialogos.escolhas = {{arquivo}};
+    (binario ? g->miComoArquivoBinario : g->miComoArquivoTexto)->trigger();
+    QVERIFY2(mensagens.caixas.empty(), qPrintable(mensagens.Textos().join('|')));
+    principal->DHidros.FilterIndex = binario ? 1 : 2;
+    dialogos.escolhas = {{arquivo}};
+    principal->BVisualizar->trigger();
+    QVERIFY2(mensagens.caixas.empty(), qPrintable(mensagens.Textos().join('|')));
+    QCOMPARE(Graficos().size(), 2);
+    TFVazoPlot31* v = Graficos().at(1);
+    QCOMPARE(v->pVazao->text(), g->pVazao->text());
+    QVERIFY(g->pVazao->text().contains(QStringLiteral(" L/s.m, em ")));
+    const QString ves = g->pLamina->text().section(QStringLiteral(";"), 0, 0);
+    QVERIFY(ves.endsWith(QStringLiteral(" m3/m")));
+    QCOMPARE(v->pLamina->text(),
+             ves + QStringLiteral(";   LES: desconhecida (o arquivo não guarda a área drenada)"));
+    QCOMPARE(v->TituloEixoY, g->TituloEixoY);
+  }
+
   // Each example traced on the hillslope and in the channel: the chart window
   // shows the calculator's numbers.
   void tracadoComoACalculadora_data() {
@@ -233,7 +289,7 @@ class TesteTracado : public QObject {
     QCOMPARE(
         g->pLamina->text(),
         QStringLiteral("VES: ") + Virgula("0.00##", calc.value(QStringLiteral("Volume")).toDouble() / 1000) +
-            QStringLiteral(" m3;   LES: ") +
+            (coluna > 0 ? QStringLiteral(" m3;   LES: ") : QStringLiteral(" m3/m;   LES: ")) +
             Virgula("0.0", calc.value(QStringLiteral("Lamina")).toDouble() * 1000) + QStringLiteral(" mm"));
     QCOMPARE(g->VazaoMaxima, qmax);
     QCOMPARE(g->Volume, calc.value(QStringLiteral("Volume")).toDouble());

@@ -1,6 +1,7 @@
 // The chart window of a hydrograph, headless: statistics texts with their
 // decimal commas, the values grid, the clipboard table, the CSV, saving and
 // reading back, pictures, the report hook and the smallest size.
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -12,14 +13,18 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QValueAxis>
 #include <QtTest>
+#include <cmath>
 #include <memory>
 
+#include "toolkit/FormatoNumero.h"
 #include "toolkit/Regional.h"
 #include "toolkit/gui/DialogosRoteiro.h"
 #include "toolkit/gui/Grafico.h"
 #include "toolkit/gui/MensagensRoteiro.h"
 #include "windows/VazoPlot31.h"
+#include "windows/uConfiguraChart.h"
 
 class TesteVazoPlot31 : public QObject {
   Q_OBJECT
@@ -89,21 +94,26 @@ class TesteVazoPlot31 : public QObject {
     QTest::addColumn<QString>("vazao");
     QTest::addColumn<QString>("cabecalho");
     QTest::addColumn<QString>("eixoY");
+    QTest::addColumn<QString>("lamina");
     const QString encosta = QStringLiteral("Caudalente na encosta para um comprimento de 40 m");
     const QString canal = QStringLiteral("Caudalente no canal para um comprimento de 120 m");
     for (bool ptBr : {true, false}) {
       const QByteArray sufixo = ptBr ? "_ptBR" : "_C";
       QTest::newRow("encosta" + sufixo) << ptBr << 1 << encosta << "Qmax: 1,23 L/s.m, em 12,5 min"
                                         << "Vazão (L/s.m)"
-                                        << "Vazão (L/(s m))";
+                                        << "Vazão (L/(s m))"
+                                        << "VES: 1,50 m3/m;   LES: 12,3 mm";
       QTest::newRow("canal" + sufixo) << ptBr << 2 << canal << "Qmax: 1,23 L/s, em 12,5 min"
                                       << "Vazão (L/s)"
-                                      << "Vazão (L/s)";
+                                      << "Vazão (L/s)"
+                                      << "VES: 1,50 m3;   LES: 12,3 mm";
     }
-    QTest::newRow("arquivo") << true << 1 << QStringLiteral("Visualização de x.bin")
-                             << "Qmax: 1,23 L/s.m, em 12,5 min"
-                             << "Vazão (L/s.m)"
-                             << "Vazão (L/(s m))";
+    // The kind of series decides, not the words of the caption.
+    QTest::newRow("encosta_com_canal_no_titulo")
+        << true << 1 << QStringLiteral("Visualização de canal.bin") << "Qmax: 1,23 L/s.m, em 12,5 min"
+        << "Vazão (L/s.m)"
+        << "Vazão (L/(s m))"
+        << "VES: 1,50 m3/m;   LES: 12,3 mm";
   }
   void estatisticas() {
     QFETCH(bool, ptBr);
@@ -112,19 +122,86 @@ class TesteVazoPlot31 : public QObject {
     QFETCH(QString, vazao);
     QFETCH(QString, cabecalho);
     QFETCH(QString, eixoY);
+    QFETCH(QString, lamina);
     toolkit::DefinirRegional(ptBr ? toolkit::RegionalPtBr() : toolkit::RegionalC());
     TFVazoPlot31* j = Abrir(Serie(static_cast<uint8_t>(local), Pontos()), titulo);
     QVERIFY(j);
     QCOMPARE(j->windowTitle(), titulo);
     QCOMPARE(j->Moldura()->windowTitle(), titulo);
     QCOMPARE(j->pVazao->text(), vazao);
-    QCOMPARE(j->pLamina->text(), QStringLiteral("VES: 1,50 m3;   LES: 12,3 mm"));
+    QCOMPARE(j->pLamina->text(), lamina);
     QCOMPARE(j->Grade->model()->headerData(1, Qt::Horizontal).toString(), cabecalho);
     QCOMPARE(j->TituloEixoY, eixoY);
     QCOMPARE(j->TituloEixoX, QStringLiteral("Tempo (min)"));
     QCOMPARE(j->Profundidade, 2.0);
     QCOMPARE(j->Velocidade, 30.0);
     QCOMPARE(j->Local, uint8_t(local));
+  }
+
+  // A screen reader reads the statistics themselves; what they are is
+  // their description.
+  void estatisticasAcessiveis() {
+    TFVazoPlot31* j = Abrir(Serie(1, Pontos()), QStringLiteral("a"));
+    QVERIFY(j);
+    const QList<QPair<QLabel*, QString>> paineis{{j->pVazao, QStringLiteral("Vazão máxima")},
+                                                 {j->pLamina, QStringLiteral("Volume e lâmina escoados")}};
+    for (const auto& [rotulo, descricao] : paineis) {
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(rotulo);
+      QVERIFY(a);
+      QCOMPARE(a->text(QAccessible::Name), rotulo->text());
+      QCOMPARE(a->text(QAccessible::Description), descricao);
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(j->pVazao)->text(QAccessible::Name),
+             QStringLiteral("Qmax: 1,23 L/s.m, em 12,5 min"));
+  }
+
+  // A file keeps no drained area: the viewer shows the same peak, time and
+  // volume as any chart, and says the depth is unknown.
+  void arquivoSemAreaDrenada() {
+    MostrarArquivoCaudalente(Serie(1, Pontos()), QStringLiteral("Visualização de a.bin"), area.get());
+    TFVazoPlot31* j = FVazoPlot31;
+    QVERIFY(j);
+    QVERIFY(!j->AreaConhecida);
+    QCOMPARE(j->pVazao->text(), QStringLiteral("Qmax: 1,23 L/s.m, em 12,5 min"));
+    QCOMPARE(j->pLamina->text(),
+             QStringLiteral("VES: 1,50 m3/m;   LES: desconhecida (o arquivo não guarda a área drenada)"));
+  }
+
+  // The left axis makes room for its widest label, whatever the magnitude
+  // and the fonts; the title strip beside it follows the axis title's font.
+  void eixoYInteiro_data() {
+    QTest::addColumn<double>("qmax");
+    QTest::addColumn<int>("pontos");
+    for (double q : {0.001, 1.79, 3268.0, 100000.0})
+      for (int pontos : {0, 8, 20}) QTest::addRow("%g_%d", q, pontos) << q << pontos;
+  }
+  void eixoYInteiro() {
+    QFETCH(double, qmax);
+    QFETCH(int, pontos);
+    QList<QPointF> serie;
+    for (int i = 0; i <= 20; ++i) serie << QPointF(i, qmax * std::sin(i * 3.14159265 / 20));
+    TFVazoPlot31* j = Abrir(Serie(2, serie), QStringLiteral("Caudalente no canal"));
+    QVERIFY(j);
+    if (pontos > 0) {
+      QFont fonte = j->Chart1->font();
+      fonte.setPointSize(pontos);
+      j->Chart1->setFont(fonte);
+      j->ConfigGrafico.EixoY.FonteDefinida = true;
+      j->ConfigGrafico.EixoY.Fonte.Nome = fonte.family().toStdString();
+      j->ConfigGrafico.EixoY.Fonte.Tamanho = pontos * 2;
+      j->AplicarConfigGrafico();
+    }
+    const QValueAxis* y = j->Chart1->EixoY();
+    const QFontMetricsF medidas(j->Chart1->font());
+    const int n = y->tickCount();
+    for (int i = 0; i < n; ++i) {
+      const double v = y->min() + i * (y->max() - y->min()) / (n - 1);
+      const QString rotulo = QString::fromStdString(toolkit::FormatarNumero("0.00", v));
+      QVERIFY2(medidas.horizontalAdvance(rotulo) + 5 <= j->Chart1->RetanguloGrafico().left(),
+               qPrintable(rotulo));
+    }
+    const QFont titulo = pontos > 0 ? FonteDoGrafico(j->ConfigGrafico.EixoY.Fonte) : j->pGrafico->font();
+    QVERIFY(j->Chart1->x() >= QFontMetricsF(titulo).height());
   }
 
   void gradeEPontos() {
@@ -286,10 +363,10 @@ class TesteVazoPlot31 : public QObject {
     TFVazoPlot31* j = Abrir(Serie(1, Pontos()), QStringLiteral("d"));
     QVERIFY(j);
     emit j->Chart1->PontoClicado(j->lsCaudalente, 1);
-    QCOMPARE(j->Dica(), QStringLiteral("(0,5 min; 1,25 L/s)"));
+    QCOMPARE(j->Dica(), QStringLiteral("(0,5 min; 1,25 L/s.m)"));
     toolkit::DefinirRegional(toolkit::RegionalC());
     emit j->Chart1->PontoClicado(j->lsCaudalente, 3);
-    QCOMPARE(j->Dica(), QStringLiteral("(1.5 min; 1.125 L/s)"));
+    QCOMPARE(j->Dica(), QStringLiteral("(1.5 min; 1.125 L/s.m)"));
   }
 
   void capturas() {

@@ -7,18 +7,25 @@
 #include <QPainter>
 #include <QStyleOptionButton>
 
+#include "toolkit/FormatoNumero.h"
 #include "toolkit/Regional.h"
 
 namespace toolkit::gui {
 
 bool FiltrarTeclaNumerica(QLineEdit* edit, const QKeyEvent* tecla) {
-  if (tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
   const QString texto = tecla->text();
-  if (texto.size() != 1 || !texto.at(0).isPrint()) return false;
-  const TConfigRegional& regional = Regional();
-  const QChar decimal = QLatin1Char(regional.SeparadorDecimal);
+  const bool imprimivel = texto.size() == 1 && texto.at(0).isPrint();
+  // Ctrl+Alt is AltGr on some keyboards: the character it gives is typed.
+  // Alt alone is a mnemonic or a menu key, never a character of the number.
+  const Qt::KeyboardModifiers m = tecla->modifiers();
+  if ((m & Qt::AltModifier) && !(m & Qt::ControlModifier)) return imprimivel;
+  if (m & (Qt::ControlModifier | Qt::MetaModifier)) return false;
+  if (!imprimivel) return false;
+  const QChar decimal = QLatin1Char(Regional().SeparadorDecimal);
   QChar c = texto.at(0);
-  if (regional.SeparadorMilhar != '\0' && c == QLatin1Char(regional.SeparadorMilhar)) c = decimal;
+  // No field groups digits: either mark is the decimal separator, written
+  // as the one in use.
+  if (c == QLatin1Char(',') || c == QLatin1Char('.')) c = decimal;
   if (c == decimal) {
     if (edit->text().contains(decimal)) return true;
     if (c != texto.at(0)) {
@@ -28,6 +35,29 @@ bool FiltrarTeclaNumerica(QLineEdit* edit, const QKeyEvent* tecla) {
     return false;
   }
   return !(c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+}
+
+bool LerNumeroDoCampo(const QString& texto, double& valor) {
+  // Either separator, as the key filter lets either be typed.
+  return TextoParaRealDeArquivo(texto.toStdString(), valor);
+}
+
+double NumeroDoCampo(const QString& texto, const QString& campo) {
+  double valor = 0;
+  if (!LerNumeroDoCampo(texto, valor))
+    throw EConversaoInvalida("'" + texto.toStdString() + "' não é um valor numérico válido para " +
+                             campo.toStdString() + ".");
+  return valor;
+}
+
+QString ComSeparadorEmUso(const QString& texto) {
+  const char decimal = Regional().SeparadorDecimal;
+  const QChar outro = QLatin1Char(decimal == ',' ? '.' : ',');
+  double valor = 0;
+  if (!texto.contains(outro) || !TextoParaReal(texto.toStdString(), valor, outro.toLatin1())) return texto;
+  QString t = texto;
+  t.replace(outro, QLatin1Char(decimal));
+  return t;
 }
 
 bool TFiltroNumerico::eventFilter(QObject* alvo, QEvent* evento) {

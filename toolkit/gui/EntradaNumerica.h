@@ -2,11 +2,13 @@
 // Fields that take numbers: the keys they accept, the text of the masked
 // coordinate edits, and the segment grid with its buttons in cells.
 //
-// Key filter: the thousands-separator key types the decimal separator, a
-// second decimal separator is dropped, and only digits, Backspace and the
-// decimal separator get through (separators of toolkit::Regional). Keys with
-// Ctrl or Alt (shortcuts, paste) and non-printing keys (Enter, Tab, arrows)
-// pass untouched, so pasted text is not filtered.
+// Key filter: "," and "." both type the decimal separator of
+// toolkit::Regional (no field groups digits), a second decimal separator is
+// dropped, and only digits, Backspace and the decimal separator get through.
+// A printable key with Alt (and without Ctrl, which with Alt is AltGr) is a
+// mnemonic that found no control: it is dropped, never typed. Keys with Ctrl
+// (shortcuts, paste) and non-printing keys (Enter, Tab, arrows) pass
+// untouched, so pasted text is not filtered.
 #include <QLineEdit>
 #include <QObject>
 #include <QStyledItemDelegate>
@@ -19,6 +21,18 @@ namespace toolkit::gui {
 // True when the key was dealt with (dropped, or replaced by the decimal
 // separator written into the edit); false: let the edit take it as typed.
 bool FiltrarTeclaNumerica(QLineEdit* edit, const QKeyEvent* tecla);
+
+// The number in a field's text: blanks around it ignored, either "," or "."
+// as the decimal separator (at most one of them), an optional exponent.
+// False when the text is no number; valor is then untouched.
+bool LerNumeroDoCampo(const QString& texto, double& valor);
+// As LerNumeroDoCampo; a text that is no number throws
+// toolkit::EConversaoInvalida with "'<texto>' não é um valor numérico válido
+// para <campo>." (campo names the field, article included).
+double NumeroDoCampo(const QString& texto, const QString& campo);
+// The text with the decimal separator in use when it reads as a number with
+// the other one (a pasted "12.5" under a decimal comma); otherwise unchanged.
+QString ComSeparadorEmUso(const QString& texto);
 
 // Event filter that applies FiltrarTeclaNumerica to the line edits it watches.
 class TFiltroNumerico : public QObject {

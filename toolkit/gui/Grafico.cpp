@@ -18,7 +18,8 @@ namespace toolkit::gui {
 
 namespace {
 // Room for the axis labels around the front plane.
-constexpr int kMargemEsquerda = 48;
+constexpr int kMargemEsquerda = 48;  // at least; wider labels widen it
+constexpr int kFolgaRotuloY = 9;     // tick mark and gap right of a left-axis label
 constexpr int kMargemDireita = 24;
 constexpr int kMargemTopo = 10;
 constexpr int kMargemBase = 30;
@@ -45,6 +46,39 @@ TGrafico::TGrafico(QWidget* parent) : QChartView(parent), eixoX_(new QValueAxis)
   viewport()->setMouseTracking(true);
   setRubberBand(QChartView::NoRubberBand);
   setCacheMode(QGraphicsView::CacheNone);
+  // New limits may bring wider labels.
+  connect(eixoY_, &QValueAxis::rangeChanged, this, [this] { Reposicionar(); });
+  connect(eixoY_, &QValueAxis::tickCountChanged, this, [this] { Reposicionar(); });
+}
+
+QString TGrafico::RotuloX(double valor) const {
+  return QString::fromStdString(FormatoGeral(valor));
+}
+
+QString TGrafico::RotuloY(double valor) const {
+  return QString::fromStdString(FormatoGeral(valor));
+}
+
+QList<double> TGrafico::Marcas(const QValueAxis* eixo) {
+  QList<double> valores;
+  const int n = std::max(2, eixo->tickCount());
+  const double passo = (eixo->max() - eixo->min()) / (n - 1);
+  if (!(passo > 0)) return valores;
+  // Rounded to the step, so 0.1 + 2 × 0.1 labels as 0.3.
+  for (int i = 0; i < n; ++i) valores << std::round((eixo->min() + i * passo) / passo * 1e6) / 1e6 * passo;
+  return valores;
+}
+
+int TGrafico::LarguraRotulosY() const {
+  const QFontMetricsF medidas(font());
+  double largura = 0;
+  for (double v : Marcas(eixoY_)) largura = std::max(largura, medidas.horizontalAdvance(RotuloY(v)));
+  return static_cast<int>(std::ceil(largura));
+}
+
+void TGrafico::changeEvent(QEvent* evento) {
+  QChartView::changeEvent(evento);
+  if (evento->type() == QEvent::FontChange) Reposicionar();
 }
 
 QLineSeries* TGrafico::NovaSerieLinha(const QColor& cor, bool marcadores) {
@@ -184,7 +218,8 @@ void TGrafico::Reposicionar() {
   const int h = viewport()->height();
   const int dx = Largura3D();
   const int dy = Altura3D();
-  const int esquerda = kMargemEsquerda + extras_.left();
+  const int rotulos = eixoY_->isVisible() ? LarguraRotulosY() + kFolgaRotuloY : 0;
+  const int esquerda = std::max(kMargemEsquerda, rotulos) + extras_.left();
   const int topo = kMargemTopo + extras_.top();
   frente_ = QRectF(esquerda, topo + dy, std::max(10, w - esquerda - kMargemDireita - extras_.right() - dx),
                    std::max(10, h - topo - kMargemBase - extras_.bottom() - dy));
@@ -252,28 +287,21 @@ void TGrafico::drawForeground(QPainter* pintor, const QRectF& /*area*/) {
   pintor->setPen(palette().color(QPalette::WindowText));
   pintor->setFont(font());
   const QFontMetricsF medidas(font());
-  auto marcas = [](const QValueAxis* eixo) {
-    QList<double> valores;
-    const int n = std::max(2, eixo->tickCount());
-    const double passo = (eixo->max() - eixo->min()) / (n - 1);
-    for (int i = 0; i < n; ++i) valores << std::round((eixo->min() + i * passo) / passo * 1e6) / 1e6 * passo;
-    return valores;
-  };
   const double alcanceX = eixoX_->max() - eixoX_->min();
   const double alcanceY = eixoY_->max() - eixoY_->min();
   if (eixoX_->isVisible() && alcanceX > 0) {
-    for (double v : marcas(eixoX_)) {
+    for (double v : Marcas(eixoX_)) {
       const double x = frente_.left() + (v - eixoX_->min()) / alcanceX * frente_.width();
-      const QString texto = QString::fromStdString(FormatoGeral(v));
+      const QString texto = RotuloX(v);
       pintor->drawLine(QPointF(x, frente_.bottom()), QPointF(x, frente_.bottom() + 3));
       pintor->drawText(QRectF(x - 40, frente_.bottom() + 4, 80, medidas.height()),
                        Qt::AlignHCenter | Qt::AlignTop, texto);
     }
   }
   if (eixoY_->isVisible() && alcanceY > 0) {
-    for (double v : marcas(eixoY_)) {
+    for (double v : Marcas(eixoY_)) {
       const double y = frente_.bottom() - (v - eixoY_->min()) / alcanceY * frente_.height();
-      const QString texto = QString::fromStdString(FormatoGeral(v));
+      const QString texto = RotuloY(v);
       pintor->drawLine(QPointF(frente_.left() - 3, y), QPointF(frente_.left(), y));
       pintor->drawText(QRectF(0, y - medidas.height() / 2, frente_.left() - 5, medidas.height()),
                        Qt::AlignRight | Qt::AlignVCenter, texto);

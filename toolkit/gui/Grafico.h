@@ -52,6 +52,9 @@ class TGrafico : public QChartView {
   int Profundidade() const { return profundidade_; }
   int Largura3D() const;
   int Altura3D() const;
+  // Width of the widest value label of the left axis in the chart's font;
+  // the room left of the front plane grows to hold it.
+  int LarguraRotulosY() const;
   // Front plane, in viewport coordinates.
   QRectF RetanguloGrafico() const { return frente_; }
   // Axis values of a position of the front plane, and the viewport position
@@ -79,6 +82,13 @@ class TGrafico : public QChartView {
   void MouseMovido(const QPoint& posicao);
 
  protected:
+  // Text of a value label of each axis; the labels are drawn and the room
+  // for them measured with these.
+  virtual QString RotuloX(double valor) const;
+  virtual QString RotuloY(double valor) const;
+  // Values of the tick marks of an axis, evenly spaced from min to max.
+  static QList<double> Marcas(const QValueAxis* eixo);
+  void changeEvent(QEvent* evento) override;
   void drawBackground(QPainter* pintor, const QRectF& area) override;
   // Axis labels along the front plane, with the decimal separator in use.
   void drawForeground(QPainter* pintor, const QRectF& area) override;
@@ -86,8 +96,11 @@ class TGrafico : public QChartView {
   void mouseMoveEvent(QMouseEvent* evento) override;
   void resizeEvent(QResizeEvent* evento) override;
 
- private:
+ protected:
+  // Places the front plane from the size, the margins and the labels' width.
   void Reposicionar();
+
+ private:
   QPointF Deslocamento() const { return QPointF(Largura3D(), -Altura3D()); }
 
   QValueAxis* eixoX_;

@@ -50,8 +50,8 @@ bool EscreverRelatorioCalc(const TProjeto& p, const TCaudalente& serie, const st
   const std::string arquivoFigura = html.empty() ? std::string() : FiguraDoRelatorio(html);
   const std::string nomeFigura = html.empty() ? "Bit2.bmp" : toolkit::NomeSemPasta(arquivoFigura);
   const TModeloRelatorio modelo{p.Nimbora, p.Encosta, p.Canal, p.Unidades};
-  const TResultadosRelatorio resultados{janela.VazaoMaxima, janela.TempoPico, janela.Volume,
-                                        janela.Profundidade, janela.Velocidade};
+  const TResultadosRelatorio resultados{janela.VazaoMaxima,  janela.TempoPico,  janela.Volume,
+                                        janela.Profundidade, janela.Velocidade, janela.Local != 2};
   const TFiguraRelatorio f{nomeFigura, figura.height(), figura.width(), titulo};
   const std::string texto =
       MontarRelatorio(modelo, resultados, f, ArquivoCabecalho().toStdString(), toolkit::DataCurtaDeHoje());
