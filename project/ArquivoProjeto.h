@@ -16,6 +16,10 @@
 #include "model/hillslope/uEncostaCinematica.h"
 #include "project/Unidades.h"
 
+namespace toolkit {
+class TArquivoIni;
+}
+
 class EArquivoProjeto : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -45,6 +49,11 @@ struct TProjeto {
 bool LerProjeto(const std::string& Caminho, TEncostaCinematicaSecoes& Encosta, TCanalCinematico& Canal,
                 TNimbora21& Nimbora, TUnidades& Unidades);
 bool LerProjeto(const std::string& Caminho, TProjeto& Projeto);
+// The same from a file already in memory (its path names it in the messages),
+// so a caller can change a key and read the project without touching the file.
+bool LerProjeto(const toolkit::TArquivoIni& Ini, TProjeto& Projeto);
+// Puts every section a save writes into Ini, in memory only.
+void GravarSecoesDoProjeto(toolkit::TArquivoIni& Ini, TProjeto& Projeto);
 
 // Writes the hillslope list, the channel, the IDF component, the units and
 // VERSAO "2", in this order, over what the file already holds. The file is
