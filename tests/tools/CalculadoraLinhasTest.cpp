@@ -189,15 +189,42 @@ TEST_F(CalculadoraVarias, UmaLinhaPorProjeto) {
   EXPECT_NE(tabela[2].find(irregular + "  coluna 100, 100 m  "), std::string::npos) << tabela[2];
   EXPECT_NE(tabela[2].find(" L/s  "), std::string::npos) << tabela[2];
 
-  // Rows only when asked for by name, and never in the formats of one file.
-  for (const char* formato : {"", "texto", "binario"}) {
-    std::vector<std::string> errado = {regular, irregular};
-    if (*formato != 0) errado.insert(errado.end(), {"--formato", formato, "--saida", pasta_.Arquivo("h")});
+  // Rows only when asked for by name, never in the formats or the report of
+  // one run; a sweep given twice is a repeat.
+  const std::string tr = "PREC_EXPONENCIAL_NEGATIVA.Tr=2,5";
+  const std::vector<std::vector<std::string>> errados = {
+      {regular, irregular},
+      {regular, irregular, "--formato", "texto"},
+      {regular, irregular, "--formato", "binario", "--saida", pasta_.Arquivo("h")},
+      {regular, "--variar", tr},
+      {regular, "--variar", tr, "--formato", "resumo", "--variar", tr},
+      {regular, "--variar", tr, "--formato", "csv", "--pdf", pasta_.Arquivo("r.pdf")},
+      {regular, irregular, "--formato", "json", "--relatorio", pasta_.Arquivo("r.html")},
+  };
+  for (const auto& errado : errados) {
     const TExecucao u = Executar(errado);
-    EXPECT_EQ(u.codigo, 2) << formato;
+    EXPECT_EQ(u.codigo, 2) << errado.back();
     EXPECT_NE(u.erro.find("Uso: caudalente-calc"), std::string::npos);
     EXPECT_EQ(u.saida, "");
   }
+  for (const char* nome : {"h", "r.pdf", "r.html"}) EXPECT_NE(access(pasta_.Arquivo(nome).c_str(), F_OK), 0);
+}
+
+// A run with no surface runoff says so: in the summary, and as a row without
+// values among the others, with exit code 3.
+TEST_F(CalculadoraVarias, SemEscoamento) {
+  const TExecucao resumo = Executar({Copia("p.cdt", "VIB=15", "VIB=500"), "--formato", "resumo"});
+  EXPECT_EQ(resumo.codigo, 3);
+  EXPECT_NE(resumo.saida.find("\nNão houve escoamento superficial neste local.\nMétodo: original\n"),
+            std::string::npos)
+      << resumo.saida;
+  const TExecucao csv = Executar(
+      {Copia("p.cdt"), "--variar", "Terreno: Trecho 1.VIB=20,500", "--formato", "csv"}, "pt_BR.UTF-8");
+  EXPECT_EQ(csv.codigo, 3);
+  const auto linhas = Linhas(csv.saida);
+  ASSERT_EQ(linhas.size(), 3u);
+  EXPECT_GT(Real(Campos(linhas[1], ';')[5]), 0);
+  EXPECT_EQ(linhas[2], pasta_.Arquivo("p.cdt") + ";500;120;;60;;;;;original;");
 }
 
 struct CasoVariacao {
