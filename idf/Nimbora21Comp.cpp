@@ -35,6 +35,7 @@ void TNimbora21::Limpar() {
   IndEstado = -1;
   HelpContext = 0;
   ShowAbout = false;
+  Estimativa = TEstimativa::Coeficientes;
 }
 
 bool TNimbora21::Execute() {
@@ -74,6 +75,9 @@ bool TNimbora21::LerSecoes(const toolkit::TArquivoIni& ini) {
   StrCidade = ini.LerString(secao, "StrCidade", "");
   if (!LerIndice(ini, secao, "IndEstado", IndEstado)) return false;
   StrEstado = ini.LerString(secao, "StrEstado", "");
+  // Absent (older files) or unknown: the classic estimate.
+  Estimativa =
+      ini.LerInteiro(secao, "Estimativa", 0) == 1 ? TEstimativa::Intensidades : TEstimativa::Coeficientes;
   return true;
 }
 
@@ -88,4 +92,8 @@ void TNimbora21::GravarSecoes(toolkit::TArquivoIni& ini) const {
   ini.EscreverString(secao, "StrCidade", StrCidade);
   ini.EscreverInteiro(secao, "IndEstado", IndEstado);
   ini.EscreverString(secao, "StrEstado", StrEstado);
+  if (Estimativa == TEstimativa::Intensidades)
+    ini.EscreverInteiro(secao, "Estimativa", 1);
+  else
+    ini.ApagarChave(secao, "Estimativa");
 }
