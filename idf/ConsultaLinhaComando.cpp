@@ -90,8 +90,14 @@ int Interpolar(const std::string& latitude, const std::string& longitude, std::o
   TBDPrecipitacao bd(pasta);
   bd.LerEstados();
   const TEstacao r = bd.Interpolar(latitude, longitude);
+  // The second estimate follows the classic fields, which keep their names.
+  const TAjusteIdf ajuste = bd.InterpolarIntensidades(latitude, longitude);
+  const TEquacaoIdf& e = ajuste.Equacao;
   out << "{\"K\": " << Json(r.K) << ", \"a\": " << Json(r.a) << ", \"b\": " << Json(r.b)
-      << ", \"c\": " << Json(r.c) << ", \"Autoria\": " << Json(r.Fonte) << "}\n";
+      << ", \"c\": " << Json(r.c) << ", \"Autoria\": " << Json(r.Fonte)
+      << ", \"Ajuste\": {\"K\": " << Json(e.K) << ", \"a\": " << Json(e.a) << ", \"b\": " << Json(e.b)
+      << ", \"c\": " << Json(e.c) << ", \"ErroMaximo\": " << Json(ajuste.ErroMaximo)
+      << ", \"ErroMediano\": " << Json(ajuste.ErroMediano) << "}}\n";
   return 0;
 }
 

@@ -60,6 +60,7 @@ void TNimbora21::Limpar() {
   IndEstado = -1;
   HelpContext = 0;
   ShowAbout = false;
+  Estimativa = TEstimativa::Coeficientes;
 }
 
 bool TNimbora21::Execute() {
@@ -99,6 +100,9 @@ bool TNimbora21::LerSecoes(const toolkit::TArquivoIni& ini) {
   StrCidade = LerTexto(ini, secao, "StrCidade", "Localidade");
   if (!LerIndice(ini, secao, "IndEstado", IndEstado)) return false;
   StrEstado = LerTexto(ini, secao, "StrEstado", "Estado");
+  // Absent (older files) or unknown: the classic estimate.
+  Estimativa =
+      ini.LerInteiro(secao, "Estimativa", 0) == 1 ? TEstimativa::Intensidades : TEstimativa::Coeficientes;
   return true;
 }
 
@@ -113,4 +117,8 @@ void TNimbora21::GravarSecoes(toolkit::TArquivoIni& ini) const {
   ini.EscreverString(secao, "StrCidade", StrCidade);
   ini.EscreverInteiro(secao, "IndEstado", IndEstado);
   ini.EscreverString(secao, "StrEstado", StrEstado);
+  if (Estimativa == TEstimativa::Intensidades)
+    ini.EscreverInteiro(secao, "Estimativa", 1);
+  else
+    ini.ApagarChave(secao, "Estimativa");
 }

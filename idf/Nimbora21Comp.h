@@ -83,6 +83,12 @@ class TNimbora21 {
   std::string StrCidade;      // station or locality, "Não definida" for a map point
   std::string Latitude;       // coordinate texts: DD°MM'SS"
   std::string Longitude;
+  // Which estimate of an interpolated point the storm took: the coefficients
+  // interpolated one by one (the default) or the equation fitted to the
+  // interpolated intensities. Stored as "Estimativa=1" only for the latter,
+  // so files of the default read and save as before.
+  enum class TEstimativa : int16_t { Coeficientes = 0, Intensidades = 1 };
+  TEstimativa Estimativa = TEstimativa::Coeficientes;
   bool ShowAbout = false;
   int HelpContext = 0;
   std::string Secao;  // suffix of the section name; empty in the program

@@ -491,3 +491,39 @@ TEstacao TBDPrecipitacao::Interpolar(const std::string& latitude, const std::str
                         " são grandes demais para a interpolação; o arquivo pode estar corrompido.");
   return r;
 }
+
+std::vector<std::pair<const TEstacao*, double>> TBDPrecipitacao::PesosInterpolacao(
+    const std::string& latitude, const std::string& longitude, const TEstacao* excluida) const {
+  const double phi0 = TextoParaGraus(latitude);
+  const double lambda0 = TextoParaGraus(longitude);
+  std::vector<std::pair<const TEstacao*, double>> pesos;
+  const TEstacao* mesmoLugar = nullptr;
+  for (int estado : EstadosInterpolacao) {
+    for (const TEstacao& e : estacoes_[static_cast<std::size_t>(estado)]) {
+      if (&e == excluida || !TemCoordenadas(e)) continue;
+      if (e.Latitude == latitude && e.Longitude == longitude) return {{&e, 1.0}};
+      const double dLon = TextoParaGraus(e.Longitude) - lambda0;
+      const double dLat = TextoParaGraus(e.Latitude) - phi0;
+      const double d = std::sqrt(dLon * dLon + dLat * dLat);
+      if (d == 0.0) {
+        if (!mesmoLugar) mesmoLugar = &e;
+        continue;
+      }
+      pesos.emplace_back(&e, 1.0 / (d * d * d * d * d));
+    }
+  }
+  if (mesmoLugar) return {{mesmoLugar, 1.0}};
+  if (pesos.empty())
+    throw EInterpolacao(
+        "Não há estações com coordenadas nos estados usados na interpolação; "
+        "não é possível interpolar.");
+  return pesos;
+}
+
+TAjusteIdf TBDPrecipitacao::InterpolarIntensidades(const std::string& latitude, const std::string& longitude,
+                                                   const TEstacao* excluida) const {
+  std::vector<std::pair<TEquacaoIdf, double>> equacoes;
+  for (const auto& [e, w] : PesosInterpolacao(latitude, longitude, excluida))
+    equacoes.emplace_back(TEquacaoIdf{e->K, e->a, e->b, e->c}, w);
+  return AjustarMediaDeIntensidades(equacoes);
+}

@@ -12,7 +12,10 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "idf/AjusteIdf.h"
 
 // A database file is missing.
 class EArquivoNaoExiste : public std::runtime_error {
@@ -171,6 +174,19 @@ class TBDPrecipitacao {
   // empty name, source "Interpolação", the query texts. Throws EInterpolacao
   // when those states hold no such station.
   TEstacao Interpolar(const std::string& latitude, const std::string& longitude) const;
+
+  // The stations Interpolar uses at a point and their weights (not
+  // normalised): the one station at that very place with weight 1, or every
+  // station with coordinates of the eight states with 1/d^5. `excluida`
+  // takes no part (leave-one-out checks). Throws EInterpolacao as Interpolar.
+  std::vector<std::pair<const TEstacao*, double>> PesosInterpolacao(const std::string& latitude,
+                                                                    const std::string& longitude,
+                                                                    const TEstacao* excluida = nullptr) const;
+  // The second estimate: the intensities of those stations' equations
+  // averaged with the same weights on the fit's grid, and the equation
+  // fitted to them with the fit's error. At a station, its own equation.
+  TAjusteIdf InterpolarIntensidades(const std::string& latitude, const std::string& longitude,
+                                    const TEstacao* excluida = nullptr) const;
 
  private:
   std::string pasta_;

@@ -27,6 +27,23 @@ const std::vector<std::string>& TUnidadesCustom::UnidadesComprimento() {
   return t;
 }
 
+const std::vector<std::string>& TUnidadesCustom::Estados() {
+  static const std::vector<std::string> t{
+      "Acre", "Alagoas", "Amazonas", "Bahia", "Ceará", "Espírito Santo", "Goiás", "Maranhão", "Mato Grosso",
+      "Mato Grosso do Sul", "Minas Gerais", "Pará", "Paraíba", "Paraná", "Pernambuco", "Piauí",
+      "Rio de Janeiro", "Rio Grande do Norte", "Rio Grande do Sul", "Rondônia", "Santa Catarina", "São Paulo",
+      // added at the end
+      "Amapá", "Distrito Federal", "Roraima", "Sergipe", "Tocantins"};
+  return t;
+}
+
+int TUnidadesCustom::IndiceEstado(const std::string& nome) {
+  const std::vector<std::string>& t = Estados();
+  for (std::size_t i = 0; i < t.size(); ++i)
+    if (t[i] == nome) return static_cast<int>(i);
+  return -1;
+}
+
 TUnidadesCustom::TUnidadesCustom() : UnidadeVI("mm/h"), UnidadeDeclividade("m/m"), UnidadeComprimento("m") {}
 
 void TUnidadesCustom::SetDeclividade(std::uint8_t i) {

@@ -51,6 +51,13 @@ class TUnidadesCustom {
   static const std::vector<std::string>& UnidadesDeclividade();
   static const std::vector<std::string>& UnidadesVI();
   static const std::vector<std::string>& UnidadesComprimento();
+
+  // The default states Estado indexes (UTF-8 names): the 22 states of the
+  // first list, alphabetical, then the five added later at its end, so that
+  // the indexes stored by earlier versions keep their state.
+  static const std::vector<std::string>& Estados();
+  // The position of a state name in Estados(), -1 when it is not there.
+  static int IndiceEstado(const std::string& nome);
 };
 
 class TUnidades : public TUnidadesCustom {

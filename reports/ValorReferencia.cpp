@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "toolkit/FormatoNumero.h"
 #include "toolkit/Regional.h"
@@ -21,6 +23,12 @@
 #include "toolkit/gui/Mensagens.h"
 
 namespace reports {
+
+bool NumeroDaTabela(const QString& texto, double& valor) {
+  bool ok = false;
+  valor = QString(texto).replace(QLatin1Char(','), QLatin1Char('.')).trimmed().toDouble(&ok);
+  return ok;
+}
 
 QString SemAtalho(const QString& texto) {
   QString r;
@@ -47,7 +55,8 @@ TRodapeReferencia CriarRodapeReferencia(QDialog* dialogo, const QString& fonte, 
   QFont pequena = r.lFonte->font();
   pequena.setPointSizeF(pequena.pointSizeF() * 0.9);
   r.lFonte->setFont(pequena);
-  r.lFonte->setAccessibleName(QStringLiteral("Fonte da tabela"));
+  // A screen reader reads the source itself; the caption only describes it.
+  r.lFonte->setAccessibleDescription(QStringLiteral("Fonte da tabela"));
 
   r.bOk = new QPushButton(QStringLiteral("&Ok"));
   r.bCancelar = new QPushButton(QStringLiteral("&Cancelar"));
@@ -219,6 +228,42 @@ void TFValorReferencia::LinhaClicada(int linha) {
   linhaAtual_ = linha;
 }
 
+bool TFValorReferencia::ValorDaLinha(int linha, double& valor) const {
+  return NumeroDaTabela(linhas_[linha - 1].valores.value(colunaValor_), valor);
+}
+
+namespace {
+
+bool MesmoValor(double a, double b) {
+  return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(b));
+}
+
+}  // namespace
+
+bool TFValorReferencia::LinhaAdmite(int linha, double valor) const {
+  double daLinha = 0, minimo = 0, maximo = 0;
+  if (ValorDaLinha(linha, daLinha) && MesmoValor(daLinha, valor)) return true;
+  return FaixaDaLinha(linha, minimo, maximo) && (valor >= minimo || MesmoValor(valor, minimo)) &&
+         (valor <= maximo || MesmoValor(valor, maximo));
+}
+
+// The field's value decides, the stored row only tells apart rows of equal
+// value or keeps a range row: a row left from an earlier value (a project
+// edited by hand, a field typed over) must not be shown as the value's origin.
+// A value of 0 is no value: the stored row stays, as it always did.
+int TFValorReferencia::LinhaDeEntrada() const {
+  const int n = int(rbLinhas.size());
+  const bool guardadaNaTabela = indiceEntrada_ >= 1 && indiceEntrada_ <= n;
+  if (valorEntrada_ == 0) return guardadaNaTabela ? indiceEntrada_ : 0;
+  double v = 0;
+  if (guardadaNaTabela && ValorDaLinha(indiceEntrada_, v) && MesmoValor(v, valorEntrada_))
+    return indiceEntrada_;
+  for (int linha = 1; linha <= n; ++linha)
+    if (ValorDaLinha(linha, v) && MesmoValor(v, valorEntrada_)) return linha;
+  if (guardadaNaTabela && LinhaAdmite(indiceEntrada_, valorEntrada_)) return indiceEntrada_;
+  return 0;
+}
+
 bool TFValorReferencia::OkPermitido() const {
   return !eValor->text().isEmpty();
 }
@@ -236,9 +281,9 @@ void TFValorReferencia::DesmarcarLinhas() {
 void TFValorReferencia::showEvent(QShowEvent* evento) {
   if (!mostrado_) {
     mostrado_ = true;
-    if (indiceEntrada_ >= 1 && indiceEntrada_ <= rbLinhas.size()) {
-      rbLinhas[indiceEntrada_ - 1]->setChecked(true);
-      LinhaClicada(indiceEntrada_);
+    if (const int linha = LinhaDeEntrada(); linha >= 1) {
+      rbLinhas[linha - 1]->setChecked(true);
+      LinhaClicada(linha);
     }
     if (valorEntrada_ != 0) eValor->setText(QString::fromStdString(toolkit::FormatoGeral(valorEntrada_)));
     AtualizarOk();
@@ -248,9 +293,11 @@ void TFValorReferencia::showEvent(QShowEvent* evento) {
   QDialog::showEvent(evento);
 }
 
-// Numeric key filter: the thousands separator types the decimal separator;
-// digits, Backspace and one decimal separator go through, any other character
-// is dropped. Keys that type no character (arrows, Delete, Enter) pass.
+// Numeric key filter: ',' and '.' (and the thousands separator) type the
+// decimal separator, so that a value typed with the other one never loses its
+// separator to become ten or a hundred times larger; digits, Backspace and
+// one decimal separator go through, any other character is dropped. Keys that
+// type no character (arrows, Delete, Enter) pass.
 bool TFValorReferencia::eventFilter(QObject* alvo, QEvent* evento) {
   if (alvo == eValor && evento->type() == QEvent::FocusIn && selecionarAoEntrar_) {
     QTimer::singleShot(0, eValor, [e = eValor] { e->selectAll(); });
@@ -264,7 +311,9 @@ bool TFValorReferencia::eventFilter(QObject* alvo, QEvent* evento) {
   const toolkit::TConfigRegional& regional = toolkit::Regional();
   const QChar decimal = QLatin1Char(regional.SeparadorDecimal);
   QChar c = texto[0];
-  if (regional.SeparadorMilhar != '\0' && c == QLatin1Char(regional.SeparadorMilhar)) c = decimal;
+  if (c == QLatin1Char(',') || c == QLatin1Char('.') ||
+      (regional.SeparadorMilhar != '\0' && c == QLatin1Char(regional.SeparadorMilhar)))
+    c = decimal;
   bool aceita = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == decimal;
   if (c == decimal) {
     QString restante = eValor->text();

@@ -30,6 +30,9 @@ struct TLinhaReferencia {
   QStringList valores;  // texts of the value columns, decimal comma
 };
 
+// A number of a table text ("0,085", decimal comma); false when it is none.
+bool NumeroDaTabela(const QString& texto, double& valor);
+
 // A caption without its access-key marks ("&&" stays one "&").
 QString SemAtalho(const QString& texto);
 // A table's value text with the platform's decimal separator in place of the comma.
@@ -85,6 +88,14 @@ class TFValorReferencia : public QDialog {
 
   // Text put into the edit when row `linha` is picked.
   virtual QString TextoDaLinha(int linha) const;
+  // The number row `linha` gives; false for a row without one of its own
+  // (a range, "others").
+  virtual bool ValorDaLinha(int linha, double& valor) const;
+  // The range of values row `linha` covers, when the table gives one.
+  virtual bool FaixaDaLinha(int /*linha*/, double& /*minimo*/, double& /*maximo*/) const { return false; }
+  // Whether row `linha` may stand for `valor`: its own number or a value in
+  // its range.
+  virtual bool LinhaAdmite(int linha, double valor) const;
   // A row picked (by the user, or on showing for the incoming row).
   virtual void LinhaClicada(int linha);
   // The user changed the edit's text (typing, deleting, pasting).
@@ -113,6 +124,8 @@ class TFValorReferencia : public QDialog {
 
  private:
   QFrame* MontarTabela(const QStringList& cabecalhos, int colunasDescricao);
+  // The row the dialog opens on (0: none), from the incoming choice.
+  int LinhaDeEntrada() const;
   void OKClick();
 
   QButtonGroup* grupoLinhas_ = nullptr;

@@ -56,6 +56,12 @@ int TFRugCan::LinhaDoResultado() const {
   return 0;
 }
 
+// The "Mínimo" and "Máximo" columns.
+bool TFRugCan::FaixaDaLinha(int linha, double& minimo, double& maximo) const {
+  const QStringList& valores = linhas_[linha - 1].valores;
+  return NumeroDaTabela(valores.value(0), minimo) && NumeroDaTabela(valores.value(2), maximo);
+}
+
 QString TFRugCan::MensagemValorVazio() const {
   return QStringLiteral("Valor de rugosidade inconsistente.");
 }

@@ -16,6 +16,7 @@ class TFRugCan : public TFValorReferencia {
   void ValorEditado() override;
   int LinhaDoResultado() const override;
   QString MensagemValorVazio() const override;
+  bool FaixaDaLinha(int linha, double& minimo, double& maximo) const override;
 };
 
 }  // namespace reports

@@ -56,6 +56,12 @@ void TFRugTer::ValorEditado() {
   linhaAtual_ = 0;
 }
 
+// The "Intervalo" column: "0,070-0,100".
+bool TFRugTer::FaixaDaLinha(int linha, double& minimo, double& maximo) const {
+  const QStringList extremos = linhas_[linha - 1].valores.value(0).split(QLatin1Char('-'));
+  return extremos.size() == 2 && NumeroDaTabela(extremos[0], minimo) && NumeroDaTabela(extremos[1], maximo);
+}
+
 QString TFRugTer::MensagemValorVazio() const {
   return QStringLiteral("Valor de rugosidade inconsistente.");
 }

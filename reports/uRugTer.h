@@ -15,6 +15,7 @@ class TFRugTer : public TFValorReferencia {
  protected:
   void ValorEditado() override;
   QString MensagemValorVazio() const override;
+  bool FaixaDaLinha(int linha, double& minimo, double& maximo) const override;
 };
 
 }  // namespace reports

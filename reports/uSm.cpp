@@ -24,9 +24,13 @@ std::string PadraoDoRotulo(const QString& unidade) {
 }
 
 std::vector<TLinhaReferencia> Tabela() {
+  // The second line is plain text: an '&' in it is shown, not taken as an access key.
   auto linha = [](const char* primeira, const char* segunda) {
-    return TLinhaReferencia{
-        {}, {}, QString::fromUtf8(primeira) + QLatin1Char('\n') + QString::fromUtf8(segunda), {QString()}};
+    return TLinhaReferencia{{},
+                            {},
+                            QString::fromUtf8(primeira) + QLatin1Char('\n') +
+                                QString::fromUtf8(segunda).replace(QLatin1Char('&'), QStringLiteral("&&")),
+                            {QString()}};
   };
   return {
       linha("&Terraço embutido em nível, construído com trator de", "esteiras FIAT AD7 B"),
@@ -82,6 +86,19 @@ void TFSm::showEvent(QShowEvent* evento) {
 
 QString TFSm::TextoDaLinha(int linha) const {
   return lValores[linha - 1][0]->text();
+}
+
+bool TFSm::ValorDaLinha(int linha, double& valor) const {
+  if (linha == kLinhaFaixa) return false;
+  valor = kBase[linha - 1] * multiplicador_;
+  return true;
+}
+
+bool TFSm::FaixaDaLinha(int linha, double& minimo, double& maximo) const {
+  if (linha != kLinhaFaixa) return false;
+  minimo = kFaixaMin * multiplicador_;
+  maximo = kFaixaMax * multiplicador_;
+  return true;
 }
 
 void TFSm::ValorEditado() {

@@ -21,6 +21,8 @@ class TFSm : public TFValorReferencia {
  protected:
   void showEvent(QShowEvent* evento) override;
   QString TextoDaLinha(int linha) const override;
+  bool ValorDaLinha(int linha, double& valor) const override;
+  bool FaixaDaLinha(int linha, double& minimo, double& maximo) const override;
   void ValorEditado() override;
   void TeclaRecusada() override;
   bool OkPermitido() const override;

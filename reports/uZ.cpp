@@ -47,6 +47,17 @@ QString TFZ::TextoDaLinha(int linha) const {
   return QString::fromStdString(toolkit::FormatarNumero("0.00", kZ[linha - 1]));
 }
 
+bool TFZ::ValorDaLinha(int linha, double& valor) const {
+  if (linha == kLinhaOutros) return false;
+  valor = kZ[linha - 1];
+  return true;
+}
+
+// "Others" stands for any value the user typed.
+bool TFZ::LinhaAdmite(int linha, double valor) const {
+  return linha == kLinhaOutros || TFValorReferencia::LinhaAdmite(linha, valor);
+}
+
 void TFZ::LinhaClicada(int linha) {
   if (linha == kLinhaOutros) {
     linhaAtual_ = linha;

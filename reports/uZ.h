@@ -15,6 +15,8 @@ class TFZ : public TFValorReferencia {
  protected:
   void showEvent(QShowEvent* evento) override;
   QString TextoDaLinha(int linha) const override;
+  bool ValorDaLinha(int linha, double& valor) const override;
+  bool LinhaAdmite(int linha, double valor) const override;
   void LinhaClicada(int linha) override;
   void ValorEditado() override;
   QString MensagemValorVazio() const override;

@@ -9,18 +9,19 @@ TfrmFoAutor::TfrmFoAutor(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Autor"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
+  // The texts are what a screen reader reads; their captions describe them.
   Autor = new QLabel(this);
   Autor->setObjectName(QStringLiteral("Autor"));
-  Autor->setAccessibleName(QStringLiteral("Autores"));
+  Autor->setAccessibleDescription(QStringLiteral("Autores"));
   Livro = new QLabel(this);
   Livro->setObjectName(QStringLiteral("Livro"));
-  Livro->setAccessibleName(QStringLiteral("Título"));
+  Livro->setAccessibleDescription(QStringLiteral("Título"));
   QFont negrito = Livro->font();
   negrito.setBold(true);
   Livro->setFont(negrito);
   Pagina = new QLabel(this);
   Pagina->setObjectName(QStringLiteral("Pagina"));
-  Pagina->setAccessibleName(QStringLiteral("Publicação"));
+  Pagina->setAccessibleDescription(QStringLiteral("Publicação"));
   for (QLabel* l : {Autor, Livro, Pagina}) {
     l->setWordWrap(true);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -81,9 +81,11 @@ std::string TextoDaMascara(const QLineEdit* e) {
   return t.toStdString();
 }
 
+// The list's current row, the one whose values the window shows. A mouse
+// press makes the row current before it selects it, so the selection would
+// still name the row clicked before.
 int LinhaSelecionada(const QListWidget* lista) {
-  const QList<QListWidgetItem*> itens = lista->selectedItems();
-  return itens.isEmpty() ? -1 : lista->row(itens.first());
+  return lista->currentRow();
 }
 
 void TirarSelecao(QListWidget* lista) {
@@ -134,6 +136,14 @@ W* Nomeado(W* w, const char* nome, const QString& acessivel, const QString& dica
   w->setAccessibleName(acessivel);
   if (!dica.isEmpty()) w->setToolTip(dica);
   return w;
+}
+
+// A label that shows a value: a screen reader reads the value, the caption
+// goes in the description.
+QLabel* ComValor(QLabel* l, const char* nome, const QString& legenda) {
+  l->setObjectName(QLatin1String(nome));
+  l->setAccessibleDescription(legenda);
+  return l;
 }
 
 }  // namespace
@@ -257,7 +267,7 @@ void TfrmFoConsulta::CriarControles() {
   LLocalidades->hide();
 
   // Shares the place of the locality list, which Goiás never shows.
-  lAviso = Nomeado(
+  lAviso = ComValor(
       new QLabel(QStringLiteral("Dados obtidos por desagragação da chuva de um dia em chuvas de menor "
                                 "duração, segundo metodologia proposta pelo DAEE-CETESB."),
                  area),
@@ -331,7 +341,7 @@ void TfrmFoConsulta::CriarControles() {
   BrasilBMP->DefinirImagem(QImage(QStringLiteral(":/idf/Brasil.bmp")));
   QFont negrito = font();
   negrito.setBold(true);
-  NomeCid = Nomeado(new QLabel(paginaBrasil), "NomeCid", QStringLiteral("Localidade"));
+  NomeCid = ComValor(new QLabel(paginaBrasil), "NomeCid", QStringLiteral("Localidade"));
   NomeCid->setFont(negrito);
   NomeCid->setGeometry(10, 20, 300, 18);
   LatCid =
@@ -341,10 +351,10 @@ void TfrmFoConsulta::CriarControles() {
       Nomeado(new QLabel(QStringLiteral("Longitude:"), paginaBrasil), "LonCid", QStringLiteral("Longitude:"));
   LonCid->setGeometry(10, 58, 74, 15);
   LabelLatitude =
-      Nomeado(new QLabel(paginaBrasil), "LabelLatitude", QStringLiteral("Latitude da localidade"));
+      ComValor(new QLabel(paginaBrasil), "LabelLatitude", QStringLiteral("Latitude da localidade"));
   LabelLatitude->setGeometry(84, 43, 66, 15);
   LabelLongitude =
-      Nomeado(new QLabel(paginaBrasil), "LabelLongitude", QStringLiteral("Longitude da localidade"));
+      ComValor(new QLabel(paginaBrasil), "LabelLongitude", QStringLiteral("Longitude da localidade"));
   LabelLongitude->setGeometry(84, 58, 66, 15);
   // Readable over the states' colours in the map's corner.
   for (QLabel* l : {NomeCid, LatCid, LonCid, LabelLatitude, LabelLongitude})
@@ -366,8 +376,8 @@ void TfrmFoConsulta::CriarControles() {
     eixo->setAttribute(Qt::WA_TransparentForMouseEvents);
     eixo->hide();
   }
-  LabelLat = Nomeado(new QLabel(paginaEstado), "LabelLat", QStringLiteral("Latitude do ponto"));
-  LabelLon = Nomeado(new QLabel(paginaEstado), "LabelLon", QStringLiteral("Longitude do ponto"));
+  LabelLat = ComValor(new QLabel(paginaEstado), "LabelLat", QStringLiteral("Latitude do ponto"));
+  LabelLon = ComValor(new QLabel(paginaEstado), "LabelLon", QStringLiteral("Longitude do ponto"));
   QFont negritoMenor = negrito;
   negritoMenor.setPointSizeF(negrito.pointSizeF() * 0.9);
   for (QLabel* l : {LabelLat, LabelLon}) {
@@ -379,8 +389,11 @@ void TfrmFoConsulta::CriarControles() {
 
   auto* lFonte = new QLabel(QStringLiteral("Fonte da equação:"), area);
   lFonte->setGeometry(284, 466, 110, 20);
+  // The button reads as the source it shows (its caption); what it is goes
+  // in the description.
   Autor = Nomeado(new QPushButton(QStringLiteral("Autor"), area), "Autor", QStringLiteral("Autor"),
                   QStringLiteral("Autor"));
+  Autor->setAccessibleDescription(QStringLiteral("Fonte da equação"));
   Autor->setGeometry(394, 463, 340, 26);
   Autor->setCursor(Qt::PointingHandCursor);
   Autor->setFlat(true);
@@ -514,6 +527,7 @@ bool TfrmFoConsulta::AzulDoEstado(int x, int y) const {
 void TfrmFoConsulta::DefinirLegendaAutor(const std::string& legenda) {
   legendaAutor_ = legenda;
   QString texto = Q(legenda);
+  Autor->setAccessibleName(legenda.empty() ? QStringLiteral("Fonte da equação") : texto);
   Autor->setText(texto.replace(QLatin1Char('&'), QStringLiteral("&&")));
 }
 

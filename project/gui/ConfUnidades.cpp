@@ -20,28 +20,11 @@ const int kContextoControles = 1200;
 }  // namespace
 
 const QStringList& TFConfUnidades::Estados() {
-  static const QStringList estados{QStringLiteral("Acre"),
-                                   QStringLiteral("Alagoas"),
-                                   QStringLiteral("Amazonas"),
-                                   QStringLiteral("Bahia"),
-                                   QStringLiteral("Ceará"),
-                                   QStringLiteral("Espírito Santo"),
-                                   QStringLiteral("Goiás"),
-                                   QStringLiteral("Maranhão"),
-                                   QStringLiteral("Mato Grosso"),
-                                   QStringLiteral("Mato Grosso do Sul"),
-                                   QStringLiteral("Minas Gerais"),
-                                   QStringLiteral("Pará"),
-                                   QStringLiteral("Paraíba"),
-                                   QStringLiteral("Paraná"),
-                                   QStringLiteral("Pernambuco"),
-                                   QStringLiteral("Piauí"),
-                                   QStringLiteral("Rio de Janeiro"),
-                                   QStringLiteral("Rio Grande do Norte"),
-                                   QStringLiteral("Rio Grande do Sul"),
-                                   QStringLiteral("Rondônia"),
-                                   QStringLiteral("Santa Catarina"),
-                                   QStringLiteral("São Paulo")};
+  static const QStringList estados = [] {
+    QStringList l;
+    for (const std::string& nome : TUnidades::Estados()) l << QString::fromStdString(nome);
+    return l;
+  }();
   return estados;
 }
 
@@ -61,7 +44,7 @@ TFConfUnidades::TFConfUnidades(QWidget* parent) : QDialog(parent) {
   UnidVI->addItems({QStringLiteral("m/h"), QStringLiteral("mm/h"), QStringLiteral("m/dia")});
   EstDefault = new QComboBox;
   EstDefault->addItems(Estados());
-  EstDefault->setMaxVisibleItems(22);
+  EstDefault->setMaxVisibleItems(int(Estados().size()));
   Label1->setBuddy(UnidDecli);
   Label2->setBuddy(UnidVI);
   Label3->setBuddy(EstDefault);

@@ -35,7 +35,8 @@ class TFConfUnidades : public QDialog {
   QPushButton* Cancela;
   QPushButton* BAjuda;
 
-  // The 22 states offered as the default state, in the order of Estado.
+  // The states offered as the default state, in the order of Estado
+  // (TUnidades::Estados()).
   static const QStringList& Estados();
 };
 

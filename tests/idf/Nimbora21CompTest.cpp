@@ -113,6 +113,39 @@ TEST_F(Nimbora21Comp, SecaoDoProjeto) {
   EXPECT_EQ(lido.Latitude, "  °  '  \"");
 }
 
+// The estimate taken round-trips; a file without the key (older files, and
+// every file of the classic estimate) reads as the classic one, and saving
+// the classic estimate over a file takes the key away.
+TEST_F(Nimbora21Comp, EstimativaGuardadaSoQuandoEAsIntensidades) {
+  TNimbora21 n;
+  Preencher(n);
+  ASSERT_TRUE(n.GravarArquivo(arquivo_));
+  EXPECT_EQ(teste::LerBytes(arquivo_).find("Estimativa"), std::string::npos);
+  TNimbora21 lido;
+  lido.Estimativa = TNimbora21::TEstimativa::Intensidades;
+  ASSERT_TRUE(lido.LerArquivo(arquivo_));
+  EXPECT_EQ(lido.Estimativa, TNimbora21::TEstimativa::Coeficientes);
+
+  n.Estimativa = TNimbora21::TEstimativa::Intensidades;
+  ASSERT_TRUE(n.GravarArquivo(arquivo_));
+  EXPECT_NE(teste::LerBytes(arquivo_).find("Estimativa=1\r\n"), std::string::npos);
+  ASSERT_TRUE(lido.LerArquivo(arquivo_));
+  EXPECT_EQ(lido.Estimativa, TNimbora21::TEstimativa::Intensidades);
+
+  n.Estimativa = TNimbora21::TEstimativa::Coeficientes;
+  ASSERT_TRUE(n.GravarArquivo(arquivo_));
+  EXPECT_EQ(teste::LerBytes(arquivo_).find("Estimativa"), std::string::npos);
+
+  {
+    toolkit::TArquivoIni ini(arquivo_);
+    ini.EscreverInteiro("NIMBORA", "Estimativa", 7);  // unknown: the classic estimate
+    ini.SalvarOuErro();
+  }
+  lido.Estimativa = TNimbora21::TEstimativa::Intensidades;
+  ASSERT_TRUE(lido.LerArquivo(arquivo_));
+  EXPECT_EQ(lido.Estimativa, TNimbora21::TEstimativa::Coeficientes);
+}
+
 TEST_F(Nimbora21Comp, VersaoDiferenteDeUmNaoEhLida) {
   for (const char* secao : {"[NIMBORA]\r\nStrCidade=X\r\n", "[NIMBORA]\r\nVersao=2\r\nStrCidade=X\r\n", ""}) {
     Gravar(secao);

@@ -10,7 +10,11 @@
 #include <QTimer>
 #include <QtTest>
 #include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
 
+#include "project/ArquivoProjeto.h"
 #include "project/Unidades.h"
 #include "reports/Cobertura.h"
 #include "reports/RugCan.h"
@@ -231,8 +235,10 @@ class TesteReferencias : public QObject {
                                      << "12";
     QTest::newRow("sob_C_ponto") << false << "0.25"
                                  << "0.25";
-    QTest::newRow("sob_C_virgula_recusada") << false << "0,25"
-                                            << "025";
+    QTest::newRow("sob_C_virgula_vira_ponto") << false << "0,25"
+                                              << "0.25";
+    QTest::newRow("sob_C_segundo_separador") << false << "1.5,2"
+                                             << "1.52";
   }
   void filtroDeTeclas() {
     QFETCH(bool, ptBr);
@@ -466,6 +472,100 @@ class TesteReferencias : public QObject {
     QCOMPARE(z.Valor, 0.5);
   }
 
+  // ---- All value dialogs ----
+
+  // The row a dialog opens on follows the field's value: a row of that value
+  // (the stored one among rows of equal value), else the stored row when its
+  // range still holds the value, else none. Enter accepts what is shown.
+  void linhaDeEntrada_data() {
+    QTest::addColumn<QString>("dialogo");
+    QTest::addColumn<int>("indice");
+    QTest::addColumn<double>("valor");
+    QTest::addColumn<int>("linha");  // 0: none
+    QTest::newRow("nt_outra_linha_guardada") << "nt" << 8 << 0.12 << 4;
+    QTest::newRow("nt_guardada_entre_iguais") << "nt" << 9 << 0.12 << 9;
+    QTest::newRow("nt_no_intervalo_guardado") << "nt" << 5 << 0.13 << 5;
+    QTest::newRow("nt_fora_de_tudo") << "nt" << 5 << 0.16 << 0;
+    QTest::newRow("nt_sem_linha_guardada") << "nt" << 0 << 0.035 << 14;
+    QTest::newRow("nt_sem_valor") << "nt" << 3 << 0.0 << 3;
+    QTest::newRow("nc_outra_linha_guardada") << "nc" << 3 << 0.027 << 4;
+    QTest::newRow("nc_no_intervalo_guardado") << "nc" << 3 << 0.028 << 3;
+    QTest::newRow("sm_outra_linha_guardada") << "sm" << 3 << 0.213 << 4;
+    QTest::newRow("sm_faixa_guardada") << "sm" << 7 << 0.2 << 7;
+    QTest::newRow("sm_valor_de_linha_antes_da_faixa") << "sm" << 7 << 0.213 << 4;
+    QTest::newRow("sm_fora_de_tudo") << "sm" << 3 << 0.5 << 0;
+    QTest::newRow("z_outra_linha_guardada") << "z" << 3 << 1.5 << 4;
+    QTest::newRow("z_outros_guardado") << "z" << 6 << 0.75 << 6;
+    QTest::newRow("z_fora_de_tudo") << "z" << 2 << 0.75 << 0;
+  }
+  void linhaDeEntrada() {
+    QFETCH(QString, dialogo);
+    QFETCH(int, indice);
+    QFETCH(double, valor);
+    QFETCH(int, linha);
+    std::unique_ptr<reports::TFValorReferencia> d;
+    int nenhuma = 0;
+    if (dialogo == QLatin1String("nt")) d = std::make_unique<TFRugTer>();
+    if (dialogo == QLatin1String("nc")) d = std::make_unique<TFRugCan>();
+    if (dialogo == QLatin1String("z")) d = std::make_unique<TFZ>();
+    if (dialogo == QLatin1String("sm")) {
+      d = std::make_unique<TFSm>();
+      nenhuma = -1;
+    }
+    d->DefinirEscolha(indice, valor);
+    d->show();
+    QVERIFY(QTest::qWaitForWindowActive(d.get()));
+    QList<int> marcadas;
+    for (int i = 0; i < d->rbLinhas.size(); ++i)
+      if (d->rbLinhas[i]->isChecked()) marcadas << i + 1;
+    QCOMPARE(marcadas, linha ? QList<int>{linha} : QList<int>{});
+    if (valor == 0) return;
+    QTest::keyClick(d->eValor, Qt::Key_Return);
+    QCOMPARE(d->result(), int(QDialog::Accepted));
+    QCOMPARE(d->Indice(), linha ? linha : nenhuma);
+    QCOMPARE(d->Valor(), valor);
+  }
+
+  // The example projects keep, with each tabulated value, the row it came
+  // from: their dialogs open on that row.
+  void exemplosGuardamALinhaDoValor() {
+    for (const char* nome : {"encosta_regular.cdt", "encosta_irregular.cdt"}) {
+      TProjeto p;
+      QVERIFY(LerProjeto(std::string(CAUDALENTE_SOURCE_DIR "/data/exemplos/") + nome, p));
+      std::vector<std::pair<std::unique_ptr<reports::TFValorReferencia>, TReal>> casos;
+      for (int i = 0; i < p.Encosta.Count(); ++i)
+        casos.emplace_back(std::make_unique<TFRugTer>(), p.Encosta.Trechos(i).nt);
+      casos.emplace_back(std::make_unique<TFRugCan>(), p.Canal.nc);
+      if (p.Canal.TipoCanal.Tipo == 1)
+        casos.emplace_back(std::make_unique<TFSm>(), p.Canal.Sm);
+      else
+        casos.emplace_back(std::make_unique<TFZ>(), p.Canal.Z);
+      for (auto& [d, guardado] : casos) {
+        QVERIFY(guardado.Indice >= 1);
+        d->DefinirEscolha(guardado.Indice, guardado.Valor);
+        d->show();
+        QVERIFY2(d->rbLinhas[guardado.Indice - 1]->isChecked(),
+                 qPrintable(QStringLiteral("%1 %2: %3").arg(nome, d->objectName()).arg(guardado.Valor)));
+        d->hide();
+      }
+    }
+  }
+
+  // An '&' of a table text is shown as such, not taken as an access key;
+  // the row's own key still picks it.
+  void smEComercialNoTexto() {
+    TFSm d;
+    d.show();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    QRadioButton* rb = d.rbLinhas[7];
+    QVERIFY(reports::SemAtalho(rb->text()).endsWith(QStringLiteral("de esteiras FIAT AD& B")));
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(rb);
+    QVERIFY(i->text(QAccessible::Name).endsWith(QStringLiteral("de esteiras FIAT AD& B")));
+    QTest::keyClick(&d, Qt::Key_M, Qt::AltModifier);
+    QTRY_VERIFY(rb->isChecked());  // a button's access key clicks it after a short delay
+    QCOMPARE(d.eValor->text(), QStringLiteral(" 0,418"));
+  }
+
   // ---- All dialogs ----
 
   void nomesAcessiveisEAjuda() {
@@ -477,7 +577,12 @@ class TesteReferencias : public QObject {
     for (QDialog* d : std::initializer_list<QDialog*>{&cober, &rugTer, &rugCan, &sm, &z}) {
       d->show();
       QVERIFY2(ControlesSemNome(*d).isEmpty(), qPrintable(ControlesSemNome(*d).join(", ")));
-      QVERIFY(!d->findChild<QLabel*>(QStringLiteral("lFonte"))->text().isEmpty());
+      // The source line reads as its text; its caption is the description.
+      auto* fonte = d->findChild<QLabel*>(QStringLiteral("lFonte"));
+      QVERIFY(!fonte->text().isEmpty());
+      QAccessibleInterface* i = QAccessible::queryAccessibleInterface(fonte);
+      QCOMPARE(i->text(QAccessible::Name), fonte->text());
+      QCOMPARE(i->text(QAccessible::Description), QStringLiteral("Fonte da tabela"));
       d->hide();
     }
     toolkit::gui::DefinirPastaAjuda(QStringLiteral(CAUDALENTE_SOURCE_DIR "/data/ajuda"));

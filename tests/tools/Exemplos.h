@@ -44,6 +44,7 @@ inline int IndiceEstado(const std::string& nome) {
   throw std::runtime_error("state not in the table: " + nome);
 }
 
+// Rows of the reference tables count from 1, as the dialogs return them.
 inline void Trecho(TEncostaCinematica& t, int comprimento, double st, double nt, int8_t indnt, double vib,
                    int uso, int tratamento, int condicao) {
   t.SetComprimento(comprimento);
@@ -62,16 +63,16 @@ inline void ExemploRegular(TProjeto& p) {
   UsarEstacao(p.Nimbora, IndiceEstado("Minas Gerais"), "Viçosa", 10);
   p.Nimbora.Precipitacao().Duracao = 60;
   p.Encosta.SetCount(1);
-  Trecho(p.Encosta.Trechos(0), 60, 0.08, 0.12, 8, 15, 4, 2, 3);  // pasture, good cover
+  Trecho(p.Encosta.Trechos(0), 60, 0.08, 0.12, 9, 15, 4, 2, 3);  // pasture, good cover
   p.Encosta.Regular = true;
   TCanalCinematico& c = p.Canal;
   c.TipoCanal.Tipo = 0;
   c.SetB(0.5);
-  c.Z = TReal(1.5, 3);     // sandy clay soil
-  c.nc = TReal(0.027, 3);  // short grass
+  c.Z = TReal(1.5, 4);     // sandy clay soil
+  c.nc = TReal(0.027, 4);  // short grass
   c.SetSc(0.004);
   c.SetComprimento(150);
-  p.Unidades.Estado = p.Nimbora.IndEstado;
+  p.Unidades.Estado = TUnidades::IndiceEstado(p.Nimbora.StrEstado);
 }
 
 // Three segments from the divide down (forest, contoured row crops, pasture)
@@ -82,18 +83,18 @@ inline void ExemploIrregular(TProjeto& p) {
   UsarEstacao(p.Nimbora, IndiceEstado("Rio Grande do Sul"), "Passo Fundo", 25);
   p.Nimbora.Precipitacao().Duracao = 90;
   p.Encosta.SetCount(3);
-  Trecho(p.Encosta.Trechos(0), 30, 0.04, 0.15, 11, 30, 5, 0, 3);  // young forest
-  Trecho(p.Encosta.Trechos(1), 50, 0.1, 0.12, 3, 18, 1, 2, 3);    // chisel-tilled rows
-  Trecho(p.Encosta.Trechos(2), 40, 0.06, 0.1, 7, 12, 4, 2, 2);    // pasture, fair cover
+  Trecho(p.Encosta.Trechos(0), 30, 0.04, 0.15, 12, 30, 5, 0, 3);  // young forest
+  Trecho(p.Encosta.Trechos(1), 50, 0.1, 0.12, 4, 18, 1, 2, 3);    // chisel-tilled rows
+  Trecho(p.Encosta.Trechos(2), 40, 0.06, 0.1, 8, 12, 4, 2, 2);    // pasture, fair cover
   p.Encosta.Regular = false;
   TCanalCinematico& c = p.Canal;
   c.TipoCanal.Tipo = 1;
   c.Z = TReal(0.06, -1);
-  c.Sm = TReal(0.213, 3);  // broad-base level terrace
-  c.nc = TReal(0.03, 5);   // winding, grass
+  c.Sm = TReal(0.213, 4);  // broad-base level terrace
+  c.nc = TReal(0.03, 6);   // winding, grass
   c.SetSc(0.005);
   c.SetComprimento(200);
-  p.Unidades.Estado = p.Nimbora.IndEstado;
+  p.Unidades.Estado = TUnidades::IndiceEstado(p.Nimbora.StrEstado);
 }
 
 }  // namespace teste

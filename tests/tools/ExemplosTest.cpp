@@ -47,6 +47,10 @@ TEST_P(Exemplos, ArquivoEntregueEhODoGravador) {
     TProjeto lido;
     ASSERT_TRUE(LerProjeto(entregue, lido));
     teste::EsperarIguais(p, lido);
+    // The units' state indexes the units dialog's list, not the database's.
+    ASSERT_GE(lido.Unidades.Estado, 0);
+    ASSERT_LT(lido.Unidades.Estado, static_cast<int>(TUnidades::Estados().size()));
+    EXPECT_EQ(TUnidades::Estados()[static_cast<std::size_t>(lido.Unidades.Estado)], lido.Nimbora.StrEstado);
   }
 }
 

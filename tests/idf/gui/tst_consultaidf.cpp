@@ -5,10 +5,12 @@
 //
 // With CAUDALENTE_CAPTURAS set to a folder, the windows are also saved there
 // as PNG pictures.
+#include <QAccessible>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -34,6 +36,7 @@
 #include "idf/gui/FoConsulta.h"
 #include "idf/gui/FoRelatNimbora.h"
 #include "idf/gui/FoSobreNimbora.h"
+#include "project/ArquivoProjeto.h"
 #include "toolkit/FormatoNumero.h"
 #include "toolkit/Regional.h"
 #include "toolkit/gui/MensagensRoteiro.h"
@@ -108,6 +111,60 @@ QJsonObject InterpolacaoDaCalculadora(const QString& latitude, const QString& lo
   return QJsonDocument::fromJson(QByteArray::fromStdString(out.str())).object();
 }
 
+QJsonArray EstacoesDaCalculadora(const char* estado) {
+  std::ostringstream out, err;
+  if (ExecutarConsultaIdf({"--idf-estacoes", estado}, out, err) != 0) return {};
+  return QJsonDocument::fromJson(QByteArray::fromStdString(out.str())).array();
+}
+
+// A user's click on a row: the row is scrolled into view, then pressed and
+// released at the middle of its rectangle in the list's viewport.
+void ClicarLinha(QListWidget* lista, int linha) {
+  QListWidgetItem* item = lista->item(linha);
+  QVERIFY(item);
+  lista->scrollToItem(item);
+  QTest::mouseClick(lista->viewport(), Qt::LeftButton, Qt::NoModifier, lista->visualItemRect(item).center());
+}
+
+QStringList Coeficientes(const TfrmFoConsulta& w) {
+  return {w.PrecK->text(), w.PrecA->text(), w.PrecB->text(), w.PrecC->text()};
+}
+
+QStringList CoeficientesGerais(const QJsonObject& e) {
+  QStringList r;
+  for (const char* chave : {"K", "a", "b", "c"}) r << Q(toolkit::FormatoGeral(e[chave].toDouble()));
+  return r;
+}
+
+// The window shows station `linha` of the calculator's list `estacoes`: its
+// coefficients, name, source and coordinates, and on a state map the dot and
+// cross-hair at its place.
+void ConferirEstacaoMostrada(const TfrmFoConsulta& w, const QJsonArray& estacoes, int linha) {
+  const QJsonObject e = estacoes.at(linha).toObject();
+  const QString nome = e["Nome"].toString();
+  QCOMPARE(w.LBEstacao->currentRow(), linha);
+  QCOMPARE(Coeficientes(w), CoeficientesGerais(e));
+  QCOMPARE(Q(w.NomeLocal()), nome);
+  QCOMPARE(Q(w.LegendaAutor()), e["Autoria"].toString());
+  QCOMPARE(Q(w.LatitudeTexto()), e["Latitude"].toString());
+  QCOMPARE(Q(w.LongitudeTexto()), e["Longitude"].toString());
+  if (!w.MapaVisivel()) {
+    QCOMPARE(w.NomeCid->text(), nome);
+    QCOMPARE(w.LabelLatitude->text(), e["Latitude"].toString());
+    QCOMPARE(w.LabelLongitude->text(), e["Longitude"].toString());
+    return;
+  }
+  QCOMPARE(w.PrecLaAux->text(), e["Latitude"].toString());
+  QCOMPARE(w.PrecLoAux->text(), e["Longitude"].toString());
+  QCOMPARE(w.EstadoBMP->Destacado(), linha);
+  const TMolduraMapa* m = w.Moldura();
+  const QPoint pixel(qRound(m->XDaLongitude(TextoParaGraus(e["Longitude"].toString().toStdString()))),
+                     qRound(m->YDaLatitude(TextoParaGraus(e["Latitude"].toString().toStdString()))));
+  if (w.EixoX->isHidden()) return;  // a gauge just off the state's blue
+  QCOMPARE(QPoint(w.EixoY->x(), w.EixoX->y()), pixel);
+  QCOMPARE(w.LabelLat->text(), e["Latitude"].toString());
+}
+
 }  // namespace
 
 class TesteConsultaIdf : public QObject {
@@ -167,6 +224,150 @@ class TesteConsultaIdf : public QObject {
     QCOMPARE(n.Precipitacao().B(), esperada.b);
     QCOMPARE(n.Precipitacao().C(), esperada.c);
     QCOMPARE(n.Precipitacao().Tr(), 10.0);  // the query never touches Tr
+  }
+
+  // Rows picked with the mouse and with the arrow keys show their own
+  // station, whatever row was shown before (a click on a map state and on
+  // one shown on the Brazil page).
+  void estacaoClicadaMostraOsSeusValores_data() {
+    QTest::addColumn<int>("estado");
+    QTest::addColumn<int>("inicial");
+    QTest::addColumn<QList<int>>("cliques");
+    QTest::newRow("minas_gerais") << kMinasGerais << 3 << QList<int>{4, 5, 1, 1, 40, 0};
+    QTest::newRow("goias") << kGoias << 0 << QList<int>{2, 0, 1};
+    QTest::newRow("mato_grosso") << kMatoGrosso << 0 << QList<int>{1, 0};
+  }
+  void estacaoClicadaMostraOsSeusValores() {
+    QFETCH(int, estado);
+    QFETCH(int, inicial);
+    QFETCH(QList<int>, cliques);
+    const QJsonArray estacoes = EstacoesDaCalculadora(NomesEstados[static_cast<size_t>(estado)]);
+    QVERIFY(estacoes.size() >= 3);
+    TfrmFoConsulta w;
+    Abrir(w, estado, inicial, -1);
+    ConferirEstacaoMostrada(w, estacoes, inicial);
+    for (int linha : cliques) {
+      if (linha >= estacoes.size()) linha = int(estacoes.size()) - 1;
+      ClicarLinha(w.LBEstacao, linha);
+      ConferirEstacaoMostrada(w, estacoes, linha);
+      QCOMPARE(w.LBLocalidade->currentRow(), -1);
+    }
+    const int ultima = w.LBEstacao->currentRow();
+    QTest::keyClick(w.LBEstacao, Qt::Key_Down);
+    ConferirEstacaoMostrada(w, estacoes, ultima + 1);
+    QTest::keyClick(w.LBEstacao, Qt::Key_Up);
+    ConferirEstacaoMostrada(w, estacoes, ultima);
+    QVERIFY(mensagens.caixas.empty());
+  }
+
+  // What the user clicked is what "&Fechar" hands over and the project file
+  // keeps: a station, then (first click in its list) a locality.
+  void fecharLevaOQueFoiClicado_data() {
+    QTest::addColumn<bool>("localidade");
+    QTest::newRow("estacao") << false;
+    QTest::newRow("localidade") << true;
+  }
+  void fecharLevaOQueFoiClicado() {
+    QFETCH(bool, localidade);
+    const QJsonArray estacoes = EstacoesDaCalculadora("Minas Gerais");
+    constexpr int kEstacao = 4;  // after station 3, as the project opens
+    constexpr int kLocalidade = 7;
+    TBDPrecipitacao leitor;
+    leitor.LerLocalidades(kMinasGerais);
+    const TLocalidade local = leitor.Localidades().at(kLocalidade);
+
+    TProjeto p;
+    p.Limpar();
+    InstalarConsultaNimbora(p.Nimbora, nullptr);
+    p.Nimbora.IndEstado = kMinasGerais;
+    p.Nimbora.IndEstacao = 3;
+    p.Nimbora.IndLocalidade = -1;
+    p.Nimbora.Precipitacao().SetTr(10);
+    QStringList mostrados;
+    ResponderConsulta([&](TfrmFoConsulta& w) {
+      if (localidade)
+        ClicarLinha(w.LBLocalidade, kLocalidade);
+      else
+        ClicarLinha(w.LBEstacao, kEstacao);
+      mostrados = Coeficientes(w);
+      QTest::mouseClick(w.BtnOk, Qt::LeftButton);
+    });
+    QVERIFY(p.Nimbora.Execute());
+    QVERIFY(mensagens.caixas.empty());
+
+    QJsonObject esperado;
+    if (localidade) {
+      esperado = InterpolacaoDaCalculadora(Q(local.Latitude), Q(local.Longitude));
+      const auto tres = [](double v) { return std::round(v * 1000) / 1000; };
+      for (const char* chave : {"K", "a", "b", "c"}) esperado[chave] = tres(esperado[chave].toDouble());
+      esperado["Nome"] = Q(local.Nome);
+      esperado["Latitude"] = Q(local.Latitude);
+      esperado["Longitude"] = Q(local.Longitude);
+    } else {
+      esperado = estacoes.at(kEstacao).toObject();
+      QCOMPARE(mostrados, CoeficientesGerais(esperado));
+    }
+
+    QCOMPARE(Q(p.Nimbora.Autoria()), esperado["Autoria"].toString());
+
+    QTemporaryDir pasta;
+    const std::string arquivo = pasta.filePath(QStringLiteral("consulta.cdt")).toStdString();
+    GravarProjeto(arquivo, p);
+    TProjeto lido;
+    QVERIFY(LerProjeto(arquivo, lido));
+    for (const TNimbora21* n : {&p.Nimbora, &lido.Nimbora}) {
+      QCOMPARE(n->IndEstacao, int16_t(localidade ? -1 : kEstacao));
+      QCOMPARE(n->IndLocalidade, int16_t(localidade ? kLocalidade : -1));
+      QCOMPARE(Q(n->StrCidade), esperado["Nome"].toString());
+      QCOMPARE(Q(n->Latitude), esperado["Latitude"].toString());
+      QCOMPARE(Q(n->Longitude), esperado["Longitude"].toString());
+      const TPrecipitacaoExponencialNegativa& chuva = n->Precipitacao();
+      QCOMPARE(chuva.K(), esperado["K"].toDouble());
+      QCOMPARE(chuva.A(), esperado["a"].toDouble());
+      QCOMPARE(chuva.B(), esperado["b"].toDouble());
+      QCOMPARE(chuva.C(), esperado["c"].toDouble());
+    }
+  }
+
+  // A screen reader reads the place, its coordinates and the source shown,
+  // not the captions, which are the descriptions.
+  void leitorDeTelaLeOsValores() {
+    const auto texto = [](QWidget* w, QAccessible::Text t) {
+      return QAccessible::queryAccessibleInterface(w)->text(t);
+    };
+    TfrmFoConsulta brasil;
+    Abrir(brasil, kGoias, 1, -1);
+    const struct {
+      QWidget* controle;
+      QString valor, legenda;
+    } casos[] = {
+        {brasil.NomeCid, brasil.NomeCid->text(), QStringLiteral("Localidade")},
+        {brasil.LabelLatitude, brasil.LabelLatitude->text(), QStringLiteral("Latitude da localidade")},
+        {brasil.LabelLongitude, brasil.LabelLongitude->text(), QStringLiteral("Longitude da localidade")},
+        {brasil.lAviso, brasil.lAviso->text(), QStringLiteral("Aviso")},
+        {brasil.Autor, Q(brasil.LegendaAutor()), QStringLiteral("Fonte da equação")},
+    };
+    for (const auto& c : casos) {
+      QVERIFY(!c.valor.isEmpty());
+      QCOMPARE(texto(c.controle, QAccessible::Name), c.valor);
+      QCOMPARE(texto(c.controle, QAccessible::Description), c.legenda);
+    }
+    QCOMPARE(brasil.NomeCid->text(), Q(brasil.BancoDados().Estacoes(kGoias).at(1).Nome));
+
+    TfrmFoConsulta mapa;
+    Abrir(mapa, kMinasGerais, 0, -1);
+    ClicarLinha(mapa.LBEstacao, 4);
+    QVERIFY(!mapa.LabelLat->isHidden());
+    QCOMPARE(texto(mapa.LabelLat, QAccessible::Name), Q(mapa.LatitudeTexto()));
+    QCOMPARE(texto(mapa.LabelLon, QAccessible::Name), Q(mapa.LongitudeTexto()));
+    QCOMPARE(texto(mapa.LabelLat, QAccessible::Description), QStringLiteral("Latitude do ponto"));
+
+    TfrmFoAutor autor;
+    autor.Preencher(QStringLiteral("Autores A & B"), QStringLiteral("Título"),
+                    QStringLiteral("Revista, 2001"));
+    QCOMPARE(texto(autor.Autor, QAccessible::Name), QStringLiteral("Autores A & B"));
+    QCOMPARE(texto(autor.Autor, QAccessible::Description), QStringLiteral("Autores"));
+    QCOMPARE(texto(autor.Pagina, QAccessible::Name), QStringLiteral("Revista, 2001"));
   }
 
   // Stored coordinates without a station or locality: the interpolation is

@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "idf/UnBD.h"
 #include "project/gui/ConfUnidades.h"
 #include "toolkit/gui/Ajuda.h"
 
@@ -21,6 +22,8 @@ void QuandoAbrir(std::function<void(TFConfUnidades&)> acao) {
     auto* dialogo = qobject_cast<TFConfUnidades*>(QApplication::activeModalWidget());
     QVERIFY(dialogo);
     acao(*dialogo);
+    // A failed check leaves the dialog open: close it so the test goes on.
+    if (dialogo->isVisible()) dialogo->reject();
   });
 }
 
@@ -38,7 +41,7 @@ class TesteConfUnidades : public QObject {
       QCOMPARE(d.UnidDecli->count(), 2);
       QCOMPARE(d.UnidVI->count(), 3);
       QCOMPARE(d.UnidVI->itemText(2), QStringLiteral("m/dia"));
-      QCOMPARE(d.EstDefault->count(), 22);
+      QCOMPARE(d.EstDefault->count(), 27);
       QCOMPARE(d.EstDefault->itemText(21), QStringLiteral("São Paulo"));
       QCOMPARE(d.UnidDecli->currentText(), QStringLiteral("m/m"));
       QCOMPARE(d.UnidVI->currentText(), QStringLiteral("mm/h"));
@@ -91,6 +94,52 @@ class TesteConfUnidades : public QObject {
     QCOMPARE(u.UnidadeDeclividade, std::string("%"));
     QCOMPARE(u.UnidadeVI, std::string("m/h"));
     QCOMPARE(u.Estado, 21);
+  }
+
+  // The states missing from the first list come after it, so the indexes
+  // stored before keep their state; every state of the database is offered.
+  void estadosAcrescentadosAoFim() {
+    QStringList oferecidos;
+    QuandoAbrir([&](TFConfUnidades& d) {
+      for (int i = 0; i < d.EstDefault->count(); ++i) oferecidos << d.EstDefault->itemText(i);
+      QCOMPARE(d.EstDefault->currentText(), QStringLiteral("Rio Grande do Sul"));
+      d.EstDefault->setFocus();
+      QTest::keyClick(d.EstDefault, Qt::Key_End);
+      QCOMPARE(d.EstDefault->currentText(), QStringLiteral("Tocantins"));
+      QTest::keyClick(d.EstDefault, Qt::Key_Return);
+    });
+    TUnidades u;
+    u.Estado = 18;
+    QVERIFY(Configurar(u));
+    QCOMPARE(u.Estado, 26);
+    QCOMPARE(oferecidos.mid(0, 22), (QStringList{"Acre",
+                                                 "Alagoas",
+                                                 "Amazonas",
+                                                 "Bahia",
+                                                 "Ceará",
+                                                 "Espírito Santo",
+                                                 "Goiás",
+                                                 "Maranhão",
+                                                 "Mato Grosso",
+                                                 "Mato Grosso do Sul",
+                                                 "Minas Gerais",
+                                                 "Pará",
+                                                 "Paraíba",
+                                                 "Paraná",
+                                                 "Pernambuco",
+                                                 "Piauí",
+                                                 "Rio de Janeiro",
+                                                 "Rio Grande do Norte",
+                                                 "Rio Grande do Sul",
+                                                 "Rondônia",
+                                                 "Santa Catarina",
+                                                 "São Paulo"}));
+    QStringList doBanco;
+    for (const char* nome : NomesEstados) doBanco << QString::fromUtf8(nome);
+    QStringList ordenados = oferecidos;
+    ordenados.sort();
+    doBanco.sort();
+    QCOMPARE(ordenados, doBanco);
   }
 
   // cm/dia is not in the list: Ok keeps it instead of storing an index of no row.
