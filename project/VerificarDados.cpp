@@ -70,9 +70,9 @@ std::size_t MaisExtremo(std::initializer_list<double> valores) {
 }
 
 // Message of a value whose own check passed but whose derived quantities
-// broke: the field's message, then why.
-std::string NaoFinito(const std::string& mensagem) {
-  return mensagem.substr(0, mensagem.find_last_not_of(' ') + 1) + kNaoFinitos;
+// broke: the start of the field's message, then why.
+std::string NaoFinito(const std::string& inicio) {
+  return inicio + kNaoFinitos;
 }
 
 class TPendente {

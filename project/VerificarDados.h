@@ -4,6 +4,11 @@
 // a fixed order and each failure replaces the previous one, so the one reported
 // is the last failing check: Tr first, then K, a, b, c, the channel slope,
 // length and roughness, the cross-section, the hillslope, an empty list last.
+// A positive value may still be out of the solvers' reach: when the flow law's
+// alfa, the depth or velocity at 1 L/s, or the hillslope scheme's switch
+// depth would not be a finite positive number, the check names the value
+// furthest from 1 in orders of magnitude (the hillslope's after its own
+// values' checks, the channel's after the reach's).
 #include <stdexcept>
 #include <string>
 

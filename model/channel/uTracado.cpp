@@ -16,7 +16,7 @@ const char* const kOQueMudar =
     " Aumente a taxa de infiltração estável (Tie) ou reduza a intensidade da chuva (K ou o tempo de"
     " retorno) para que o escoamento termine num tempo razoável.";
 
-// "de t = 0,39 a t = 25000 min (cerca de 25000 min)" for the excess of a segment.
+// "de t = 0,39 a t = 25000 min": when an excess starts and ends.
 std::string Intervalo(double inicio, double fim) {
   using toolkit::FormatoGeral;
   return "de t = " + FormatoGeral(std::round(inicio * 100) / 100) +
@@ -28,7 +28,9 @@ std::string Intervalo(double inicio, double fim) {
 void VerificarDuracao(const TEncostaCinematicaSecoes& Encosta, const TPrecipitacaoExponencialNegativa& Chuva,
                       uint16_t Linha, int Coluna, TMetodoNumerico Metodo) {
   using toolkit::FormatoGeral;
-  constexpr double kMaximo = TCaudalente::MaximoPontos;
+  // Two steps of margin for the clock's rounding: only a series certain to
+  // overflow is refused.
+  constexpr double kMaximo = TCaudalente::MaximoPontos + 2;
   const double inf = std::numeric_limits<double>::infinity();
   const double imax = IntensidadeMaxima(Chuva);
   // The converged run starts when the first abstraction is filled and goes
@@ -52,27 +54,24 @@ void VerificarDuracao(const TEncostaCinematicaSecoes& Encosta, const TPrecipitac
     inicio = std::min(inicio, tia);
     if (!std::isfinite(tia) || !(tfe > tia)) continue;
     fim = std::max(fim, tfe);
-    const std::string qual = Encosta.Count() == 1 ? std::string("da encosta")
-                                                  : "do trecho " + std::to_string(i + 1) + " da encosta";
-    if (Metodo == TMetodoNumerico::Original) {
-      const double dt = trecho.DeltaT();
-      if ((tfe - tia) / dt > kMaximo)
-        throw EEncostaCinematica(
-            "O caudalente na encosta teria mais de 65535 pontos e não pode ser calculado: a"
-            " chuva excedente " +
-            qual + " vai " + Intervalo(tia, tfe) + ", e cada ponto é um passo de " + FormatoGeral(dt) +
-            " min." + kOQueMudar);
-      // The channel is fed by the segment holding the line; column 1 only
-      // copies that series.
-      if (d == 0 && Coluna > 1) {
-        const double dtCanal = TCanalCinematico::PassoDeTempo(Encosta.Trechos(Encosta.Count() - 1).VIB());
-        if ((tfe - tia) / dtCanal > kMaximo)
-          throw ECanal(
-              "O caudalente no canal teria mais de 65535 pontos e não pode ser calculado: a chuva"
-              " excedente " +
-              qual + " vai " + Intervalo(tia, tfe) + ", e cada ponto do canal é um passo de " +
-              FormatoGeral(dtCanal) + " min." + kOQueMudar);
-      }
+    const std::string excesso =
+        "a chuva excedente " +
+        (Encosta.Count() == 1 ? std::string("da encosta")
+                              : "do trecho " + std::to_string(i + 1) + " da encosta") +
+        " vai " + Intervalo(tia, tfe);
+    if (Metodo != TMetodoNumerico::Original) continue;
+    const double dt = trecho.DeltaT();
+    if ((tfe - tia) / dt > kMaximo)
+      throw EEncostaCinematica(
+          "O caudalente na encosta teria mais de 65535 pontos e não pode ser calculado: " + excesso +
+          ", e cada ponto é um passo de " + FormatoGeral(dt) + " min." + kOQueMudar);
+    // The channel is fed by the segment holding the line; column 1 only
+    // copies that series.
+    if (d == 0 && Coluna > 1) {
+      const double dtCanal = TCanalCinematico::PassoDeTempo(Encosta.Trechos(Encosta.Count() - 1).VIB());
+      if ((tfe - tia) / dtCanal > kMaximo)
+        throw ECanal("O caudalente no canal teria mais de 65535 pontos e não pode ser calculado: " + excesso +
+                     ", e cada ponto do canal é um passo de " + FormatoGeral(dtCanal) + " min." + kOQueMudar);
     }
   }
   // A margin of a few of the longest steps, so that only a run the solver
@@ -142,5 +141,14 @@ std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta,
   // foot), and a straight line from there to the last trickle would swell
   // the volume several times over.
   if (!convergido) resultado->SuavizarRecessao();
+  // Whatever the data checks let through, no output carries an infinity or
+  // a non-number: the run is refused instead.
+  if (!resultado->Finita()) {
+    const std::string mensagem =
+        "O caudalente calculado contém valores que não são números finitos. Verifique os valores extremos"
+        " dos dados da chuva, da encosta e do canal.";
+    if (Coluna > 0) throw ECanal(mensagem);
+    throw EEncostaCinematica(mensagem);
+  }
   return resultado;
 }

@@ -1,6 +1,7 @@
 #include "model/hillslope/uCaudalente.h"
 
 #include <cmath>
+#include <initializer_list>
 
 #include "model/hillslope/uInterfaceUsuario.h"
 
@@ -53,6 +54,15 @@ void TCaudalente::Calcular(double Area) {
 
   Volume = CalcularVolume();
   Lamina = Volume / Area;
+}
+
+bool TCaudalente::Finita() const {
+  for (double v : {Alfa, Expoente, VazaoMaxima, TempoPico, Volume, Lamina, Profundidade, Velocidade})
+    if (!std::isfinite(v)) return false;
+  for (const TPonto& p : FPontos)
+    if (!std::isfinite(p.Tempo) || !std::isfinite(p.Vazao) || !std::isfinite(ProfundidadeDaVazao(p.Vazao)))
+      return false;
+  return true;
 }
 
 double TCaudalente::CalcularVolume() const {

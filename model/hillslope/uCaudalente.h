@@ -88,6 +88,11 @@ class TCaudalente {
   bool TemFuncaoProfundidade() const { return static_cast<bool>(FFuncaoProfundidade); }
   const TFuncaoProfundidade& FuncaoProfundidade() const { return FFuncaoProfundidade; }
 
+  // Every value the series gives its users is a number: the points, the flow
+  // law, the statistics and the depth of every point (what a binary file
+  // stores). Valid after Calcular.
+  bool Finita() const;
+
   // Flow section (m on a hillslope) for a discharge in L/s by the flow law,
   // turned into a channel depth by the depth function when Local = 2; 0 when
   // Alfa, Expoente or the discharge is not positive.

@@ -112,22 +112,6 @@ bool LerNumero(const std::string& texto, std::size_t& pos, double& valor) {
   return toolkit::TextoParaRealDeArquivo(std::string_view(texto).substr(inicio, pos - inicio), valor, '.');
 }
 
-bool Finito(double v) {
-  return std::isfinite(v);
-}
-
-// What a hydrograph read from a file gives its users (points, flow law,
-// statistics, depth of every point) must be numbers: huge values whose
-// volume or depth overflows, or a non-number in a binary file, are refused.
-bool SerieFinita(const TCaudalente& c) {
-  if (!Finito(c.Alfa) || !Finito(c.Expoente) || !Finito(c.VazaoMaxima) || !Finito(c.TempoPico) ||
-      !Finito(c.Volume) || !Finito(c.Lamina) || !Finito(c.Profundidade) || !Finito(c.Velocidade))
-    return false;
-  for (const TPonto& p : c.Pontos())
-    if (!Finito(p.Tempo) || !Finito(p.Vazao) || !Finito(c.ProfundidadeDaVazao(p.Vazao))) return false;
-  return true;
-}
-
 std::string ForaDeAlcance(const std::string& nome) {
   return "O arquivo " + nome + " contém valores fora do alcance de um caudalente.";
 }
@@ -230,7 +214,7 @@ bool TCaudalente::LerTexto(const std::string& NomeArquivo) {
   double menor;
   const std::size_t arredondados = ZerarArredondamentos(FPontos, menor);
   Calcular(1);
-  if (!SerieFinita(*this)) {
+  if (!Finita()) {
     Limpar();
     Calcular(1);
     throw ECaudalente(ForaDeAlcance(NomeArquivo));
@@ -297,7 +281,7 @@ bool TCaudalente::LerBinario(const std::string& NomeArquivo) {
   const std::size_t arredondados = ZerarArredondamentos(FPontos, menor);
   Calcular(1);
   std::string erro;
-  if (!SerieFinita(*this))
+  if (!Finita())
     erro = ForaDeAlcance(NomeArquivo);
   else
     erro = SerieImpossivel(FPontos, NomeArquivo);

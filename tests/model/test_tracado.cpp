@@ -57,6 +57,65 @@ TEST(Tracado, CaixasDeProgresso) {
   EXPECT_EQ(tempoCanal.processamentos, 0);
 }
 
+// A run that cannot end inside a series is refused before any solver runs
+// (the progress boxes stay untouched), naming the segment whose excess lasts
+// too long; a line above that segment never reaches it and runs, while the
+// channel's finer steps cannot follow even that segment's excess.
+TEST(Tracado, DuracaoImpossivelRecusadaAntesDeCalcular) {
+  TPrecipitacaoExponencialNegativa chuva;
+  DefinirChuva(chuva, 10, 123456, 0.223, 7.9, 0.74);
+  TEncostaCinematicaSecoes l;
+  l.SetCount(3);
+  PlanoReferencia(l.Trechos(0), 30);
+  PlanoReferencia(l.Trechos(1), 40);
+  PlanoReferencia(l.Trechos(2), 50);
+  for (int k : {0, 2}) l.Trechos(k).SetVIB(200);  // excess for about 1,900 min
+  l.Trechos(1).SetVIB(8);                         // and for about 148,000 min
+  TCanalCinematico canal;
+  canal.SetComprimento(100);
+  canal.SetB(0.5);
+  canal.Z.Valor = 1.5;
+  canal.nc.Valor = 0.025;
+  canal.SetSc(0.004);
+  const auto pe = static_cast<uint16_t>(l.SomaLinhas());
+  struct Caso {
+    uint16_t linha;
+    int coluna;
+    TMetodoNumerico metodo;
+    const char* mensagem;  // start of the message; "" when the run goes ahead
+  };
+  const Caso casos[] = {
+      {pe, 0, TMetodoNumerico::Original,
+       "O caudalente na encosta teria mais de 65535 pontos e não pode ser calculado: a chuva excedente do "
+       "trecho 2 da encosta vai de t = "},
+      {pe, 0, TMetodoNumerico::Convergido,
+       "O caudalente na encosta não pode ser calculado pelo método convergido"},
+      {50, 10, TMetodoNumerico::Original,
+       "O caudalente no canal teria mais de 65535 pontos e não pode ser calculado: a chuva excedente do "
+       "trecho 1"},
+      {50, 0, TMetodoNumerico::Original, ""},
+  };
+  for (const Caso& c : casos) {
+    TProgressoGravado tempo, trecho, tempoCanal;
+    std::string erro;
+    try {
+      const auto serie = TracarCaudalente(l, canal, chuva, c.linha, c.coluna, 120,
+                                          TProgressoTracado{&tempo, &trecho, &tempoCanal}, false, c.metodo);
+      EXPECT_GE(serie->Count(), 3) << c.linha;
+    } catch (const std::runtime_error& e) {
+      erro = e.what();
+    }
+    if (*c.mensagem == 0) {
+      EXPECT_EQ(erro, "");
+      continue;
+    }
+    EXPECT_EQ(erro.rfind(c.mensagem, 0), 0u) << erro;
+    EXPECT_NE(erro.find("Aumente a taxa de infiltração estável (Tie)"), std::string::npos) << erro;
+    EXPECT_TRUE(trecho.textos.empty()) << erro;
+    EXPECT_TRUE(tempo.textos.empty()) << erro;
+  }
+}
+
 // The converged method tells whether it settled. On this chain of four
 // segments the next level would cost too much before the peak settles.
 TEST(Tracado, MetodoConvergidoDizSeAssentou) {
