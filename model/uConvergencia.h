@@ -28,6 +28,8 @@
 struct TParametrosConvergencia {
   double Tolerancia = 1e-3;       // relative, for the peak and the volume
   double ToleranciaTempo = 0.01;  // min, for the time the outflow nears its peak
+  // Level 0 is too coarse for its changes to show an order; the estimate
+  // needs three levels, so level 3 is the first that can settle.
   int NivelInicial = 1;
   int NivelMaximo = 9;
   // >= 0: a single run at this level, no refinement (refinement studies).
@@ -77,7 +79,7 @@ struct TInfoConvergencia {
   TErroEstimado Erro;
   double OrdemPico = 0;          // order of convergence the last three peaks show (0: unknown)
   double SegundosCpu = 0;        // CPU time of the whole run
-  double CelulasPorSegundo = 0;  // cell updates (per stage) per CPU second
+  double CelulasPorSegundo = 0;  // cell updates (per stage, a step's own work included) per CPU second
   TBalancoMassa Balanco;
 };
 

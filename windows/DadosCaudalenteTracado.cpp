@@ -324,6 +324,25 @@ void TFDadosCaudalente::ColunaAuxChange() {
   spColuna->setValue(std::clamp(ColunaAux->value(), spColuna->minimum(), spColuna->maximum()));
 }
 
+namespace {
+
+// The caption's note on the converged method: its estimated errors of the
+// peak and the volume (relative) and of the time the outflow nears its peak.
+QString NotaDoMetodo(const TCaudalente& serie, const TErroEstimado& erro) {
+  if (!(std::isfinite(erro.Pico) && std::isfinite(erro.TempoPico) && std::isfinite(erro.Volume)) ||
+      !(serie.VazaoMaxima > 0) || !(serie.Volume > 0))
+    return QStringLiteral(" (método convergido)");
+  auto numero = [](const char* padrao, double v) {
+    return QString::fromStdString(toolkit::FormatarNumero(padrao, v));
+  };
+  return QStringLiteral(" (método convergido; erro estimado: pico ") +
+         numero("0.000", 100 * erro.Pico / serie.VazaoMaxima) + QStringLiteral(" %, tempo ") +
+         numero("0.000", erro.TempoPico) + QStringLiteral(" min, volume ") +
+         numero("0.000", 100 * erro.Volume / serie.Volume) + QStringLiteral(" %)");
+}
+
+}  // namespace
+
 void TFDadosCaudalente::bTracarCaudalenteEncostaClick(bool canal) {
   QMdiSubWindow* moldura = Moldura();
   QMdiArea* area = moldura ? moldura->mdiArea() : nullptr;
@@ -342,6 +361,7 @@ void TFDadosCaudalente::bTracarCaudalenteEncostaClick(bool canal) {
   std::unique_ptr<TCaudalente> resultado;
   QString titulo;
   bool convergiu = true;
+  TErroEstimado erro;
   try {
     const TProgressoTracado caixas{&progresso->CaixaEncosta, &progresso->CaixaTrecho,
                                    canal ? &progresso->CaixaCanal : nullptr};
@@ -352,12 +372,12 @@ void TFDadosCaudalente::bTracarCaudalenteEncostaClick(bool canal) {
     const double comprimento =
         regular ? encosta.Trechos(encosta.Count() - 1).Comprimento() : ComprimentoTotal;
     resultado = TracarCaudalente(*dados_.Encosta, *dados_.Canal, dados_.Nimbora->Precipitacao(), linha,
-                                 coluna, comprimento, caixas, regular, metodo, &convergiu);
+                                 coluna, comprimento, caixas, regular, metodo, &convergiu, &erro);
     titulo = canal ? QStringLiteral("Caudalente no canal para um comprimento de ") + EmX->text() +
                          QStringLiteral(" m")
                    : QStringLiteral("Caudalente na encosta para um comprimento de ") + EmY->text() +
                          QStringLiteral(" m");
-    if (metodo == TMetodoNumerico::Convergido) titulo += QStringLiteral(" (método convergido)");
+    if (metodo == TMetodoNumerico::Convergido) titulo += NotaDoMetodo(*resultado, erro);
   } catch (const ETracadoCancelado&) {
     restaurar();
     return;

@@ -11,8 +11,10 @@
 // channel and the last term depends on A alone, so no shock forms: the
 // solution follows the characteristics dx/dt = beta·alfa·A^(beta−1) (one
 // leaves the dry top every step, Heun's step along each), the step halved
-// until peak, time of peak and volume settle. Info().Celulas is the most
-// characteristics in the channel at once, DeltaXMin the length over that.
+// level after level until the estimated errors of peak, time of peak and
+// volume are below the tolerances (model/uConvergencia.h). Info().Celulas
+// is the most characteristics in the channel at once, DeltaXMin the length
+// over that.
 // A in m², Q in m³/s, E in m²/s, x in m (1-m columns), t in min (s inside a
 // step); the result series is in L/s, volumes in L.
 #include <memory>

@@ -2,6 +2,8 @@
 // alone when the regular form is in use, and the progress boxes it feeds.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "encosta_comum.h"
 #include "model/channel/uTracado.h"
 
@@ -116,12 +118,15 @@ TEST(Tracado, DuracaoImpossivelRecusadaAntesDeCalcular) {
   }
 }
 
-// The converged method tells whether it settled. On this chain of four
-// segments the next level would cost too much before the peak settles.
+// The converged method tells whether it settled and how close it is: its
+// estimated errors are below the tolerances exactly when it settled; in the
+// channel they carry the hillslope's share. The original scheme has nothing
+// to settle and no estimate.
 TEST(Tracado, MetodoConvergidoDizSeAssentou) {
   TPrecipitacaoExponencialNegativa chuva;
   ChuvaReferencia(chuva);
   TCanalCinematico canal;
+  encosta_teste::CanalDeTeste(canal, 0, 1, 100);
   const TProgressoTracado nenhum;
   TEncostaCinematicaSecoes plano, cadeia;
   plano.SetCount(1);
@@ -130,16 +135,30 @@ TEST(Tracado, MetodoConvergidoDizSeAssentou) {
       cadeia,
       {{37, 0.043, 0.093, 39}, {77, 0.013, 0.037, 34}, {76, 0.031, 0.086, 47}, {22, 0.008, 0.171, 7}});
   bool convergiu = false;
-  TracarCaudalente(plano, canal, chuva, plano.SomaLinhas(), 0, 40, nenhum, false, TMetodoNumerico::Convergido,
-                   &convergiu);
+  TErroEstimado erro;
+  auto serie = TracarCaudalente(plano, canal, chuva, plano.SomaLinhas(), 0, 40, nenhum, false,
+                                TMetodoNumerico::Convergido, &convergiu, &erro);
   EXPECT_TRUE(convergiu);
+  EXPECT_LE(erro.Pico, 0.001 * serie->VazaoMaxima);
+  EXPECT_LE(erro.TempoPico, 0.01);
+  EXPECT_LE(erro.Volume, 0.001 * serie->Volume);
+  const TErroEstimado encosta = erro;
+
+  serie = TracarCaudalente(cadeia, canal, chuva, cadeia.SomaLinhas(), 0, 212, nenhum, false,
+                           TMetodoNumerico::Convergido, &convergiu, &erro);
+  EXPECT_EQ(convergiu, erro.Pico <= 0.001 * serie->VazaoMaxima && erro.TempoPico <= 0.01 &&
+                           erro.Volume <= 0.001 * serie->Volume);
+
+  serie = TracarCaudalente(plano, canal, chuva, plano.SomaLinhas(), 50, 40, nenhum, false,
+                           TMetodoNumerico::Convergido, &convergiu, &erro);
+  ASSERT_GE(serie->Count(), 3u);
+  EXPECT_GE(erro.TempoPico, encosta.TempoPico);
+  EXPECT_GT(erro.Volume, 0);
+
   TracarCaudalente(cadeia, canal, chuva, cadeia.SomaLinhas(), 0, 212, nenhum, false,
-                   TMetodoNumerico::Convergido, &convergiu);
-  EXPECT_FALSE(convergiu);
-  // The original scheme has nothing to settle.
-  TracarCaudalente(cadeia, canal, chuva, cadeia.SomaLinhas(), 0, 212, nenhum, false,
-                   TMetodoNumerico::Original, &convergiu);
+                   TMetodoNumerico::Original, &convergiu, &erro);
   EXPECT_TRUE(convergiu);
+  EXPECT_TRUE(std::isinf(erro.Pico));
 }
 
 }  // namespace
