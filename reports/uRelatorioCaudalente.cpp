@@ -14,7 +14,9 @@
 #include "project/Unidades.h"
 #include "toolkit/FormatoNumero.h"
 #include "toolkit/Regional.h"
+#include "toolkit/Versao.h"
 #include "toolkit/Win1252.h"
+#include "toolkit/gui/PastaGravavel.h"
 
 const char* const TituloRelatorio = "Caudalente do escoamento superficial em áreas agrícolas";
 const char* const EnderecoProduto = "caudalente.invalid";
@@ -33,11 +35,6 @@ std::string Dimensao(int n) {
 // empty coordinate text with its three marks.
 std::string Coordenada(const std::string& texto) {
   return texto.empty() ? "  °  '  \"" : texto;
-}
-
-bool PastaGravavel(const QString& caminho) {
-  const QFileInfo pasta(caminho);
-  return pasta.isDir() && pasta.isWritable();
 }
 
 }  // namespace
@@ -169,15 +166,14 @@ std::string MontarRelatorio(const TModeloRelatorio& modelo, const TResultadosRel
 }
 
 QString ArquivoCabecalho() {
-  return QDir(QString::fromStdString(PastaDoPrograma())).filePath(QStringLiteral("Cabecalho.jpg"));
+  const QDir programa(QString::fromStdString(PastaDoPrograma()));
+  const QString aoLado = programa.filePath(QStringLiteral("Cabecalho.jpg"));
+  const QString instalado = programa.filePath(QStringLiteral(CAUDALENTE_DADOS_INSTALADOS "/Cabecalho.jpg"));
+  return QFileInfo::exists(aoLado) || !QFileInfo::exists(instalado) ? aoLado : QDir::cleanPath(instalado);
 }
 
 QString ArquivoFiguraRelatorio() {
-  QString pasta = QString::fromStdString(PastaDoPrograma());
-  if (!PastaGravavel(pasta)) {
-    const QString doUsuario = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (!doUsuario.isEmpty() && QDir().mkpath(doUsuario)) pasta = doUsuario;
-  }
+  const QString pasta = toolkit::gui::PastaParaGravar(QString::fromStdString(PastaDoPrograma()));
   return QDir(pasta).filePath(QStringLiteral("Bit2.bmp"));
 }
 

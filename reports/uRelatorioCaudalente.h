@@ -53,7 +53,8 @@ std::string MontarRelatorio(const TModeloRelatorio& modelo, const TResultadosRel
                             const TFiguraRelatorio& figura, const std::string& cabecalho,
                             const std::string& data);
 
-// "Cabecalho.jpg" in the program's folder.
+// "Cabecalho.jpg" in the program's folder (the build tree), else in the
+// installed data folder when it is there.
 QString ArquivoCabecalho();
 // "Bit2.bmp" in the program's folder, or in the user's data folder when the
 // program's folder cannot be written.
