@@ -33,6 +33,7 @@
 #include "toolkit/gui/Ajuda.h"
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
+#include "toolkit/gui/PastaGravavel.h"
 #include "windows/DadosCaudalente.h"
 #include "windows/VazoPlot31.h"
 
@@ -70,20 +71,12 @@ std::string Local(const QString& caminho) {
   return caminho.toStdString();
 }
 
-// The settings file lives beside the program. An installed program's folder
-// cannot be written by its users: there the file goes to the user's settings
-// folder, so that the settings are kept and closing the program shows no error.
-bool PastaGravavel(const QString& caminho) {
-  const QFileInfo pasta(caminho);
-  return pasta.isDir() && pasta.isWritable();
-}
-
+// The settings file lives beside the program, or in the user's settings
+// folder where an installed program's folder cannot be written, so that the
+// settings are kept and closing the program shows no error.
 QString ArquivoConfiguracaoPadrao(const QString& pastaPrograma) {
-  const QString aoLado = pastaPrograma + QStringLiteral("/Caudalente.ini");
-  if (PastaGravavel(pastaPrograma)) return aoLado;
-  const QString doUsuario = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-  if (doUsuario.isEmpty() || !QDir().mkpath(doUsuario)) return aoLado;
-  return doUsuario + QStringLiteral("/Caudalente.ini");
+  return toolkit::gui::PastaParaGravar(pastaPrograma, QStandardPaths::AppConfigLocation) +
+         QStringLiteral("/Caudalente.ini");
 }
 
 }  // namespace
@@ -180,7 +173,8 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
   FormResize();
   // Projects cannot be kept in an installed program's folder: there the
   // dialogs start in the user's home folder.
-  const QString pastaDialogos = PastaGravavel(pastaPrograma_) ? pastaPrograma_ : QDir::homePath();
+  const QString pastaDialogos =
+      toolkit::gui::PastaGravavel(pastaPrograma_) ? pastaPrograma_ : QDir::homePath();
   DAbrirProjetos.InitialDir = pastaDialogos;
   DSalvarComo.InitialDir = pastaDialogos;
   DHidros.InitialDir = pastaDialogos;

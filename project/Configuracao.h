@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "model/channel/uTracado.h"
+#include "model/hillslope/uMetodoNumerico.h"
 #include "project/Unidades.h"
 
 class TConfiguracao {

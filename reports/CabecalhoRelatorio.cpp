@@ -5,6 +5,7 @@
 #include <QPainterPath>
 
 #include "reports/uRelatorioCaudalente.h"
+#include "toolkit/Versao.h"
 
 QImage DesenharCabecalho() {
   const int largura = 550, altura = 67;
@@ -40,7 +41,7 @@ QImage DesenharCabecalho() {
   titulo.setPixelSize(30);
   p.setFont(titulo);
   p.setPen(Qt::white);
-  p.drawText(QRectF(18, 4, 340, 36), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Caudalente 2.1"));
+  p.drawText(QRectF(18, 4, 340, 36), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral(CAUDALENTE_TITULO));
   QFont sub;
   sub.setPixelSize(13);
   p.setFont(sub);

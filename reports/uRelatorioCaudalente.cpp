@@ -16,7 +16,9 @@
 #include "toolkit/Gravacao.h"
 #include "toolkit/Regional.h"
 #include "toolkit/TextoHtml.h"
+#include "toolkit/Versao.h"
 #include "toolkit/Win1252.h"
+#include "toolkit/gui/PastaGravavel.h"
 
 const char* const TituloRelatorio = "Caudalente do escoamento superficial em áreas agrícolas";
 const char* const EnderecoProduto = "caudalente.invalid";
@@ -41,11 +43,6 @@ std::string Dado(const std::string& texto) {
 // empty coordinate text with its three marks.
 std::string Coordenada(const std::string& texto) {
   return texto.empty() ? "  °  '  \"" : Dado(texto);
-}
-
-bool PastaGravavel(const QString& caminho) {
-  const QFileInfo pasta(caminho);
-  return pasta.isDir() && pasta.isWritable();
 }
 
 }  // namespace
@@ -185,15 +182,14 @@ std::string BytesDaFigura(const QImage& figura) {
 }
 
 QString ArquivoCabecalho() {
-  return QDir(QString::fromStdString(PastaDoPrograma())).filePath(QStringLiteral("Cabecalho.jpg"));
+  const QDir programa(QString::fromStdString(PastaDoPrograma()));
+  const QString aoLado = programa.filePath(QStringLiteral("Cabecalho.jpg"));
+  const QString instalado = programa.filePath(QStringLiteral(CAUDALENTE_DADOS_INSTALADOS "/Cabecalho.jpg"));
+  return QFileInfo::exists(aoLado) || !QFileInfo::exists(instalado) ? aoLado : QDir::cleanPath(instalado);
 }
 
 QString ArquivoFiguraRelatorio() {
-  QString pasta = QString::fromStdString(PastaDoPrograma());
-  if (!PastaGravavel(pasta)) {
-    const QString doUsuario = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (!doUsuario.isEmpty() && QDir().mkpath(doUsuario)) pasta = doUsuario;
-  }
+  const QString pasta = toolkit::gui::PastaParaGravar(QString::fromStdString(PastaDoPrograma()));
   return QDir(pasta).filePath(QStringLiteral("Bit2.bmp"));
 }
 

@@ -59,7 +59,8 @@ std::string MontarRelatorio(const TModeloRelatorio& modelo, const TResultadosRel
 // The chart picture as a BMP file holds it; empty when it cannot be encoded.
 std::string BytesDaFigura(const QImage& figura);
 
-// "Cabecalho.jpg" in the program's folder.
+// "Cabecalho.jpg" in the program's folder (the build tree), else in the
+// installed data folder when it is there.
 QString ArquivoCabecalho();
 // "Bit2.bmp" in the program's folder, or in the user's data folder when the
 // program's folder cannot be written.

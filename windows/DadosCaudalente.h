@@ -118,7 +118,6 @@ class TFDadosCaudalente : public QWidget {
 
   // The reference dialogs (tests install doubles).
   void DefinirReferencias(std::unique_ptr<IReferenciasDados> referencias);
-  IReferenciasDados& Referencias() { return *referencias_; }
 
   // Set by Avançar and by opening the editor, read by the tracing page:
   // Σ length × St (m) and Σ length (m) over the segments.

@@ -205,22 +205,6 @@ class TPainelGrafico : public QWidget {
 
 }  // namespace
 
-// --- Units ---------------------------------------------------------------------
-
-void TVazao::DefinirCodigo(uint8_t codigo) {
-  static const double fatores[] = {1, 1.0 / 60, 1.0 / 3600, 0.001, 1.0 / 60000, 1.0 / 3600000};
-  Codigo = codigo;
-  Fator = codigo < 6 ? fatores[codigo] : 1.0;
-  Formato = QStringLiteral("0.00");
-}
-
-void TTempo::DefinirCodigo(uint8_t codigo) {
-  static const double fatores[] = {60, 1, 1.0 / 60};
-  Codigo = codigo;
-  Fator = codigo < 3 ? fatores[codigo] : 1.0;
-  Formato = QStringLiteral("0");
-}
-
 // --- Values grid ---------------------------------------------------------------
 
 // Rows built on demand: a long trace holds tens of thousands of points.
@@ -404,8 +388,6 @@ TFVazoPlot31::TFVazoPlot31(QWidget* parent) : QWidget(parent) {
   DSalvarFigura.OverwritePrompt = true;
   DSalvarFigura.Parent = this;
 
-  Unidades.Vazao.DefinirCodigo(0);
-  Unidades.Tempo.DefinirCodigo(1);
   if (!arquivoConfigGrafico_.isEmpty())
     CarregarGrafico(arquivoConfigGrafico_.toStdString(), kSufixoGrafico, ConfigGrafico);
   AplicarConfigGrafico();

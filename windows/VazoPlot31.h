@@ -34,31 +34,14 @@ class TGrafico;
 // The report request of a chart window; reads the window's kept values.
 using TSolicitarRelatorio = std::function<void(TFVazoPlot31&)>;
 
-// Value formats of the axes: discharge "0.00" (code 0, L/s) and time "0"
-// (code 1, min). Only the formats are in use; the factors convert from the
-// kept units to the unit of each code.
-class TRec {
- public:
-  virtual ~TRec() = default;
-  virtual void Reset() { Fator = 1.0; }
-  double Fator = 1.0;
+// Value formats of the axes: discharge in L/s, time in min.
+struct TFormatoEixo {
   QString Formato;
-  uint8_t Codigo = 0;
-};
-
-class TVazao : public TRec {
- public:
-  void DefinirCodigo(uint8_t codigo);
-};
-
-class TTempo : public TRec {
- public:
-  void DefinirCodigo(uint8_t codigo);
 };
 
 struct TUnidadesGrafico {
-  TVazao Vazao;
-  TTempo Tempo;
+  TFormatoEixo Vazao{QStringLiteral("0.00")};
+  TFormatoEixo Tempo{QStringLiteral("0")};
 };
 
 class TFVazoPlot31 : public QWidget {

@@ -110,7 +110,6 @@ class TfrmFoConsulta : public QDialog {
   double Latitude() const { return latitude_; }
   double Longitude() const { return longitude_; }
   const std::string& NomeLocal() const { return nomeLocal_; }
-  const TEstacao& Registro() const { return registro_; }
   void DefinirContextoAjuda(int contexto);
 
   // Typed coordinates: with the state map visible, a value outside the

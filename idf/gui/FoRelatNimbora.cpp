@@ -26,6 +26,7 @@
 #include "toolkit/gui/BarraRelatorio.h"
 #include "toolkit/gui/Impressora.h"
 #include "toolkit/gui/Mensagens.h"
+#include "toolkit/gui/PastaGravavel.h"
 
 namespace {
 
@@ -43,11 +44,6 @@ QString H(const QString& s) {
 
 QString H(const std::string& s) {
   return H(Q(s));
-}
-
-bool PastaGravavel(const QString& caminho) {
-  const QFileInfo pasta(caminho);
-  return pasta.isDir() && pasta.isWritable();
 }
 
 }  // namespace
@@ -104,12 +100,7 @@ TfrmFoRelatNimbora::~TfrmFoRelatNimbora() {
 }
 
 QString TfrmFoRelatNimbora::ArquivoMapa() {
-  QString pasta = Q(PastaDoPrograma());
-  if (!PastaGravavel(pasta)) {
-    const QString doUsuario = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    if (!doUsuario.isEmpty() && QDir().mkpath(doUsuario)) pasta = doUsuario + QLatin1Char('/');
-  }
-  return QDir(pasta).filePath(QStringLiteral("Bit.bmp"));
+  return QDir(toolkit::gui::PastaParaGravar(Q(PastaDoPrograma()))).filePath(QStringLiteral("Bit.bmp"));
 }
 
 QString TfrmFoRelatNimbora::MontarTexto(const TfrmFoConsulta& c, const QString& arquivoMapa) {

@@ -52,6 +52,14 @@ class TCanal {
   static double ProfundidadeTrapezio(double B, double Z, double A) {
     return (std::sqrt(B * B + 4 * Z * A) - B) / (2 * Z);
   }
+  // Width of the water surface of that trapezoid holding area A, where the
+  // channel solvers take the rain and the infiltration after the inflow.
+  static double LarguraTrapezio(double B, double Z, double A) {
+    return 2 * ProfundidadeTrapezio(B, Z, A) * Z + B;
+  }
+  // The triangle's surface width is FatorTriangulo()·√A (from its area
+  // y²·(1/Z + 1/Sm)/2 and width y·(1/Z + 1/Sm)). Needs Z and Sm > 0.
+  double FatorTriangulo() const { return std::sqrt(2 * (1 / Sm.Valor + 1 / Z.Valor)); }
   // Geometry for a flow depth y (m); same preconditions and error.
   double AreaMolhada(double y) const;
   double PerimetroMolhado(double y) const;

@@ -75,8 +75,7 @@ inline double AvancarNo(const TNivel& anterior, const TNivel& nova, int j, const
     a -= Potencia(std::fabs(p.E) / k.alfa, k.inversoBeta);
   } else if constexpr (kPerda == TPerda::Trapezoidal) {
     if (a > 0) {
-      const double y = TCanal::ProfundidadeTrapezio(k.B, k.Z, a);
-      p.E = p.excesso * (2 * y * k.Z + k.B) / kMmHParaMS;
+      p.E = p.excesso * TCanal::LarguraTrapezio(k.B, k.Z, a) / kMmHParaMS;
     } else {
       p.E = 0;
     }
@@ -251,7 +250,7 @@ std::unique_ptr<TCaudalente> TCanalCinematico::CalcularCaudalente(int Colunas, c
     k.C2 = DeltaX / (alfa * k.dtS);
     k.C3 = alfa * k.dtS / DeltaX;
     k.areaLimite = AreaLimite(alfa, beta, k.dtS, DeltaX);
-    k.W = TipoCanal.Tipo == 1 ? std::sqrt(2 * (1 / Sm.Valor + 1 / Z.Valor)) : 1.0;
+    k.W = TipoCanal.Tipo == 1 ? FatorTriangulo() : 1.0;
     k.B = B();
     k.Z = Z.Valor;
 

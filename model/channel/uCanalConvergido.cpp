@@ -55,7 +55,7 @@ struct TSecao {
   double LarguraSuperficial(double A) const {
     if (!(A > 0)) return 0;
     if (triangular) return W * std::sqrt(A);
-    return B + 2 * Z * TCanal::ProfundidadeTrapezio(B, Z, A);
+    return TCanal::LarguraTrapezio(B, Z, A);
   }
 };
 
@@ -303,7 +303,7 @@ std::unique_ptr<TCaudalente> TCanalConvergido::CalcularCaudalente(const TCanalCi
   secao.triangular = Canal.TipoCanal.Tipo == 1;
   secao.B = Canal.B();
   secao.Z = Canal.Z.Valor;
-  secao.W = secao.triangular ? std::sqrt(2 * (1 / Canal.Sm.Valor + 1 / Canal.Z.Valor)) : 1.0;
+  secao.W = secao.triangular ? Canal.FatorTriangulo() : 1.0;
 
   convergencia::TOrcamento orcamento(FParametros, Progresso);
   convergencia::TRodada r;

@@ -12,12 +12,9 @@
 #include "model/hillslope/uCaudalente.h"
 #include "model/hillslope/uEncostaCinematica.h"
 #include "model/hillslope/uInterfaceUsuario.h"
+#include "model/hillslope/uMetodoNumerico.h"
 #include "model/hillslope/uPrecipitacao.h"
 #include "model/uConvergencia.h"
-
-// The original explicit scheme (the default, comparable with earlier
-// projects) or the solvers refined until the peak converges.
-enum class TMetodoNumerico { Original, Convergido };
 
 // Progress boxes of a trace; any of them may be nullptr.
 struct TProgressoTracado {

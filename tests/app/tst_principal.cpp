@@ -30,6 +30,7 @@
 #include "toolkit/gui/DialogosRoteiro.h"
 #include "toolkit/gui/MensagensRoteiro.h"
 #include "windows/DadosCaudalente.h"
+#include "windows/PrincipalDeTeste.h"
 
 using toolkit::gui::Resposta;
 
@@ -56,13 +57,7 @@ class TestePrincipal : public QObject {
     return QString::fromUtf8(f.readAll());
   }
 
-  std::unique_ptr<TFPrincipal> Janela() {
-    TOpcoesPrincipal opcoes;
-    opcoes.ArquivoConfiguracao = Ini();
-    opcoes.PastaPrograma = pasta->path();
-    opcoes.MostrarAbertura = false;
-    return std::make_unique<TFPrincipal>(opcoes);
-  }
+  std::unique_ptr<TFPrincipal> Janela() { return NovaPrincipal(*pasta); }
 
   QStringList Legendas(TFPrincipal& j) {
     QStringList l;

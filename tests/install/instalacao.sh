@@ -24,6 +24,9 @@ exige "share/caudalente/Arquivos Comuns/Estados_Nim21.bin"
 exige "share/caudalente/Arquivos Comuns/Localidades_Nim21.bin"
 exige "share/caudalente/Arquivos Comuns/MG.bmp"
 exige share/caudalente/exemplos/encosta_regular.cdt
+for f in "$prefixo"/bin/*; do
+  case "${f##*/}" in caudalente | caudalente-calc) ;; *) falha "not a program, in bin/: ${f##*/}" ;; esac
+done
 [ -e "$prefixo/Arquivos Comuns" ] && falha "data left at the prefix's root"
 
 # The installed calculator finds its database from bin/, whatever the
@@ -37,6 +40,7 @@ grep -q '"Nome"' "$prefixo/estacoes.json" || falha "no station listed"
 if [ "$gui" = ON ]; then
   exige bin/caudalente
   exige share/caudalente/ajuda/mapa.txt
+  exige share/caudalente/Cabecalho.jpg
   exige share/applications/caudalente.desktop
   exige share/icons/hicolor/scalable/apps/caudalente.svg
   exige share/icons/hicolor/scalable/mimetypes/application-x-caudalente-projeto.svg

@@ -1,5 +1,5 @@
 #pragma once
-// The main window the window tests drive: its settings file and program
+// The main window the window and application tests drive: its settings file and program
 // folder in the test's own temporary folder, no opening screen.
 #include <QString>
 #include <QTemporaryDir>

@@ -194,8 +194,6 @@ class TesteConfiguraChart : public QObject {
     QCOMPARE(nova->Chart1->Grafico()->title(), QString::fromStdString(nova->ConfigGrafico.Titulo));
     QCOMPARE(nova->Chart1->Grafico()->legend()->alignment(), Qt::AlignLeft);
     QCOMPARE(nova->Chart1->EixoY()->max(), 12.5);
-    QDir().mkpath(QStringLiteral(CAUDALENTE_BINARY_DIR "/capturas"));
-    nova->grab().save(QStringLiteral(CAUDALENTE_BINARY_DIR "/capturas/configurachart_carregada.png"));
   }
 
   void regrasDeHabilitacao() {
@@ -274,14 +272,6 @@ class TesteConfiguraChart : public QObject {
       QVERIFY2(!w->accessibleName().isEmpty(),
                qPrintable(w->metaObject()->className() + QStringLiteral(" ") + w->objectName()));
     }
-    // One picture per page, for looking at.
-    const QString saida = QStringLiteral(CAUDALENTE_BINARY_DIR "/capturas");
-    QDir().mkpath(saida);
-    for (int i = 0; i < d.pgcRegistro->count(); ++i) {
-      d.pgcRegistro->setCurrentIndex(i);
-      QVERIFY(d.grab().save(saida + QStringLiteral("/configurachart_%1.png").arg(i)));
-    }
-    QVERIFY(j->grab().save(saida + QStringLiteral("/configurachart_janela.png")));
   }
 };
 

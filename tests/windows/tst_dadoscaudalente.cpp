@@ -713,42 +713,6 @@ class TesteDadosCaudalente : public QObject {
     QVERIFY2(mostra(j->eK, esperada.K), qPrintable(j->eK->text()));
     QVERIFY2(mostra(j->eC, esperada.c), qPrintable(j->eC->text()));
   }
-
-  void capturas() {
-    const QString destino = qEnvironmentVariable("CAUDALENTE_CAPTURAS");
-    if (destino.isEmpty()) QSKIP("CAUDALENTE_CAPTURAS names the folder for the pictures");
-    toolkit::DefinirRegional(toolkit::RegionalC());
-    const QString arquivo = pasta->filePath(QStringLiteral("e.cdt"));
-    QFile::copy(QStringLiteral(CAUDALENTE_SOURCE_DIR "/data/exemplos/encosta_irregular.cdt"), arquivo);
-    Novo();
-    principal->resize(900, 640);
-    dialogos.escolhas = {{arquivo}};
-    principal->MAbrir->trigger();
-    TFDadosCaudalente* j = FDadosCaudalente;
-    QTest::qWait(200);
-    principal->grab().save(destino + QStringLiteral("/pagina0_irregular.png"));
-    j->pcEncosta->setCurrentWidget(j->TSRegular);
-    QTest::qWait(100);
-    principal->grab().save(destino + QStringLiteral("/pagina0_regular.png"));
-    j->cbCanal->setCurrentIndex(0);
-    j->cbCanalClick();
-    QTest::qWait(100);
-    principal->grab().save(destino + QStringLiteral("/pagina0_trapezio.png"));
-    j->pcEncosta->setCurrentWidget(j->tsIrregular);
-    j->bVisualizar->click();
-    QTest::qWait(200);
-    principal->grab().save(destino + QStringLiteral("/pagina1.png"));
-    j->Zoom->setValue(3);
-    QTest::qWait(100);
-    principal->grab().save(destino + QStringLiteral("/pagina1_2d.png"));
-    j->bRetornar2->click();
-    j->cbCanal->setCurrentIndex(1);
-    j->cbCanalClick();
-    j->bAvancar->click();
-    QVERIFY2(Erros().isEmpty(), qPrintable(Erros().join('|')));
-    QTest::qWait(100);
-    principal->grab().save(destino + QStringLiteral("/pagina2.png"));
-  }
 };
 
 QTEST_MAIN(TesteDadosCaudalente)

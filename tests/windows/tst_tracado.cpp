@@ -455,29 +455,6 @@ class TesteTracado : public QObject {
     QVERIFY(principal->isEnabled());
     QVERIFY(!principal->BarraProgresso);
   }
-
-  void capturas() {
-    const QString destino = qEnvironmentVariable("CAUDALENTE_CAPTURAS");
-    if (destino.isEmpty()) QSKIP("CAUDALENTE_CAPTURAS names the folder for the pictures");
-    TFDadosCaudalente* j = AbrirExemplo(QStringLiteral("encosta_irregular"));
-    QVERIFY(j);
-    QTest::qWait(200);
-    principal->grab().save(destino + QStringLiteral("/pagina2.png"));
-    QTimer foto;
-    foto.setSingleShot(true);
-    foto.setInterval(0);
-    connect(&foto, &QTimer::timeout, this, [&] {
-      if (FAcompanhamento) FAcompanhamento->grab().save(destino + QStringLiteral("/acompanhamento.png"));
-    });
-    j->spLinha->setValue(150);
-    foto.start();
-    j->bTracarCaudalenteCanal->click();
-    TFVazoPlot31* g = Graficos().value(0);
-    QVERIFY(g);
-    g->tbValores->click();
-    QTest::qWait(300);
-    principal->grab().save(destino + QStringLiteral("/grafico_tracado.png"));
-  }
 };
 
 QTEST_MAIN(TesteTracado)

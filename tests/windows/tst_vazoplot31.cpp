@@ -368,21 +368,6 @@ class TesteVazoPlot31 : public QObject {
     emit j->Chart1->PontoClicado(j->lsCaudalente, 3);
     QCOMPARE(j->Dica(), QStringLiteral("(1.5 min; 1.125 L/s.m)"));
   }
-
-  void capturas() {
-    const QString destino = qEnvironmentVariable("CAUDALENTE_CAPTURAS");
-    if (destino.isEmpty()) QSKIP("CAUDALENTE_CAPTURAS names the folder for the pictures");
-    QList<QPointF> pontos;
-    for (int i = 0; i <= 120; ++i) {
-      const double t = i * 0.35;
-      pontos << QPointF(t, 3.2 * (t / 12) * std::exp(1 - t / 12));
-    }
-    TFVazoPlot31* j =
-        Abrir(Serie(2, pontos), QStringLiteral("Caudalente no canal para um comprimento de 150 m"));
-    j->tbValores->click();
-    QTest::qWait(300);
-    j->Moldura()->grab().save(destino + QStringLiteral("/grafico.png"));
-  }
 };
 
 QTEST_MAIN(TesteVazoPlot31)

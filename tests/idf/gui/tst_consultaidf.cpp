@@ -2,9 +2,6 @@
 // database: what the component takes back on "&Fechar" and "&Cancelar", the
 // map pages, the typed and clicked points against the calculator's
 // interpolation, the source button, the missing-map message and the report.
-//
-// With CAUDALENTE_CAPTURAS set to a folder, the windows are also saved there
-// as PNG pictures.
 #include <QAccessible>
 #include <QComboBox>
 #include <QFile>
@@ -75,13 +72,6 @@ TfrmFoConsulta* ConsultaAberta() {
 // Answers the query window with `acao` once its activation has run.
 void ResponderConsulta(std::function<void(TfrmFoConsulta&)> acao) {
   QuandoPronto([] { return ConsultaAberta() != nullptr; }, [acao] { acao(*ConsultaAberta()); });
-}
-
-void Capturar(QWidget& w, const char* nome) {
-  const QByteArray pasta = qgetenv("CAUDALENTE_CAPTURAS");
-  if (pasta.isEmpty()) return;
-  w.grab().save(QString::fromLocal8Bit(pasta) + QLatin1Char('/') + QLatin1String(nome) +
-                QStringLiteral(".png"));
 }
 
 // The window on a state, shown and activated as the component shows it.
@@ -644,7 +634,6 @@ class TesteConsultaIdf : public QObject {
           auto* d = qobject_cast<TfrmFoAutor*>(QApplication::activeModalWidget());
           textos = QStringList{d->windowTitle(), d->Autor->text(), d->Livro->text(), d->Pagina->text()};
           tamanho = d->size();
-          Capturar(*d, "autor");
           d->OK->click();
         });
     w.AutorClick();
@@ -684,7 +673,6 @@ class TesteConsultaIdf : public QObject {
     const QPoint ponto = w.EstadoBMP->Pontos().at(0);
     const QImage tela = w.EstadoBMP->grab().toImage();
     QVERIFY(tela.pixel(ponto) != arquivo.pixel(ponto));
-    Capturar(w, "estado");
 
     // A point picked on the map rings no station.
     const QPoint p = PixelAzul(w.EstadoBMP->Imagem());
@@ -700,7 +688,6 @@ class TesteConsultaIdf : public QObject {
     QVERIFY(!w.NomeCid->isHidden());
     QCOMPARE(w.NomeCid->text(), Q(w.BancoDados().Estacoes(kMatoGrosso).front().Nome));
     QCOMPARE(w.LabelLatitude->text(), Q(w.BancoDados().Estacoes(kMatoGrosso).front().Latitude));
-    Capturar(w, "brasil");
     const QPoint azul = PixelAzul(w.BrasilBMP->Imagem());
     QVERIFY(azul.x() >= 0);
     w.BrasilBMPMouseMove(0, 0);  // background
@@ -764,7 +751,6 @@ class TesteConsultaIdf : public QObject {
       QVERIFY(r.Texto().contains(QStringLiteral("<B>Localidade: </B>Não definida</TD>")));
       QCOMPARE(QImage(arquivo).pixel(p) & 0xFFFFFF, 0u);
       r.resize(900, 700);
-      Capturar(r, "relatorio");
 
       QTemporaryDir pasta;
       QPrinter impressora(QPrinter::HighResolution);
@@ -783,7 +769,6 @@ class TesteConsultaIdf : public QObject {
     QCOMPARE(s.imgSplash->pixmap().size(), QSize(559, 340));
     QVERIFY(s.windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(s.windowTitle(), QStringLiteral("Sobre"));
-    Capturar(s, "sobre");
     s.show();
     QTest::keyClick(&s, Qt::Key_A);
     QVERIFY(s.isHidden());
