@@ -24,6 +24,7 @@ bool ExecutarConsultaNimbora(TNimbora21& n, QWidget* pai) {
   janela.IndEstacao = n.IndEstacao;
   janela.IndLocalidade = n.IndLocalidade;
   janela.ShowAbout = n.ShowAbout;
+  janela.Estimativa = n.Estimativa;
   if (!CoordenadaEmBranco(n.Latitude)) janela.DefinirLatitudeDigitada(n.Latitude);
   if (!CoordenadaEmBranco(n.Longitude)) janela.DefinirLongitudeDigitada(n.Longitude);
 
@@ -44,6 +45,7 @@ bool ExecutarConsultaNimbora(TNimbora21& n, QWidget* pai) {
   n.IndEstacao = janela.IndEstacao;
   n.IndLocalidade = janela.IndLocalidade;
   n.StrCidade = janela.NomeLocal();
+  n.Estimativa = janela.Estimativa;
   return true;
 }
 

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStackedWidget>
@@ -240,7 +241,7 @@ void TfrmFoConsulta::CriarControles() {
 
   // Client area of 742 x 524 below the menu, controls at fixed places.
   auto* area = new QWidget(this);
-  area->setFixedSize(742, 524);
+  area->setFixedSize(742, 584);
   auto* raiz = new QVBoxLayout(this);
   raiz->setContentsMargins(0, 0, 0, 0);
   raiz->setSpacing(0);
@@ -416,6 +417,26 @@ void TfrmFoConsulta::CriarControles() {
   BtnOk->setDefault(true);
   BtnOk->setAutoDefault(true);
 
+  GrupoEstimativa = new QGroupBox(QStringLiteral(" Estimativa no ponto interpolado "), area);
+  GrupoEstimativa->setObjectName(QStringLiteral("GrupoEstimativa"));
+  GrupoEstimativa->setAccessibleName(QStringLiteral("Estimativa no ponto interpolado"));
+  GrupoEstimativa->setGeometry(8, 524, 726, 56);
+  rbCoeficientes = Nomeado(new QRadioButton(QStringLiteral("Coeficientes &interpolados"), GrupoEstimativa),
+                           "rbCoeficientes", QStringLiteral("Coeficientes interpolados"));
+  rbIntensidades =
+      Nomeado(new QRadioButton(QStringLiteral("Intensidades interpoladas (a&juste)"), GrupoEstimativa),
+              "rbIntensidades", QStringLiteral("Intensidades interpoladas (ajuste)"));
+  rbCoeficientes->setGeometry(10, 16, 170, 18);
+  rbIntensidades->setGeometry(10, 34, 230, 18);
+  lCoeficientes =
+      ComValor(new QLabel(GrupoEstimativa), "lCoeficientes", QStringLiteral("Coeficientes interpolados"));
+  lIntensidades = ComValor(new QLabel(GrupoEstimativa), "lIntensidades",
+                           QStringLiteral("Intensidades interpoladas (ajuste)"));
+  lCoeficientes->setGeometry(244, 16, 476, 18);
+  lIntensidades->setGeometry(244, 34, 476, 18);
+  rbCoeficientes->setChecked(true);
+  GrupoEstimativa->setEnabled(false);
+
   setFixedSize(sizeHint());
 
   // Connections: every handler that can fail shows its message in the error box.
@@ -423,6 +444,7 @@ void TfrmFoConsulta::CriarControles() {
     connect(emissor, sinal, this, [this, handler] { Protegido([&] { (this->*handler)(); }); });
   };
   ligar(Estados, &QComboBox::activated, &TfrmFoConsulta::EstadosClick);
+  connect(rbIntensidades, &QRadioButton::toggled, this, [this] { AplicarEstimativa(); });
   LigarLista(LBEstacao, &TfrmFoConsulta::LBEstacaoClick);
   LigarLista(LBLocalidade, &TfrmFoConsulta::LBLocalidadeClick);
   ligar(Calculalalo, &QPushButton::clicked, &TfrmFoConsulta::CalculalaloClick);
@@ -538,8 +560,44 @@ void TfrmFoConsulta::MostrarCoeficientesGerais(const TEstacao& r) {
   PrecC->setText(Q(toolkit::FormatoGeral(r.c)));
 }
 
+void TfrmFoConsulta::SemEstimativas() {
+  textosClassicos_.clear();
+  textosAjuste_.clear();
+  lCoeficientes->clear();
+  lIntensidades->clear();
+  GrupoEstimativa->setEnabled(false);
+}
+
+void TfrmFoConsulta::MostrarEstimativas(const TEstacao& classica, const char* padraoK, const char* padraoB) {
+  const auto f = [](const char* padrao, double v) { return Q(toolkit::FormatarNumero(padrao, v)); };
+  const auto linha = [](const QStringList& t) {
+    return QStringLiteral("K = %1   a = %2   b = %3   c = %4").arg(t[0], t[1], t[2], t[3]);
+  };
+  textosClassicos_ = {f(padraoK, classica.K), f("0.000", classica.a), f(padraoB, classica.b),
+                      f("0.000", classica.c)};
+  const TAjusteIdf ajuste = bd_->InterpolarIntensidades(latitudeTexto_, longitudeTexto_);
+  const TEquacaoIdf& e = ajuste.Equacao;
+  textosAjuste_ = {f("###0.000", e.K), f("0.000", e.a), f("#0.000", e.b), f("0.000", e.c)};
+  lCoeficientes->setText(linha(textosClassicos_));
+  lIntensidades->setText(linha(textosAjuste_) +
+                         QStringLiteral("   (erro do ajuste: máximo %1 %, mediana %2 %)")
+                             .arg(f("0.0", 100 * ajuste.ErroMaximo), f("0.0", 100 * ajuste.ErroMediano)));
+  GrupoEstimativa->setEnabled(true);
+  AplicarEstimativa();
+}
+
+void TfrmFoConsulta::AplicarEstimativa() {
+  if (textosClassicos_.isEmpty()) return;
+  const QStringList& t = rbIntensidades->isChecked() ? textosAjuste_ : textosClassicos_;
+  PrecK->setText(t[0]);
+  PrecA->setText(t[1]);
+  PrecB->setText(t[2]);
+  PrecC->setText(t[3]);
+}
+
 void TfrmFoConsulta::LimparCoeficientes() {
   for (QLineEdit* e : {PrecK, PrecA, PrecB, PrecC}) e->clear();
+  SemEstimativas();
 }
 
 void TfrmFoConsulta::EsconderMira() {
@@ -713,6 +771,7 @@ void TfrmFoConsulta::LBEstacaoClick() {
   // The caption always names the source of the coefficients shown, even when
   // the station's pixel misses the state's blue (a gauge on the border line).
   DefinirLegendaAutor(SemBrancosAFinal(registro_.Fonte));
+  SemEstimativas();
   MostrarCoeficientesGerais(registro_);
   if (MapaVisivel()) {
     PrecLaAux->setText(lat);
@@ -753,6 +812,7 @@ void TfrmFoConsulta::LBLocalidadeClick() {
   PrecA->setText(Q(toolkit::FormatarNumero("0.000", registro_.a)));
   PrecB->setText(Q(toolkit::FormatarNumero("##.000", registro_.b)));
   PrecC->setText(Q(toolkit::FormatarNumero("0.000", registro_.c)));
+  MostrarEstimativas(registro_, "####.000", "##.000");
   DefinirLegendaAutor(FonteInterpolacao);  // also for a locality just off the blue
   MirarLugar();
   AtualizarAviso();
@@ -805,6 +865,7 @@ void TfrmFoConsulta::EstadoBMPMouseUp(int x, int y) {
   PrecA->setText(Q(toolkit::FormatarNumero("0.000", r.a)));
   PrecB->setText(Q(toolkit::FormatarNumero("#0.000", r.b)));
   PrecC->setText(Q(toolkit::FormatarNumero("0.000", r.c)));
+  MostrarEstimativas(r, "###0.000", "#0.000");
   DefinirLegendaAutor(FonteInterpolacao);
   AtualizarAviso();
   AtualizarPontosEstacoes();
@@ -872,6 +933,9 @@ void TfrmFoConsulta::AutorClick() {
 }
 
 void TfrmFoConsulta::BtnOkClick() {
+  Estimativa = GrupoEstimativa->isEnabled() && rbIntensidades->isChecked()
+                   ? TNimbora21::TEstimativa::Intensidades
+                   : TNimbora21::TEstimativa::Coeficientes;
   IndEstacao = static_cast<int16_t>(LinhaSelecionada(LBEstacao));
   IndLocalidade = static_cast<int16_t>(LinhaSelecionada(LBLocalidade));
   Autoria = legendaAutor_ == "Autor" ? std::string() : legendaAutor_;
@@ -918,6 +982,7 @@ void TfrmFoConsulta::ObterAjudaSobre1Click() {
 void TfrmFoConsulta::FormActivate() {
   if (ativada_) return;
   ativada_ = true;
+  (Estimativa == TNimbora21::TEstimativa::Intensidades ? rbIntensidades : rbCoeficientes)->setChecked(true);
   Protegido([&] {
     Estados->setCurrentIndex(Estado.Indice());
     marcador_ = QLatin1String(kMarcadorAtivacao);

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <cstdint>
 #include <memory>
@@ -17,15 +18,18 @@
 #include <vector>
 
 #include "idf/MapasEstados.h"
+#include "idf/Nimbora21Comp.h"
 #include "idf/UnBD.h"
 
 class QAction;
 class QComboBox;
 class QFrame;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QRadioButton;
 class QStackedWidget;
 
 // A picture area of the query window: shows a 450 x 450 bitmap, reports the
@@ -97,12 +101,20 @@ class TfrmFoConsulta : public QDialog {
   QFrame* EixoY;  // vertical cross-hair line, 1 x 450
   QLabel *LabelLat, *LabelLon;
   QPushButton *BtnRelat, *BtnAjuda, *BtnOk, *BtnCancel;
+  // The two estimates at an interpolated point, side by side; the checked one
+  // is shown in the coefficient boxes and goes to the project.
+  QGroupBox* GrupoEstimativa;
+  QRadioButton *rbCoeficientes, *rbIntensidades;
+  QLabel *lCoeficientes, *lIntensidades;
   QAction *MapadoBrasil1, *Relatrio1, *Contedo1, *ObterAjudaSobre1, *Sobre1;
 
   // What the component gives before showing the window and reads back after.
   TEstado Estado;
   int16_t IndEstacao = -1;
   int16_t IndLocalidade = -1;
+  // The estimate chosen for an interpolated point; given before showing,
+  // read back after "&Fechar" (the classic one for a station).
+  TNimbora21::TEstimativa Estimativa = TNimbora21::TEstimativa::Coeficientes;
   bool ShowAbout = false;
   std::string Autoria;  // set by "&Fechar": the source caption, empty for "Autor"
   const std::string& LatitudeTexto() const { return latitudeTexto_; }
@@ -169,6 +181,11 @@ class TfrmFoConsulta : public QDialog {
   bool AzulDoEstado(int x, int y) const;
   QPoint PixelDe(double latitude, double longitude) const;
   void LigarLista(QListWidget* lista, void (TfrmFoConsulta::*handler)());
+  // Both estimates at the current place (an interpolated one), then the
+  // chosen one in the coefficient boxes.
+  void MostrarEstimativas(const TEstacao& classica, const char* padraoK, const char* padraoB);
+  void AplicarEstimativa();
+  void SemEstimativas();
 
   std::unique_ptr<TBDPrecipitacao> bd_;
   std::vector<TLocalidade> localidades_;
@@ -182,5 +199,6 @@ class TfrmFoConsulta : public QDialog {
   bool ativada_ = false;
   bool pontoDigitado_ = false;
   QString marcador_;
+  QStringList textosClassicos_, textosAjuste_;  // K, a, b, c of each estimate
   bool mudouNoClique_ = false;
 };

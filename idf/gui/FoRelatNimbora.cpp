@@ -5,11 +5,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextBrowser>
@@ -103,6 +107,16 @@ QString TfrmFoRelatNimbora::ArquivoMapa() {
   return QDir(toolkit::gui::PastaParaGravar(Q(PastaDoPrograma()))).filePath(QStringLiteral("Bit.bmp"));
 }
 
+namespace {
+
+// A caption without its access-key mark.
+QString SemAtalho(QString texto) {
+  return texto.remove(QRegularExpression(QStringLiteral("&(?!&)")))
+      .replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
+}  // namespace
+
 QString TfrmFoRelatNimbora::MontarTexto(const TfrmFoConsulta& c, const QString& arquivoMapa) {
   const QString celula = QString::fromLatin1(kCelula);
   QString t;
@@ -155,6 +169,20 @@ QString TfrmFoRelatNimbora::MontarTexto(const TfrmFoConsulta& c, const QString& 
   t += QStringLiteral("</TABLE>");
   t += QStringLiteral("<P>");
   t += QStringLiteral("<P>");
+
+  if (c.GrupoEstimativa->isEnabled()) {
+    // An interpolated point: both estimates, the one taken marked.
+    const auto linha = [&](const QRadioButton* rb, const QLabel* valores) {
+      return QStringLiteral("<TR>") + celula + QStringLiteral("<B>") + SemAtalho(rb->text()) +
+             (rb->isChecked() ? QStringLiteral(" (usada)") : QString()) + QStringLiteral(": </B>") +
+             valores->text().toHtmlEscaped() + QStringLiteral("</TD></TR>");
+    };
+    t += QStringLiteral("<FONT SIZE=3><B>ESTIMATIVAS NO PONTO INTERPOLADO:</B></FONT>");
+    t += QStringLiteral("<TABLE CELLPADDING=3>");
+    t += linha(c.rbCoeficientes, c.lCoeficientes) + linha(c.rbIntensidades, c.lIntensidades);
+    t += QStringLiteral("</TABLE>");
+    t += QStringLiteral("<P>");
+  }
 
   if (c.MapaVisivel()) {
     // The map as shown, with a dot where the cross-hair crosses; no dot while

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -317,6 +319,69 @@ class TesteConsultaIdf : public QObject {
       QCOMPARE(chuva.B(), esperado["b"].toDouble());
       QCOMPARE(chuva.C(), esperado["c"].toDouble());
     }
+  }
+
+  // A clicked map point offers both estimates; the one picked goes to the
+  // storm and the project, and the window opens on it again. A station has
+  // one equation: the choice is off and the classic estimate is stored.
+  void duasEstimativasNoPonto() {
+    TProjeto p;
+    p.Limpar();
+    InstalarConsultaNimbora(p.Nimbora, nullptr);
+    p.Nimbora.IndEstado = kMinasGerais;
+    p.Nimbora.IndEstacao = 0;
+    p.Nimbora.IndLocalidade = -1;
+    QString lat, lon;
+    QStringList classicos, ajustados;
+    ResponderConsulta([&](TfrmFoConsulta& w) {
+      QVERIFY(!w.GrupoEstimativa->isEnabled());
+      const QPoint azul = PixelAzul(w.EstadoBMP->Imagem());
+      QTest::mouseMove(w.EstadoBMP, azul);
+      QTest::mouseClick(w.EstadoBMP, Qt::LeftButton, Qt::NoModifier, azul);
+      QVERIFY(w.GrupoEstimativa->isEnabled());
+      QVERIFY(w.rbCoeficientes->isChecked());
+      lat = Q(w.LatitudeTexto());
+      lon = Q(w.LongitudeTexto());
+      classicos = Coeficientes(w);
+      QTest::mouseClick(w.rbIntensidades, Qt::LeftButton, Qt::NoModifier,
+                        QPoint(6, w.rbIntensidades->height() / 2));
+      ajustados = Coeficientes(w);
+      QTest::mouseClick(w.BtnOk, Qt::LeftButton);
+    });
+    QVERIFY(p.Nimbora.Execute());
+    QVERIFY(mensagens.caixas.empty());
+    const QJsonObject calc = InterpolacaoDaCalculadora(lat, lon);
+    const QJsonObject ajuste = calc["Ajuste"].toObject();
+    QCOMPARE(classicos.at(0), Q(toolkit::FormatarNumero("###0.000", calc["K"].toDouble())));
+    QCOMPARE(ajustados, (QStringList{Q(toolkit::FormatarNumero("###0.000", ajuste["K"].toDouble())),
+                                     Q(toolkit::FormatarNumero("0.000", ajuste["a"].toDouble())),
+                                     Q(toolkit::FormatarNumero("#0.000", ajuste["b"].toDouble())),
+                                     Q(toolkit::FormatarNumero("0.000", ajuste["c"].toDouble()))}));
+    QVERIFY(classicos != ajustados);
+    QCOMPARE(p.Nimbora.Estimativa, TNimbora21::TEstimativa::Intensidades);
+    QCOMPARE(p.Nimbora.Precipitacao().K(), std::round(ajuste["K"].toDouble() * 1000) / 1000);
+
+    QTemporaryDir pasta;
+    const std::string arquivo = pasta.filePath(QStringLiteral("ajuste.cdt")).toStdString();
+    GravarProjeto(arquivo, p);
+    TProjeto lido;
+    QVERIFY(LerProjeto(arquivo, lido));
+    QCOMPARE(lido.Nimbora.Estimativa, TNimbora21::TEstimativa::Intensidades);
+
+    // Opened again on the stored point: the fitted estimate; then a station.
+    QStringList reaberto;
+    bool escolhaDesligada = false;
+    ResponderConsulta([&](TfrmFoConsulta& w) {
+      reaberto = Coeficientes(w);
+      QVERIFY(w.rbIntensidades->isChecked());
+      ClicarLinha(w.LBEstacao, 2);
+      escolhaDesligada = !w.GrupoEstimativa->isEnabled();
+      QTest::mouseClick(w.BtnOk, Qt::LeftButton);
+    });
+    QVERIFY(p.Nimbora.Execute());
+    QCOMPARE(reaberto, ajustados);
+    QVERIFY(escolhaDesligada);
+    QCOMPARE(p.Nimbora.Estimativa, TNimbora21::TEstimativa::Coeficientes);
   }
 
   // A screen reader reads the place, its coordinates and the source shown,
@@ -749,6 +814,11 @@ class TesteConsultaIdf : public QObject {
       w.EstadoBMPMouseUp(p.x(), p.y());
       r.FormActivate();
       QVERIFY(r.Texto().contains(QStringLiteral("<B>Localidade: </B>Não definida</TD>")));
+      // A map point: both estimates, the one taken marked.
+      QVERIFY(r.Texto().contains(QStringLiteral("<B>Coeficientes interpolados (usada): </B>") +
+                                 w.lCoeficientes->text() + QStringLiteral("</TD>")));
+      QVERIFY(r.Texto().contains(QStringLiteral("<B>Intensidades interpoladas (ajuste): </B>") +
+                                 w.lIntensidades->text().toHtmlEscaped() + QStringLiteral("</TD>")));
       QCOMPARE(QImage(arquivo).pixel(p) & 0xFFFFFF, 0u);
       r.resize(900, 700);
 
