@@ -172,6 +172,11 @@ void Reamostrar(const TRodada& r, TCaudalente& serie);
 struct EOrcamentoEsgotado {};
 
 // What the user is told when not even the coarsest level fits the budget.
+// Minutes of runoff (on the hillslope) or after the inflow's end (in the
+// channel) past which a converged run is refused; the tracing pre-check
+// refuses up front a run whose rainfall excess alone lasts longer.
+inline constexpr double kDuracaoMaxima = 1e5;
+
 inline constexpr const char* kOrcamentoEsgotado =
     "O método convergido não conseguiu calcular este caudalente dentro do seu limite de 2 s de "
     "processamento: a onda percorre a encosta ou o canal depressa demais para os passos de tempo "

@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr double kDuracaoMaxima = 1e5;  // min after the inflow's end after which a run is refused
-
 // Runoff from the hillslope per metre of channel, L/s·min, from its first
 // point to t: the series is linear between its points, so this is exact.
 class TIntegralEntrada {
@@ -110,7 +108,7 @@ class TCaracteristicasCanal {
         r.TempoFinal = t;
         break;
       }
-      if (t - tFim_ > kDuracaoMaxima)
+      if (t - tFim_ > convergencia::kDuracaoMaxima)
         throw ECanal("O caudalente no canal não termina num tempo razoável; o cálculo foi interrompido.");
 
       double dtS = perdas ? kPassosPerdas * dt_ : std::min(dt_, (tFim_ - t) * 60);

@@ -76,11 +76,11 @@ void VerificarDuracao(const TEncostaCinematicaSecoes& Encosta, const TPrecipitac
   }
   // A margin of a few of the longest steps, so that only a run the solver
   // would certainly give up is refused.
-  if (Metodo == TMetodoNumerico::Convergido && fim - inicio > DuracaoMaximaConvergida + 1)
+  if (Metodo == TMetodoNumerico::Convergido && fim - inicio > convergencia::kDuracaoMaxima + 1)
     throw EEncostaCinematica(
         "O caudalente na encosta não pode ser calculado pelo método convergido: a chuva"
         " excedente vai " +
-        Intervalo(inicio, fim) + ", mais do que os " + FormatoGeral(DuracaoMaximaConvergida) +
+        Intervalo(inicio, fim) + ", mais do que os " + FormatoGeral(convergencia::kDuracaoMaxima) +
         " min que o método acompanha." + kOQueMudar);
 }
 

@@ -43,7 +43,7 @@ std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta,
 // Refuses, before anything is computed, a trace that cannot finish: one of
 // the original scheme's series (a point per time step, on the hillslope and
 // in the channel) would pass the 65,535 points a series holds, or the
-// converged method's run would outlast DuracaoMaximaConvergida. The rainfall
+// converged method's run would outlast convergencia::kDuracaoMaxima. The rainfall
 // excess alone decides it: the outlet stays wet from the time the initial
 // abstraction is filled to the end of excess, so a point a step is the
 // least a run adds. Throws EEncostaCinematica (ECanal for the channel's
@@ -52,9 +52,6 @@ std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta,
 // solver reports it as before. TracarCaudalente calls it first.
 void VerificarDuracao(const TEncostaCinematicaSecoes& Encosta, const TPrecipitacaoExponencialNegativa& Chuva,
                       uint16_t Linha, int Coluna, TMetodoNumerico Metodo);
-
-// Minutes of runoff after which the converged solvers give up a run.
-inline constexpr double DuracaoMaximaConvergida = 1e5;
 
 // What the user is told when the converged method stopped on its CPU budget
 // before the estimated errors of the peak, its time and the volume fell

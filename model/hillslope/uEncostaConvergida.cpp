@@ -27,8 +27,7 @@ constexpr double kDxBase = 1.0;  // m, cell size of level 0 (at least 4 cells a 
 // Most cells of a segment at level 0: the error follows the share of the
 // segment a cell spans, so a long segment needs no more of them.
 constexpr int kCelulasBaseMaximo = 128;
-constexpr double kDtMaximoBase = 12;    // s, longest step of level 0
-constexpr double kDuracaoMaxima = 1e5;  // min of runoff after which a run is refused
+constexpr double kDtMaximoBase = 12;  // s, longest step of level 0
 // Work of a step besides its cells (the storm's depth, the step's limit, the
 // record), in cell updates.
 constexpr double kCustoPasso = 40;
@@ -93,7 +92,7 @@ class TGrade {
         r.TempoFinal = t;
         break;
       }
-      if (t - inicio > kDuracaoMaxima || !std::isfinite(F0_[N_]))
+      if (t - inicio > convergencia::kDuracaoMaxima || !std::isfinite(F0_[N_]))
         throw EEncostaCinematica(std::string(kErroNoLaco) + kContato);
 
       // Step: the Courant limit of the deepest water of each segment (or of
