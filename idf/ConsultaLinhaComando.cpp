@@ -9,6 +9,7 @@
 
 #include "idf/UnBD.h"
 #include "toolkit/FormatoNumero.h"
+#include "toolkit/TextoJson.h"
 
 namespace {
 
@@ -19,21 +20,7 @@ const char* const Uso =
     "LATITUDE, LONGITUDE: textos de coordenada GG°MM'SS\" (sul e oeste positivos).\n";
 
 std::string Json(const std::string& texto) {
-  std::string r = "\"";
-  for (const char ch : texto) {
-    const auto u = static_cast<unsigned char>(ch);
-    if (ch == '"' || ch == '\\') {
-      r += '\\';
-      r += ch;
-    } else if (u < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", u);
-      r += buf;
-    } else {
-      r += ch;
-    }
-  }
-  return r + "\"";
+  return toolkit::TextoJson(texto);
 }
 
 std::string Json(double v) {

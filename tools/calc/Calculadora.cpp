@@ -24,6 +24,7 @@
 #include "toolkit/FormatoNumero.h"
 #include "toolkit/Gravacao.h"
 #include "toolkit/Regional.h"
+#include "toolkit/TextoJson.h"
 
 namespace {
 
@@ -504,24 +505,6 @@ void EscreverSerieCsv(std::ostream& out, const TOpcoes& o, const TCaudalente& c)
     out << NumeroCsv(ponto.Tempo, d) << s << NumeroCsv(ponto.Vazao, d) << '\n';
 }
 
-std::string TextoJson(const std::string& texto) {
-  std::string r = "\"";
-  for (const char ch : texto) {
-    const auto u = static_cast<unsigned char>(ch);
-    if (ch == '"' || ch == '\\') {
-      r += '\\';
-      r += ch;
-    } else if (u < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", u);
-      r += buf;
-    } else {
-      r += ch;
-    }
-  }
-  return r + '"';
-}
-
 std::string ChaveVariada(const TOpcoes& o) {
   return o.SecaoVariada + '.' + o.ChaveVariada;
 }
@@ -534,9 +517,12 @@ void EscreverLinhas(std::ostream& out, const TOpcoes& o, const std::vector<TRoda
     out << '[';
     for (size_t i = 0; i < rodadas.size(); ++i) {
       const TRodada& r = rodadas[i];
-      std::string cabeca = "\"Projeto\":" + TextoJson(r.Projeto) + ",\"Linha\":" + std::to_string(r.Linha) +
+      std::string cabeca = "\"Projeto\":" + toolkit::TextoJson(r.Projeto) +
+                           ",\"Linha\":" + std::to_string(r.Linha) +
                            ",\"Coluna\":" + (o.Coluna > 0 ? std::to_string(o.Coluna) : std::string("null"));
-      if (variando) cabeca += ",\"Chave\":" + TextoJson(ChaveVariada(o)) + ",\"Valor\":" + TextoJson(r.Valor);
+      if (variando)
+        cabeca +=
+            ",\"Chave\":" + toolkit::TextoJson(ChaveVariada(o)) + ",\"Valor\":" + toolkit::TextoJson(r.Valor);
       if (i > 0) out << ',';
       EscreverJson(out, *r.Resultado, !r.SemEscoamento, o.Metodo, r.Convergiu, r.Erro, cabeca);
     }
