@@ -12,6 +12,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <cmath>
 
@@ -380,6 +381,9 @@ void TFDadosCaudalente::bTracarCaudalenteEncostaClick(bool canal) {
     if (metodo == TMetodoNumerico::Convergido) titulo += NotaDoMetodo(*resultado, erro);
   } catch (const ETracadoCancelado&) {
     restaurar();
+    // Said where the main window says what happened.
+    QStatusTipEvent aviso(QString::fromUtf8("Traçado cancelado."));
+    QCoreApplication::sendEvent(principal, &aviso);
     return;
   } catch (...) {
     restaurar();
