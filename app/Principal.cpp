@@ -154,11 +154,18 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
   DConverterBinario.Title = QStringLiteral("Converter arquivo binário para texto");
 
   CriarMenus();
+  // The recent entries show their full path; whether their files are there
+  // is looked at again each time the menu opens.
+  MArquivo->setToolTipsVisible(true);
+  connect(MArquivo, &QMenu::aboutToShow, this, [this] { AtualizarMenuRecentes(); });
   CriarBarras();
   CriarBarraStatus();
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(60000);
+  // Restarted at each tick for the next turn of the minute: a fixed period
+  // from start-up would show the minute late by up to a minute.
+  Timer1->setSingleShot(true);
+  Timer1->setTimerType(Qt::PreciseTimer);
   connect(Timer1, &QTimer::timeout, this, [this] { Protegido([this] { Timer1Timer(); }); });
   resize(1000, 700);
 
@@ -169,7 +176,6 @@ TFPrincipal::TFPrincipal(const TOpcoesPrincipal& opcoes, QWidget* parent)
     toolkit::gui::DefinirPastaAjuda(pastaPrograma_ + QStringLiteral("/ajuda"));
   toolkit::gui::InstalarTeclaF1();
   Timer1Timer();
-  Timer1->start();
   FormResize();
   // Projects cannot be kept in an installed program's folder: there the
   // dialogs start in the user's home folder.
@@ -202,7 +208,7 @@ void TFPrincipal::CriarBarraStatus() {
   BarraHints = statusBar();
   BarraHints->setObjectName(QStringLiteral("BarraHints"));
   BarraHints->setSizeGripEnabled(false);
-  Painel0 = new QLabel(QStringLiteral("Status"));
+  Painel0 = new QLabel;
   Painel0->setObjectName(QStringLiteral("Painel0"));
   Painel0->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   Painel0->setMinimumWidth(0);
@@ -379,7 +385,10 @@ void TFPrincipal::MSobreoCaudalentesClick() {
 }
 
 void TFPrincipal::Timer1Timer() {
-  PainelRelogio->setText(QTime::currentTime().toString(QStringLiteral("hh:mm")));
+  const QTime agora = QTime::currentTime();
+  PainelRelogio->setText(agora.toString(QStringLiteral("hh:mm")));
+  // A little past the turn, so that the tick never lands on the old minute.
+  Timer1->start(60000 - (agora.second() * 1000 + agora.msec()) + 50);
 }
 
 void TFPrincipal::Calculadora1Click() {
@@ -638,9 +647,14 @@ TConfiguracao::TRecentes TFPrincipal::Recentes() const {
 
 void TFPrincipal::AtualizarMenuRecentes() {
   for (int k = 1; k <= 4; ++k) {
-    QString nome = QFileInfo(GerenteSys1->Recente(k)).fileName();
+    const QString caminho = GerenteSys1->Recente(k);
+    QString nome = QFileInfo(caminho).fileName();
     nome.replace(QLatin1Char('&'), QStringLiteral("&&"));
     Projeto[k - 1]->setText(QStringLiteral("&%1/ ").arg(k) + nome);
+    Projeto[k - 1]->setToolTip(QDir::toNativeSeparators(caminho));
+    // An entry whose file is not there now (deleted, on a drive not mounted)
+    // stays in the list but out of the menu until it is there again.
+    Projeto[k - 1]->setVisible(!caminho.isEmpty() && QFileInfo::exists(caminho));
   }
 }
 

@@ -98,6 +98,7 @@ void TOrcamento::Verificar(double tempoSimulado) {
     ultimoProgresso_ = agora;
     progresso_->Mostrar(toolkit::FormatarNumero("0.0", tempoSimulado) + " (refinamento " +
                         std::to_string(nivel_) + ")");
+    progresso_->Simulado(tempoSimulado);
     progresso_->ProcessarMensagens();
   }
 }

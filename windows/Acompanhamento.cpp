@@ -6,8 +6,10 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <cmath>
 
 QPointer<TFAcompanhamento> FAcompanhamento;
 
@@ -50,7 +52,7 @@ TFAcompanhamento::TFAcompanhamento() {
   if (fonte.pointSizeF() > 8) fonte.setPointSizeF(8);
   setFont(fonte);
   // Room below the frame panel for the cancel button.
-  setFixedSize(266, 208);
+  setFixedSize(266, 256);
 
   Panel2 = Painel(this, 3, 3, 260, 170, QFrame::Raised);
   Panel2->setObjectName(QStringLiteral("Panel2"));
@@ -69,7 +71,17 @@ TFAcompanhamento::TFAcompanhamento() {
   eCanal = Caixa("eCanal", QStringLiteral("Tempo de simulação"), GroupBox2, 126, 19, QStringLiteral("min"));
   bCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
   bCancelar->setObjectName(QStringLiteral("bCancelar"));
-  bCancelar->setGeometry(263 - 90, 179, 90, 25);
+  bCancelar->setGeometry(263 - 90, 227, 90, 25);
+  Barra = new QProgressBar(this);
+  Barra->setObjectName(QStringLiteral("Barra"));
+  Barra->setGeometry(8, 179, 250, 18);
+  Barra->setRange(0, 0);
+  Barra->setAccessibleName(QString::fromUtf8("Fração do tempo simulado"));
+  lDecorrido = new QLabel(this);
+  lDecorrido->setObjectName(QStringLiteral("lDecorrido"));
+  lDecorrido->setGeometry(8, 202, 250, 18);
+  decorrido_.start();
+  MostrarDecorrido();
   connect(bCancelar, &QPushButton::clicked, this, [this] { bCancelarClick(); });
 
   CaixaTrecho = TCaixa(this, eTrecho);
@@ -100,6 +112,27 @@ void TFAcompanhamento::showEvent(QShowEvent* evento) {
   Panel1->setFocus();
 }
 
+void TFAcompanhamento::MostrarDecorrido() {
+  const qint64 s = decorrido_.elapsed() / 1000;
+  lDecorrido->setText(
+      QStringLiteral("Tempo decorrido: %1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0')));
+}
+
+void TFAcompanhamento::TCaixa::Previsto(double fim) {
+  janela_->fimPrevisto_ = std::isfinite(fim) && fim > 0 ? fim : 0;
+}
+
+void TFAcompanhamento::TCaixa::Simulado(double tempo) {
+  QProgressBar* barra = janela_->Barra;
+  const double fim = janela_->fimPrevisto_;
+  if (fim > 0 && tempo >= 0 && tempo <= fim) {
+    barra->setRange(0, 1000);
+    barra->setValue(static_cast<int>(std::lround(1000 * tempo / fim)));
+  } else {
+    barra->setRange(0, 0);
+  }
+}
+
 void TFAcompanhamento::TCaixa::Mostrar(const std::string& texto) {
   if (edit_) edit_->setText(QString::fromStdString(texto));
 }
@@ -109,6 +142,7 @@ int TFAcompanhamento::IntervaloProcessamentoMs = 15;
 void TFAcompanhamento::TCaixa::ProcessarMensagens() {
   QElapsedTimer& ultimo = janela_->ultimoProcessamento_;
   if (ultimo.isValid() && ultimo.elapsed() < IntervaloProcessamentoMs) return;
+  janela_->MostrarDecorrido();
   QCoreApplication::processEvents();
   ultimo.start();
   if (janela_->Cancelado()) throw ETracadoCancelado{};

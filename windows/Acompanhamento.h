@@ -1,8 +1,9 @@
 #pragma once
 // The progress window of a trace: the segment being computed and the simulated
 // time on the hillslope and in the channel, written by the solvers through
-// the progress boxes below, which also let the window repaint. "Cancelar"
-// stops the computation at the next progress tick.
+// the progress boxes below, which also let the window repaint; a bar with the
+// fraction of the expected simulated time done and the elapsed time.
+// "Cancelar" stops the computation at the next progress tick.
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
@@ -11,7 +12,9 @@
 #include "model/hillslope/uInterfaceUsuario.h"
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 
 // Thrown from a progress tick after "Cancelar": not a std::exception, so the
@@ -44,6 +47,8 @@ class TFAcompanhamento : public QWidget {
     void Mostrar(const std::string& texto) override;
     // Processes pending events; throws ETracadoCancelado after "Cancelar".
     void ProcessarMensagens() override;
+    void Previsto(double fim) override;
+    void Simulado(double tempo) override;
 
    private:
     TFAcompanhamento* janela_;
@@ -54,6 +59,11 @@ class TFAcompanhamento : public QWidget {
   QGroupBox *GroupBox1, *GroupBox2;
   QLineEdit *eTrecho, *eEncosta, *eCanal;
   QPushButton* bCancelar;
+  // Up to the end of rainfall excess the bar shows the fraction of it
+  // simulated; past it (the recession, of unknown length) it only shows
+  // that work goes on.
+  QProgressBar* Barra;
+  QLabel* lDecorrido;
 
   TCaixa CaixaTrecho{this, nullptr};
   TCaixa CaixaEncosta{this, nullptr};
@@ -66,6 +76,9 @@ class TFAcompanhamento : public QWidget {
   TFAcompanhamento();
   bool cancelado_ = false;
   QElapsedTimer ultimoProcessamento_;
+  QElapsedTimer decorrido_;
+  double fimPrevisto_ = 0;
+  void MostrarDecorrido();
 };
 
 // The window while it exists.

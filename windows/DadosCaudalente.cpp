@@ -187,6 +187,21 @@ QPushButton* Botao(const QString& nome, const QString& texto, QWidget* pai, int 
   return b;
 }
 
+// The design's widths were set for a smaller font: a button whose text would
+// touch its borders grows about its centre, inside its parent.
+void CaberTexto(QPushButton* b) {
+  const int largura = b->sizeHint().width();
+  QWidget* pai = b->parentWidget();
+  if (largura <= b->width() || !pai) return;
+  QRect g = b->geometry();
+  const int centro = g.center().x();
+  g.setWidth(largura);
+  g.moveLeft(centro - largura / 2);
+  if (g.right() >= pai->width()) g.moveRight(pai->width() - 1);
+  if (g.left() < 0) g.moveLeft(0);
+  b->setGeometry(g);
+}
+
 }  // namespace
 
 // --- Creation ---------------------------------------------------------------------
@@ -559,6 +574,7 @@ void TFDadosCaudalente::CriarPagina2() {
   connect(bRetornar3, &QPushButton::clicked, this, [this] { Protegido([&] { bRetornar3Click(); }); });
   connect(bFechar3, &QPushButton::clicked, this, [this] { Protegido([&] { bFecharClick(); }); });
   CriarTracado();
+  for (QPushButton* b : findChildren<QPushButton*>()) CaberTexto(b);
 }
 
 void TFDadosCaudalente::DefinirReferencias(std::unique_ptr<IReferenciasDados> referencias) {

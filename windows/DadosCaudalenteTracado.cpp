@@ -12,6 +12,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <cmath>
 
@@ -218,6 +219,14 @@ void TFDadosCaudalente::CriarTracado() {
   // moves right to keep its label whole.
   TotalLinhas = Leitura("TotalLinhas", QStringLiteral("Número de linhas"), GroupBox7, 110, 22);
   TotalColunas = Leitura("TotalColunas", QStringLiteral("Número de colunas"), GroupBox7, 284, 22);
+  // Its label starts a gap after the first edit, whatever the font; the edit
+  // follows it and gives up width rather than leave the frame.
+  for (QLabel* r : GroupBox7->findChildren<QLabel*>())
+    if (r->buddy() == TotalColunas) {
+      r->move(TotalLinhas->geometry().right() + 14, r->y());
+      const int x = r->geometry().right() + 7;
+      TotalColunas->setGeometry(x, 22, qMin(60, GroupBox7->width() - 8 - x), 21);
+    }
 
   auto* Panel1 = new QFrame(pagina);
   Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -380,6 +389,9 @@ void TFDadosCaudalente::bTracarCaudalenteEncostaClick(bool canal) {
     if (metodo == TMetodoNumerico::Convergido) titulo += NotaDoMetodo(*resultado, erro);
   } catch (const ETracadoCancelado&) {
     restaurar();
+    // Said where the main window says what happened.
+    QStatusTipEvent aviso(QString::fromUtf8("Traçado cancelado."));
+    QCoreApplication::sendEvent(principal, &aviso);
     return;
   } catch (...) {
     restaurar();

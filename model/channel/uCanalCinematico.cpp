@@ -312,6 +312,7 @@ std::unique_ptr<TCaudalente> TCanalCinematico::CalcularCaudalente(int Colunas, c
     auto mostrarProgresso = [&](int passo, double tp) {
       if (Progresso && passo % kPeriodoProgresso == 0) {
         Progresso->Mostrar(toolkit::FormatarNumero("0.0", tp));
+        Progresso->Simulado(tp);
         Progresso->ProcessarMensagens();
       }
     };

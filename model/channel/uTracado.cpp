@@ -23,6 +23,29 @@ std::string Intervalo(double inicio, double fim) {
          " a t = " + FormatoGeral(std::round(fim)) + " min";
 }
 
+// The latest end of rainfall excess (min) over the segments down to the one
+// holding the line: the solvers go on past it through the recession, by an
+// amount nobody can tell beforehand. NaN when no segment has runoff.
+double FimDoExcesso(const TEncostaCinematicaSecoes& Encosta, const TPrecipitacaoExponencialNegativa& Chuva,
+                    uint16_t Linha) {
+  double fim = std::numeric_limits<double>::quiet_NaN();
+  const double imax = IntensidadeMaxima(Chuva);
+  const int64_t soma = Encosta.SomaLinhas();
+  int64_t d = Linha;
+  for (int i = 0; i < Encosta.Count() && d > 0 && d <= soma; ++i) {
+    const TEncostaCinematica& trecho = Encosta.Trechos(i);
+    const int64_t n = trecho.NumeroLinhas();
+    d = n < d ? d - n : 0;
+    if (trecho.Versao == "1" && imax < trecho.VIB()) continue;
+    try {
+      const double tfe = TempoFinalEscoamento(Chuva, trecho.Versao, trecho.VIB());
+      if (std::isfinite(tfe) && tfe > 0 && (std::isnan(fim) || tfe > fim)) fim = tfe;
+    } catch (const std::exception&) {
+    }
+  }
+  return fim;
+}
+
 }  // namespace
 
 void VerificarDuracao(const TEncostaCinematicaSecoes& Encosta, const TPrecipitacaoExponencialNegativa& Chuva,
@@ -99,6 +122,9 @@ std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta,
   }
   const bool convergido = Metodo == TMetodoNumerico::Convergido;
   VerificarDuracao(*encosta, Chuva, Linha, Coluna, Metodo);
+  const double fim = FimDoExcesso(*encosta, Chuva, Linha);
+  for (IProgresso* caixa : {Progresso.TempoEncosta, Progresso.TempoCanal})
+    if (caixa) caixa->Previsto(fim);
   if (Convergiu) *Convergiu = true;
   if (Erro) *Erro = TErroEstimado{};
   TEncostaConvergida encostaConvergida;

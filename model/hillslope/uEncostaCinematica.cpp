@@ -320,6 +320,7 @@ std::unique_ptr<TCaudalente> TEncostaCinematica::CalcularCaudalente(
         ++passos;
         if (Progresso && passos % 23 == 0) {
           Progresso->Mostrar(toolkit::FormatarNumero("0.0", t));
+          Progresso->Simulado(t);
           Progresso->ProcessarMensagens();
         }
         const double e = (Chuva.IntensidadeInstantanea(t) - VIBmmh) / 3600000;  // m/s

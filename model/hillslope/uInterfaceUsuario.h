@@ -12,6 +12,11 @@ class IProgresso {
   virtual void Mostrar(const std::string& texto) = 0;
   // Lets pending window events be processed so the progress text repaints.
   virtual void ProcessarMensagens() = 0;
+  // For a box that follows a simulated time (min): the time the run is
+  // expected to reach, told once before it starts, and the time reached,
+  // told with each text. A box that draws no bar ignores both.
+  virtual void Previsto(double /*fim*/) {}
+  virtual void Simulado(double /*tempo*/) {}
 };
 
 // Receiver of the model's information messages (the plain message boxes of the

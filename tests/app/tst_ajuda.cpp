@@ -39,6 +39,18 @@ class TesteAjuda : public QObject {
       QVERIFY2(contextos.contains(c), qPrintable(QString::number(c)));
   }
 
+  // A unit the index sends to a page is explained there.
+  void unidadesDoIndiceNaPagina() {
+    for (const auto& t : toolkit::gui::LerMapaAjuda(pasta)) {
+      QFile f(pasta + QLatin1Char('/') + t.arquivo.section(QLatin1Char('#'), 0, 0));
+      QVERIFY(f.open(QIODevice::ReadOnly));
+      const QString pagina = QString::fromUtf8(f.readAll());
+      for (const QString& palavra : t.palavras)
+        if (palavra.contains(QLatin1Char('/')))
+          QVERIFY2(pagina.contains(palavra), qPrintable(t.arquivo + QStringLiteral(": ") + palavra));
+    }
+  }
+
   void paginasWebExistem() {
     for (const char* nome : {"universidade", "departamento", "equipe", "caudalente"})
       QVERIFY(QFile::exists(pasta + QStringLiteral("/web/") + QLatin1String(nome) + QStringLiteral(".html")));

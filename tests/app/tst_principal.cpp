@@ -95,16 +95,20 @@ class TestePrincipal : public QObject {
     for (QAction* a :
          {j->MSalvar, j->MSalvarComo, j->MFechar, j->MEntradaDados, j->BtnSalvar, j->BSalvarComo, j->BFechar})
       QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
-    for (QAction* a : {j->MNovo, j->MAbrir, j->MConfSistema, j->LerArquivoBinario, j->MCascata, j->MConteudo,
-                       j->Projeto[0]})
+    for (QAction* a : {j->MNovo, j->MAbrir, j->MConfSistema, j->LerArquivoBinario, j->MCascata, j->MConteudo})
       QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+    // No recent project yet: no empty entries in the menu.
+    for (QAction* a : j->Projeto) QVERIFY2(!a->isVisible(), qPrintable(a->objectName()));
     QVERIFY(!QApplication::windowIcon().isNull());
     QCOMPARE(j->MSobreoCaudalentes->text(), QStringLiteral("&Sobre o Caudalente 2.1"));
     QCOMPARE(j->BtnSobre->toolTip(), QStringLiteral("Sobre o Caudalente 2.1"));
     QCOMPARE(j->MNovo->shortcut(), QKeySequence(Qt::Key_F4));
     QCOMPARE(j->MSair->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$")).match(j->PainelRelogio->text()).hasMatch());
-    QCOMPARE(j->Timer1->interval(), 60000);
+    // The clock's next tick is at the turn of the minute.
+    const QTime tique = QTime::currentTime().addMSecs(j->Timer1->remainingTime());
+    QVERIFY2(tique.second() <= 1, qPrintable(tique.toString()));
+    QVERIFY(j->Painel0->text().isEmpty());
     // Menus in order, "Entrada de dados" on the bar itself; every item with its
     // hint and help topic.
     QStringList menus;
@@ -355,6 +359,33 @@ class TestePrincipal : public QObject {
     QCOMPARE(Legendas(*j), (QStringList{"&1/ outro.cdt", "&2/ ", "&3/ ", "&4/ "}));
     QCOMPARE(j->windowTitle(), QStringLiteral("Caudalente 2.1 (\"Caudalente.cdt\")"));
     QVERIFY(j->MSalvar->isEnabled());
+  }
+
+  // The menu shows the recent entries whose files are there, each with its full
+  // path as a tooltip; an entry whose file comes back shows again when the
+  // menu opens.
+  void recentesSoOsQueExistem() {
+    Escrever(Caminho(QStringLiteral("a.cdt")), QStringLiteral("[VERSAO]\r\n"));
+    Escrever(Ini(), QStringLiteral("[CAUDALENTE]\r\nVersao=1\r\n[PRINCIPAL]\r\npath1=%1\r\npath2=%2\r\n")
+                        .arg(Caminho(QStringLiteral("a.cdt")), Caminho(QStringLiteral("volta.cdt"))));
+    auto j = Janela();
+    j->show();
+    QVERIFY(QTest::qWaitForWindowExposed(j.get()));
+    auto visiveis = [&] {
+      QList<bool> v;
+      for (QAction* a : j->Projeto) v << a->isVisible();
+      return v;
+    };
+    QCOMPARE(visiveis(), (QList<bool>{true, false, false, false}));
+    QCOMPARE(j->Projeto[0]->toolTip(), QDir::toNativeSeparators(Caminho(QStringLiteral("a.cdt"))));
+    QVERIFY(j->MArquivo->toolTipsVisible());
+
+    Escrever(Caminho(QStringLiteral("volta.cdt")), QStringLiteral("[VERSAO]\r\n"));
+    QMenuBar* barra = j->menuBar();
+    QTest::mouseClick(barra, Qt::LeftButton, {}, barra->actionGeometry(j->MArquivo->menuAction()).center());
+    QTRY_VERIFY(j->MArquivo->isVisible());
+    QCOMPARE(visiveis(), (QList<bool>{true, true, false, false}));
+    QTest::keyClick(j->MArquivo, Qt::Key_Escape);
   }
 
   // Save As where the file cannot be written (its folder is a file): the error

@@ -2,6 +2,7 @@
 // fields, Avançar with its messages and focus, the hillslope tabs, the
 // irregular-hillslope editor with its profile, and a project opened, edited,
 // saved and opened again through the main window.
+#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -258,6 +260,35 @@ class TesteDadosCaudalente : public QObject {
       QVERIFY(a);
       QCOMPARE(a->text(QAccessible::Value), e->text());
       QVERIFY(!e->text().isEmpty());
+    }
+  }
+
+  // Every button's text fits inside its borders and its button inside its
+  // page; no label runs into a control beside it.
+  void textosNaoEncostam() {
+    TFDadosCaudalente* j = Novo();
+    for (QPushButton* b : j->findChildren<QPushButton*>()) {
+      const QString nome = b->objectName() + ' ' + b->text();
+      QVERIFY2(b->width() >= b->sizeHint().width(),
+               qPrintable(nome + QStringLiteral(": %1 < %2").arg(b->width()).arg(b->sizeHint().width())));
+      if (b->parentWidget() && b->parentWidget()->layout() == nullptr && b->parentWidget()->width() > 0)
+        QVERIFY2(b->parentWidget()->rect().contains(b->geometry()), qPrintable(nome));
+    }
+    for (QLabel* r : j->findChildren<QLabel*>()) {
+      if (r->text().isEmpty() || !r->parentWidget()) continue;
+      // Where the text is drawn: a label may be wider than its text.
+      const int largura = r->fontMetrics().horizontalAdvance(QString(r->text()).remove(QLatin1Char('&')));
+      const QRect texto =
+          QStyle::alignedRect(r->layoutDirection(), r->alignment(), QSize(largura, r->height()),
+                              r->contentsRect().translated(r->pos()));
+      const QRect folga = texto.adjusted(-2, 0, 2, 0);
+      for (QWidget* w : r->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!qobject_cast<QLineEdit*>(w) && !qobject_cast<QAbstractSpinBox*>(w) &&
+            !qobject_cast<QPushButton*>(w))
+          continue;
+        QVERIFY2(!folga.intersects(w->geometry()),
+                 qPrintable(r->text() + QStringLiteral(" / ") + w->objectName()));
+      }
     }
   }
 

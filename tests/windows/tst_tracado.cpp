@@ -14,6 +14,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -254,7 +255,9 @@ class TesteTracado : public QObject {
     if (coluna > 0) j->spColuna->setValue(coluna);
 
     // What the progress window and the main window show while the solvers run.
-    bool principalHabilitada = true, viuEncosta = false, viuCanal = false, viuTrecho = false;
+    bool principalHabilitada = true, viuEncosta = false, viuCanal = false, viuTrecho = false,
+         viuBarra = false;
+    QString decorrido;
     QTimer espia;
     espia.setInterval(0);
     connect(&espia, &QTimer::timeout, this, [&] {
@@ -263,6 +266,10 @@ class TesteTracado : public QObject {
       viuEncosta = viuEncosta || !FAcompanhamento->eEncosta->text().isEmpty();
       viuCanal = viuCanal || !FAcompanhamento->eCanal->text().isEmpty();
       viuTrecho = viuTrecho || !FAcompanhamento->eTrecho->text().isEmpty();
+      const QProgressBar* barra = FAcompanhamento->Barra;
+      viuBarra =
+          viuBarra || (barra->maximum() > 0 && barra->value() > 0 && barra->value() <= barra->maximum());
+      decorrido = FAcompanhamento->lDecorrido->text();
     });
     espia.start();
     (coluna > 0 ? j->bTracarCaudalenteCanal : j->bTracarCaudalenteEncosta)->click();
@@ -271,6 +278,8 @@ class TesteTracado : public QObject {
     QVERIFY(!principalHabilitada);
     QVERIFY(viuEncosta && viuTrecho);
     QCOMPARE(viuCanal, coluna > 0);
+    QVERIFY(viuBarra);
+    QVERIFY2(decorrido.startsWith(QStringLiteral("Tempo decorrido: 0:")), qPrintable(decorrido));
     QVERIFY(!FAcompanhamento);
     QVERIFY(principal->isEnabled());
 
@@ -413,6 +422,7 @@ class TesteTracado : public QObject {
     QVERIFY(Graficos().isEmpty());
     QVERIFY(!FAcompanhamento);
     QVERIFY(principal->isEnabled());
+    QCOMPARE(principal->Painel0->text(), QString::fromUtf8("Traçado cancelado."));
     // The next trace runs to its end.
     j->bTracarCaudalenteEncosta->click();
     QCOMPARE(Graficos().size(), 1);
