@@ -23,33 +23,11 @@ std::string Intervalo(double inicio, double fim) {
          " a t = " + FormatoGeral(std::round(fim)) + " min";
 }
 
-// The latest end of rainfall excess (min) over the segments down to the one
-// holding the line: the solvers go on past it through the recession, by an
-// amount nobody can tell beforehand. NaN when no segment has runoff.
-double FimDoExcesso(const TEncostaCinematicaSecoes& Encosta, const TPrecipitacaoExponencialNegativa& Chuva,
-                    uint16_t Linha) {
-  double fim = std::numeric_limits<double>::quiet_NaN();
-  const double imax = IntensidadeMaxima(Chuva);
-  const int64_t soma = Encosta.SomaLinhas();
-  int64_t d = Linha;
-  for (int i = 0; i < Encosta.Count() && d > 0 && d <= soma; ++i) {
-    const TEncostaCinematica& trecho = Encosta.Trechos(i);
-    const int64_t n = trecho.NumeroLinhas();
-    d = n < d ? d - n : 0;
-    if (trecho.Versao == "1" && imax < trecho.VIB()) continue;
-    try {
-      const double tfe = TempoFinalEscoamento(Chuva, trecho.Versao, trecho.VIB());
-      if (std::isfinite(tfe) && tfe > 0 && (std::isnan(fim) || tfe > fim)) fim = tfe;
-    } catch (const std::exception&) {
-    }
-  }
-  return fim;
-}
-
 }  // namespace
 
-void VerificarDuracao(const TEncostaCinematicaSecoes& Encosta, const TPrecipitacaoExponencialNegativa& Chuva,
-                      uint16_t Linha, int Coluna, TMetodoNumerico Metodo) {
+double VerificarDuracao(const TEncostaCinematicaSecoes& Encosta,
+                        const TPrecipitacaoExponencialNegativa& Chuva, uint16_t Linha, int Coluna,
+                        TMetodoNumerico Metodo) {
   using toolkit::FormatoGeral;
   // Two steps of margin for the clock's rounding: only a series certain to
   // overflow is refused.
@@ -59,6 +37,9 @@ void VerificarDuracao(const TEncostaCinematicaSecoes& Encosta, const TPrecipitac
   // The converged run starts when the first abstraction is filled and goes
   // on at least until the last excess ends.
   double inicio = inf, fim = -inf;
+  // What the progress boxes expect: the latest end of excess, whether or not
+  // the abstraction is ever filled there.
+  double previsto = std::numeric_limits<double>::quiet_NaN();
   // The segments down to the one holding the line, as the solvers walk them.
   const int64_t soma = Encosta.SomaLinhas();
   int64_t d = Linha;
@@ -70,6 +51,11 @@ void VerificarDuracao(const TEncostaCinematicaSecoes& Encosta, const TPrecipitac
     double tfe, tia;
     try {
       tfe = TempoFinalEscoamento(Chuva, trecho.Versao, trecho.VIB());
+    } catch (const std::exception&) {
+      continue;
+    }
+    if (std::isfinite(tfe) && tfe > 0 && (std::isnan(previsto) || tfe > previsto)) previsto = tfe;
+    try {
       tia = TempoAbstracaoInicial(trecho, Chuva);
     } catch (const std::exception&) {
       continue;
@@ -105,6 +91,7 @@ void VerificarDuracao(const TEncostaCinematicaSecoes& Encosta, const TPrecipitac
         " excedente vai " +
         Intervalo(inicio, fim) + ", mais do que os " + FormatoGeral(convergencia::kDuracaoMaxima) +
         " min que o método acompanha." + kOQueMudar);
+  return previsto;
 }
 
 std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta, TCanalCinematico& Canal,
@@ -121,8 +108,7 @@ std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta,
     encosta = &soUltimo;
   }
   const bool convergido = Metodo == TMetodoNumerico::Convergido;
-  VerificarDuracao(*encosta, Chuva, Linha, Coluna, Metodo);
-  const double fim = FimDoExcesso(*encosta, Chuva, Linha);
+  const double fim = VerificarDuracao(*encosta, Chuva, Linha, Coluna, Metodo);
   for (IProgresso* caixa : {Progresso.TempoEncosta, Progresso.TempoCanal})
     if (caixa) caixa->Previsto(fim);
   if (Convergiu) *Convergiu = true;

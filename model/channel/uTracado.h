@@ -49,9 +49,12 @@ std::unique_ptr<TCaudalente> TracarCaudalente(TEncostaCinematicaSecoes& Encosta,
 // least a run adds. Throws EEncostaCinematica (ECanal for the channel's
 // series) with a message that says what to change. A segment whose times
 // cannot be told (no runoff, a storm that cannot be evaluated) passes: its
-// solver reports it as before. TracarCaudalente calls it first.
-void VerificarDuracao(const TEncostaCinematicaSecoes& Encosta, const TPrecipitacaoExponencialNegativa& Chuva,
-                      uint16_t Linha, int Coluna, TMetodoNumerico Metodo);
+// solver reports it as before. TracarCaudalente calls it first. Returns the
+// latest end of rainfall excess (min) over those segments, which the
+// progress boxes expect; NaN when no segment has runoff.
+double VerificarDuracao(const TEncostaCinematicaSecoes& Encosta,
+                        const TPrecipitacaoExponencialNegativa& Chuva, uint16_t Linha, int Coluna,
+                        TMetodoNumerico Metodo);
 
 // What the user is told when the converged method stopped on its CPU budget
 // before the estimated errors of the peak, its time and the volume fell
